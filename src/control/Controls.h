@@ -1,0 +1,109 @@
+#pragma once
+// Presentation model: everything the procedures read or write that a user sees. Plain data;
+// the window mirrors it and reports user edits back into it.
+#include <array>
+#include <map>
+#include <string>
+
+namespace magmo {
+
+struct MenuItem {
+  bool checked = false;
+  bool enabled = true;
+};
+
+struct Button {
+  std::string caption;
+  bool enabled = true;
+  bool isDefault = false;
+  std::string tooltip;
+};
+
+struct ToolButton {
+  bool enabled = true;
+  bool pressed = false;
+  std::string image;  // "pause" / "stop" for the halt button
+  std::string tooltip;
+};
+
+struct Field {
+  std::string text;
+  bool enabled = true;
+  bool visible = true;
+  std::string tooltip;
+};
+
+struct CheckBox {
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+  std::string caption;
+  std::string tooltip;
+};
+
+struct Panel {
+  bool visible = false;
+  bool enabled = true;
+  std::string caption;
+};
+
+struct Slider {
+  int value = 6;
+  int min = 1, max = 11;
+  bool enabled = true;
+  std::string tooltip;
+};
+
+struct Controls {
+  // Menus of the main window, by the model's item names.
+  MenuItem mnuFile, mnuPar, mnuOpt, mnuRec, mnuView;  // top-level menus
+  MenuItem mnuFileSave;
+  MenuItem mnuParStatic, mnuParAuto, mnuParUndo;
+  MenuItem mnuParLava, mnuParDome, mnuParStrom, mnuParPlin, mnuParPfs, mnuParFum, mnuParCol, mnuParTec;
+  MenuItem mnuRecRec, mnuRecPlay, mnuRecPlayLoop;
+  MenuItem mnuOptSound, mnuOptHtips{true, true}, mnuOptPart{true, true}, mnuOptTopoLoad, mnuOptAdSave{true, true};
+  MenuItem mnuOptMapEnable, mnuOptMap3dPosEnable, mnuOptMapPrec, mnuOptMapHigh, mnuOptMapNorm{true, true}, mnuOptMapLow;
+  MenuItem mnuOptScaleSmall, mnuOptScaleNorm{true, true}, mnuOptScaleLarge;
+  MenuItem mnuOptG, mnuOptG2, mnuOptG4, mnuOptG8, mnuOptGEarth{true, true}, mnuOptGVenus, mnuOptGMars, mnuOptGMoon;
+  MenuItem mnuOptSpeedFast, mnuOptSpeedNorm{true, true}, mnuOptSpeedSlow;
+  MenuItem mnuViewVert, mnuViewLedg{true, true}, mnuViewStrat, mnuViewMap, mnuViewTopo, mnuView3D, mnuViewCap;
+
+  // Toolbar buttons by key ("play", "halt", "strombolian", ...).
+  std::map<std::string, ToolButton> toolbar;
+
+  // Run buttons and the panel buttons (OK, Cancel, Advanced, ...).
+  Button cmdErupt{"&Erupt", true, true, ""};
+  Button cmdHalt{"&Pause", false, false, ""};
+  std::array<Button, 9> Command{};  // Command1..Command8; index 0 unused
+
+  // Parameter panel fields and boxes.
+  Field txtLoc, txtStr, txtPart, txtWind, txtCtop, txtCbase, txtTloc, txtMag, txtDip;
+  CheckBox chkCaldDiat, chkDirected, chkFumex, opFault, opErode;
+  Field CaldStyle{"Valles Type"}, Down{"Right side down"};
+  Panel Change, Tectonic, Advanced, Legend{true, true, "Legend"}, panTephra, panCol, panFault, pan3D;
+  std::array<Slider, 7> Slider{};  // Slider1..Slider6; index 0 unused
+  std::array<Field, 7> Label{};    // Label1..Label6
+  std::string ActiveField = "Location";
+
+  // Status bars: StatusBar1 panels 1..8, StatusBar2 panels 1..2, and the statistics label.
+  std::array<std::string, 9> statusBar1{};
+  std::array<std::string, 3> statusBar2{};
+  std::string labVei;
+  bool pBarVisible = false;
+  int pBarValue = 0;
+
+  // State the main window keeps beside its controls.
+  std::string EruptTitle;
+  std::string PhaseText;
+  int EruptStarted = 0;
+  bool ConeBuilding = false;
+  std::string StrFileName;
+  std::string gravityAnswer;  // last answer to the user-gravity prompt
+  bool collapsePickBase = false;  // next profile click in the collapse panel sets the base
+  bool recordFlag = false;        // a record file refers to the current strat file
+
+  std::string& modeText() { return statusBar1[8]; }
+  bool playbackRunning() const { return statusBar1[8].rfind("Play", 0) == 0; }
+};
+
+}  // namespace magmo

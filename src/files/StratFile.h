@@ -1,0 +1,20 @@
+#pragma once
+// The stratigraphic file (.str): writer, reader and the File menu commands for it.
+#include <string>
+
+namespace magmo {
+struct Sim;
+struct Model;
+
+// Writes format version 3 to path (through a temporary file renamed into place).
+// Throws SimError on failure; the previous file is then left intact.
+void writeStratFile(const Model& m, const std::string& path, bool withMap);
+
+void fileSaveTopo(Sim& sim);     // File > Save As > Stratigraphic File
+void mnuFileSaveClick(Sim& sim); // File > Save
+void fileOpenTopo(Sim& sim);     // File > Open > Stratigraphic File
+// Reads StrFileName into the model; reports "Error reading strat file '...'" on failure.
+// Returns true when the file was read completely.
+bool fileReadStrat(Sim& sim);
+
+}  // namespace magmo

@@ -1,0 +1,45 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/Canvas.h"
+
+namespace magmo {
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+
+struct FileDialog {
+  std::string title;
+  std::string filter;  // "Description (*.ext)|*.ext|..." as the model words it
+  std::string defaultExt;
+  std::string proposedName;
+};
+
+// What the simulation asks of the platform: the event loop, the clock, drawing, dialogs, sound.
+class Host {
+ public:
+  virtual ~Host() = default;
+  // Let the window process events; the window re-reads the Controls here.
+  virtual void yield() = 0;
+  // One turn of the pause wait: yield and sleep a little instead of spinning.
+  virtual void pauseTurn() { yield(); sleepMs(10); }
+  // End of one animation frame; a desktop host paces the animation here.
+  virtual void frameDone() {}
+  virtual void sleepMs(int ms) = 0;
+  virtual double secondsSinceMidnight() = 0;
+  virtual Canvas& profile() = 0;
+
+  virtual void message(std::string_view text, MsgIcon icon, std::string_view title) = 0;
+  virtual bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) = 0;
+  // nullopt when cancelled.
+  virtual std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                              std::string_view defaultText) = 0;
+  virtual std::optional<std::string> openFileName(const FileDialog& d) = 0;
+  virtual std::optional<std::string> saveFileName(const FileDialog& d) = 0;
+
+  virtual void soundPlay(const std::string& /*wavPath*/, bool /*loop*/) {}
+  virtual void busyPointer(bool /*busy*/) {}
+};
+
+}  // namespace magmo

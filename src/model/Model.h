@@ -1,0 +1,96 @@
+#pragma once
+// The one simulation state: profile, strata table, layer attributes, plan-view grid,
+// ballistic particles, parameters and counters.
+#include <array>
+#include <vector>
+
+#include "model/SimError.h"
+
+namespace magmo {
+
+constexpr int kColumns = 1280;     // columns 1..1280 carry the terrain; column 0 exists but is idle
+constexpr int kMaxLayers = 500;    // deposit layers 1..500
+constexpr int kStratRows = 502;    // layers 0..501 of the strata table
+constexpr int kMapRows = 640;      // plan-view rows 0..640
+constexpr int kMaxParticles = 50;
+constexpr int kVentMin = 50, kVentMax = 1230;
+
+// Strat(k, x): top of layer k at column x, with the layer index varying fastest so that a
+// column's whole stratigraphy is contiguous.
+class StratTable {
+ public:
+  StratTable() : v_(static_cast<size_t>(kStratRows) * (kColumns + 1), 0.0f) {}
+  float& operator()(int k, int x) { return v_[static_cast<size_t>(x) * kStratRows + k]; }
+  float operator()(int k, int x) const { return v_[static_cast<size_t>(x) * kStratRows + k]; }
+  // Bounds-checked access for indexes that come from data.
+  float& at(int k, int x) {
+    if (k < 0 || k >= kStratRows || x < 0 || x > kColumns) throw SimError("Subscript out of range");
+    return (*this)(k, x);
+  }
+  float* column(int x) { return &v_[static_cast<size_t>(x) * kStratRows]; }
+  const float* column(int x) const { return &v_[static_cast<size_t>(x) * kStratRows]; }
+  void clear() { std::fill(v_.begin(), v_.end(), 0.0f); }
+
+ private:
+  std::vector<float> v_;
+};
+
+template <typename T>
+using PerColumn = std::array<T, kColumns + 1>;
+template <typename T>
+using PerLayer = std::array<T, kMaxLayers + 1>;
+template <typename T>
+using PerParticle = std::array<T, kMaxParticles + 1>;
+
+struct Model {
+  // Terrain and strata.
+  PerColumn<float> Topo{};
+  StratTable Strat;
+  int LayerCount = 0;
+  PerLayer<int> LayerColor{}, LayerVentX{}, LayerCaldL{}, LayerCaldR{}, LayerMapY{};
+  PerLayer<float> LayerBase{}, LayerWind{}, LayerCaldera{};
+  PerLayer<float> LayerMapA{}, LayerMapB{}, LayerMapC{}, LayerMapD{};
+  // Colour alternation of the styles (stored in the strat file header).
+  int AltPfs = 0, AltStromb = 0, AltLava = 0, AltDome = 0, AltPlin = 0;
+
+  // Plan-view grid, column varying fastest: MapGrid(x, y) = MapGrid[y * 1281 + x].
+  std::vector<float> MapGrid = std::vector<float>(static_cast<size_t>(kColumns + 1) * (kMapRows + 1), 0.0f);
+  float& mapGrid(int x, int y) { return MapGrid[static_cast<size_t>(y) * (kColumns + 1) + x]; }
+
+  // Ballistic particles of the current burst; index 0 unused.
+  int PartCount = 25;
+  PerParticle<float> PartU{}, PartW{};
+  PerParticle<int> PartDone{};
+  float MaxFlight = 0;
+  float CloudHeight = 0, CloudRadius = 0;
+
+  // Vent, scale and physical parameters.
+  int VentX = 640;
+  float VentKm = 12.8f;
+  int NewVentX = 640;
+  int CollapseBase = 640, CollapseBasePrev = 640;
+  float VentElev = 0;
+  float Scale = 20;
+  float Strength = 0.4f, StrengthC = 0.63f;
+  float Wind = 0, WindScaled = 0;
+  float Gravity = 9.8f, GravityScaled = 0.49f;
+  int EruptType = 0;
+  float SpeedFactor = 1.0f;
+  float CpuFactor = 1.0f;
+  int Directed = 1;  // side of a directed blast: 1 toward higher columns, -1 toward lower
+
+  // Run and bookkeeping state.
+  int RunStop = 0;
+  int StratBusy = 0;
+  int BurstCount = 0;
+  int BurstLimit = 1000;
+  float BurstTime = 0;
+  double EruptHours = 0, TotalHours = 0;
+  double EruptVolume = 0, TotalVolume = 0;
+  int EruptSub = 0;
+  int UndoLayer = 0, MapOn = 0;
+  int RecCount = 0, PlayIndex = 0;
+  int PhBurstCount = 0;
+};
+
+}  // namespace magmo

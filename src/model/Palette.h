@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+namespace magmo {
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The standard 16-colour palette; a layer's colour index is the only record of its deposit type.
+inline Rgb paletteColor(int index) {
+  static constexpr Rgb table[16] = {
+      {0, 0, 0},     {0, 0, 128},   {0, 128, 0},   {0, 128, 128}, {128, 0, 0},     {128, 0, 128},
+      {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},     {0, 255, 255},
+      {255, 0, 0},   {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
+  return table[index & 15];
+}
+
+}  // namespace magmo

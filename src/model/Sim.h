@@ -1,0 +1,51 @@
+#pragma once
+// The simulation context every procedure takes: the model, the presentation model,
+// the platform, the random generator and the folders.
+#include <string>
+
+#include "control/Controls.h"
+#include "model/Host.h"
+#include "model/Model.h"
+#include "model/Random.h"
+#include "model/Settings.h"
+
+namespace magmo {
+
+struct Paths {
+  std::string resources;  // read-only: Sounds/, factory Files/ (ends with '/')
+  std::string dataPath;   // the user's data folder (ends with '/')
+  std::string work;       // writable folder for the working images (ends with '/')
+  std::string sound(const std::string& name) const { return resources + "Sounds/" + name; }
+  std::string defaultStrat() const { return dataPath + "Magmo3.str"; }
+  std::string demoStrat() const { return dataPath + "MagmoDemo.str"; }
+};
+
+struct Sim {
+  Sim(Host& h, SettingsStore& s) : host(h), settings(s) {}
+  Model m;
+  Controls ui;
+  Host& host;
+  SettingsStore& settings;
+  Random rnd;
+  Paths paths;
+  std::string SoundFile;
+
+  Canvas& plot() { return host.profile(); }
+  double rnd01() { return rnd.next(); }
+  void reseed() { rnd.reseedFromClock(host.secondsSinceMidnight()); }
+  // Report an error the model's way: "<Name> error: " + line break + description.
+  void reportError(const std::string& name, const std::exception& e) {
+    host.message(name + " error: \n" + e.what(), MsgIcon::Exclamation, "Magmo");
+  }
+  bool staticMode() const { return ui.mnuParStatic.checked; }
+  bool autoMode() const { return ui.mnuParAuto.checked; }
+  bool playback() const { return ui.mnuRecPlay.checked; }
+  void soundPlayLoop() {
+    if (ui.mnuOptSound.checked) host.soundPlay(SoundFile, true);
+  }
+  void soundOff() {
+    if (ui.mnuOptSound.checked) host.soundPlay(paths.sound("Off.wav"), false);
+  }
+};
+
+}  // namespace magmo

@@ -1,0 +1,17 @@
+#pragma once
+// The five strata operations: what a style did to Topo becomes a consistent stratigraphy.
+namespace magmo {
+struct Sim;
+
+void stratDeposit(Sim& sim);          // slope relaxation of fresh material in Topo
+void stratCrater(Sim& sim);           // crater around VentX, or caldera collapse
+void collapse(Sim& sim, float s);     // one caldera-collapse step of strength s
+void stratThick(Sim& sim);            // Topo into the newest layer; older layers truncated
+void stratAdd(Sim& sim);              // draw the newest layer, spreading out from the vent
+
+// The literal triple loop of the truncation, kept as the reference the fast version must equal.
+struct Model;
+void stratTruncateLiteral(Model& m);
+void stratTruncate(Model& m);
+
+}  // namespace magmo
