@@ -47,7 +47,7 @@ struct Panel {
   std::string caption;
 };
 
-struct Slider {
+struct SliderControl {
   int value = 6;
   int min = 1, max = 11;
   bool enabled = true;
@@ -79,9 +79,17 @@ struct Controls {
   // Parameter panel fields and boxes.
   Field txtLoc, txtStr, txtPart, txtWind, txtCtop, txtCbase, txtTloc, txtMag, txtDip;
   CheckBox chkCaldDiat, chkDirected, chkFumex, opFault, opErode;
-  Field CaldStyle{"Valles Type"}, Down{"Right side down"};
+  Field CaldStyle{"Valles Type", true, true, ""}, Down{"Right side down", true, true, ""};
   Panel Change, Tectonic, Advanced, Legend{true, true, "Legend"}, panTephra, panCol, panFault, pan3D;
-  std::array<Slider, 7> Slider{};  // Slider1..Slider6; index 0 unused
+  // Slider1..Slider6 (index 0 unused): flow length, crater size, 3-D vent position, burst
+  // frequency or caldera vent, strength growth, extrusion rate.
+  std::array<SliderControl, 7> Slider{{{},
+                                       {6, 1, 11, true, ""},
+                                       {6, 1, 11, true, ""},
+                                       {20, 0, 40, true, ""},
+                                       {6, 1, 11, true, ""},
+                                       {0, 0, 10, true, ""},
+                                       {6, 1, 11, true, ""}}};
   std::array<Field, 7> Label{};    // Label1..Label6
   std::string ActiveField = "Location";
 

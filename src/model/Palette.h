@@ -17,4 +17,11 @@ inline Rgb paletteColor(int index) {
   return table[index & 15];
 }
 
+inline const char* paletteName(int index) {
+  static constexpr const char* names[16] = {
+      "black",      "blue",      "green",       "cyan",       "red",       "magenta",        "brown",  "light grey",
+      "dark grey", "light blue", "light green", "light cyan", "light red", "light magenta", "yellow", "white"};
+  return names[index & 15];
+}
+
 }  // namespace magmo

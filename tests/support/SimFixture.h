@@ -2,6 +2,7 @@
 // A fresh simulation on the TestHost with an in-memory settings store, reset as at start-up.
 #include <gtest/gtest.h>
 
+#include "control/RunControl.h"
 #include "model/Reset.h"
 #include "model/Sim.h"
 #include "support/TestHost.h"
@@ -30,6 +31,14 @@ class SimTest : public ::testing::Test {
       m().Strat(1, x) = h;
       m().Topo[x] = h;
     }
+  }
+
+  // The user's Pause then Stop during the given burst, so the phase ends after it.
+  void stopDuringBurst(int burst) {
+    host.onYield = [this, burst] {
+      if (m().BurstCount < burst || m().RunStop == 2) return;
+      cmdHaltClick(sim);
+    };
   }
 
   TestHost host;

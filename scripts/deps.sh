@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian packages Magmo builds with, when any is missing.
+set -e
+PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+echo "Installing:$missing"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing

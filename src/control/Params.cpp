@@ -1,0 +1,459 @@
+#include "control/Params.h"
+
+#include <algorithm>
+
+#include "model/Numeric.h"
+#include "model/Reset.h"
+#include "model/Sim.h"
+
+namespace magmo {
+
+namespace {
+
+struct StyleInfo {
+  Style style;
+  const char* key;
+  MenuItem Controls::*menu;
+  int eruptType;
+  const char* caption;
+  const char* prompt;
+};
+
+constexpr StyleInfo kStyles[] = {
+    {Style::Pfs, "vulcanian", &Controls::mnuParPfs, 1, "Vulcanian/Surtseyan Parameters",
+     "Choose Pyroclastic Flow/Surge Parameters"},
+    {Style::Stromb, "strombolian", &Controls::mnuParStrom, 2, "Strombolian Parameters",
+     "Choose Strombolian Parameters"},
+    {Style::Lava, "hawaiian", &Controls::mnuParLava, 3, "Hawaiian Parameters", "Choose Basaltic Lava Parameters"},
+    {Style::Dome, "peleean", &Controls::mnuParDome, 4, "Peléean Parameters", "Choose Silicic Lava Parameters"},
+    {Style::Plinian, "plinian", &Controls::mnuParPlin, 5, "Plinian Parameters", "Choose Plinian Parameters"},
+    {Style::Collapse, "collapse", &Controls::mnuParCol, 6, "Sector Collapse Parameters",
+     "Choose Sector Collapse Parameters"},
+    {Style::Fumarole, "fumarole", &Controls::mnuParFum, 7, "Fumarolic/Phreatic Parameters",
+     "Choose Phreatic Parameters"},
+    {Style::Tectonic, "tectonic", &Controls::mnuParTec, 0, "Tectonic Parameters", "Choose Tectonic Parameters"},
+    {Style::Auto, "auto", &Controls::mnuParAuto, 0, "", "Auto Eruption Parameters Selected"},
+};
+
+const StyleInfo& info(Style s) {
+  for (const auto& i : kStyles)
+    if (i.style == s) return i;
+  return kStyles[1];
+}
+
+const StyleInfo* checkedStyle(const Controls& ui) {
+  for (const auto& i : kStyles)
+    if ((ui.*i.menu).checked) return &i;
+  return nullptr;
+}
+
+void windowSound(Sim& sim, const char* name) {
+  if (sim.ui.mnuOptSound.checked) sim.host.soundPlay(sim.paths.sound(std::string(name) + ".wav"), false);
+}
+
+std::string tip(const Sim& sim, const char* text) { return sim.ui.mnuOptHtips.checked ? text : ""; }
+
+void disableRunButtons(Controls& ui) {
+  ui.cmdErupt.isDefault = false;
+  ui.cmdErupt.enabled = false;
+  ui.toolbar["play"].enabled = false;
+  ui.cmdHalt.isDefault = false;
+  ui.cmdHalt.enabled = false;
+  ui.toolbar["halt"].enabled = false;
+}
+
+void armRunButtons(Controls& ui) {
+  ui.Command[1].isDefault = false;
+  ui.cmdErupt.isDefault = true;
+  ui.cmdErupt.enabled = true;
+  ui.toolbar["play"].enabled = true;
+  ui.cmdHalt.isDefault = false;
+  ui.cmdHalt.enabled = false;
+  ui.toolbar["halt"].enabled = false;
+}
+
+void clearCaldDiat(Controls& ui) {
+  ui.chkCaldDiat.enabled = false;
+  ui.chkCaldDiat.checked = false;
+  ui.CaldStyle.visible = false;
+}
+
+void setPanelLayout(Sim& sim, Style s) {
+  Controls& ui = sim.ui;
+  const bool tephra = s == Style::Stromb || s == Style::Pfs || s == Style::Plinian;
+  const bool lava = s == Style::Lava || s == Style::Dome;
+  const bool collapse = s == Style::Collapse;
+  ui.panTephra.visible = tephra;
+  ui.panCol.visible = collapse;
+  ui.chkFumex.visible = s == Style::Fumarole;
+  ui.txtLoc.enabled = !collapse;
+  ui.txtStr.enabled = !lava;
+  ui.txtPart.enabled = !lava && !collapse;
+  ui.txtWind.enabled = !collapse;
+  if (tephra || s == Style::Fumarole) {
+    ui.chkDirected.checked = false;
+    ui.chkDirected.enabled = s == Style::Pfs;
+  }
+  ui.chkCaldDiat.caption = (s == Style::Plinian || s == Style::Pfs) ? "Caldera" : "Diatreme";
+  ui.mnuParStatic.enabled = s != Style::Fumarole;
+}
+
+// The strength the panel opens with, and whether the style's box may be used with it.
+void normaliseStrength(Sim& sim, Style s) {
+  Model& m = sim.m;
+  Controls& ui = sim.ui;
+  const float typed = static_cast<float>(val(ui.txtStr.text));
+  if (s == Style::Pfs) {
+    m.StrengthC = std::clamp(1.03f - typed, 0.03f, 0.83f);
+    m.Strength = 1.03f - m.StrengthC;
+  } else if (s == Style::Collapse) {
+    m.StrengthC = std::clamp(1.03f - typed, 0.1f, 0.4f);
+    m.Strength = 1.03f - m.StrengthC;
+  } else {
+    m.Strength = std::clamp(typed, 0.1f, 1.0f);
+  }
+  ui.txtStr.text = format(m.Strength, "0.00");
+  m.StrengthC = 1.03f - m.Strength;
+
+  const bool dynamic = !sim.staticMode();
+  switch (s) {
+    case Style::Stromb:
+      ui.chkCaldDiat.enabled = dynamic && m.Strength <= 0.31f;
+      break;
+    case Style::Plinian:
+      ui.chkCaldDiat.enabled = dynamic && m.Strength >= 0.5f;
+      break;
+    case Style::Pfs:
+      if (m.StrengthC <= 0.4f) ui.chkCaldDiat.caption = "Caldera";
+      if (m.StrengthC >= 0.73f) ui.chkCaldDiat.caption = "Diatreme";
+      ui.chkCaldDiat.enabled = dynamic && (m.StrengthC <= 0.4f || m.StrengthC >= 0.73f);
+      break;
+    case Style::Fumarole:
+      ui.chkFumex.enabled = dynamic && m.Strength >= 0.7f;
+      if (!ui.chkFumex.enabled) ui.chkFumex.checked = false;
+      return;
+    default:
+      return;
+  }
+  if (!ui.chkCaldDiat.enabled) clearCaldDiat(ui);
+}
+
+int clampedParticles(double v) { return std::clamp(cint(std::clamp(v, -1e4, 1e4)), 10, 50); }
+
+void defaultParticles(Sim& sim, Style s, bool whileTyping) {
+  Model& m = sim.m;
+  if (!sim.ui.mnuOptPart.checked) return;
+  if (s == Style::Stromb || s == Style::Plinian || s == Style::Fumarole)
+    m.PartCount = clampedParticles(m.Strength * 25 * m.CpuFactor + 25);
+  else if (s == Style::Pfs && whileTyping)
+    m.PartCount = clampedParticles((1.05 - val(sim.ui.txtStr.text)) * 25 * m.CpuFactor + 25);
+  else if (s == Style::Pfs)
+    m.PartCount = clampedParticles((1 - m.StrengthC) * 30 * m.CpuFactor + 20);
+  else
+    return;
+  sim.ui.txtPart.text = format(m.PartCount, "0");
+}
+
+const char* eruptCaption(Style s) {
+  if (s == Style::Collapse) return "&Collapse";
+  return "&Erupt";
+}
+
+void showPanelModeText(Sim& sim) {
+  sim.ui.modeText() = sim.staticMode() ? "Manual Erupt (Static)" : "Manual Erupt";
+}
+
+void selectAuto(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.Tectonic.visible = ui.Change.visible = false;
+  ui.cmdErupt.caption = "Auto&Erupt";
+  ui.cmdErupt.isDefault = ui.cmdErupt.enabled = true;
+  for (int i = 1; i <= 5; ++i) ui.Command[i].enabled = false;
+  ui.statusBar2[1] = info(Style::Auto).prompt;
+  ui.modeText() = sim.staticMode() ? "Auto Erupt Static)" : "Auto Erupt";
+}
+
+void selectTectonic(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.Change.visible = ui.Legend.visible = false;
+  ui.mnuViewLedg.checked = false;
+  ui.Tectonic.visible = true;
+  ui.Tectonic.caption = info(Style::Tectonic).caption;
+  ui.panFault.visible = ui.opFault.checked;
+  ui.cmdErupt.caption = ui.opFault.checked ? "&Fault" : "&Erode";
+  disableRunButtons(ui);
+  ui.Command[2].enabled = ui.Command[4].enabled = true;
+  ui.statusBar2[1] = info(Style::Tectonic).prompt;
+  showPanelModeText(sim);
+}
+
+void selectPanelStyle(Sim& sim, Style s) {
+  Controls& ui = sim.ui;
+  const StyleInfo& style = info(s);
+  ui.Tectonic.visible = false;
+  ui.Change.visible = ui.Change.enabled = true;
+  ui.Change.caption = style.caption;
+  ui.Legend.visible = ui.mnuViewLedg.checked = false;
+  ui.toolbar["legend"].pressed = false;
+  setPanelLayout(sim, s);
+  normaliseStrength(sim, s);
+  defaultParticles(sim, s, false);
+  ui.statusBar2[1] = style.prompt;
+  ui.chkCaldDiat.tooltip =
+      tip(sim, s == Style::Stromb ? "Check for diatreme formation" : "Check for caldera formation");
+  const bool collapse = s == Style::Collapse;
+  ui.Command[1].enabled = ui.Command[1].isDefault = !collapse;
+  ui.Command[3].enabled = ui.Command[5].enabled = true;
+  ui.cmdErupt.caption = eruptCaption(s);
+  disableRunButtons(ui);
+  showPanelModeText(sim);
+  const std::string km = format(sim.m.NewVentX * sim.m.Scale / 1000, "0.00");
+  ui.txtLoc.text = km;
+  if (collapse) ui.txtCtop.text = ui.txtCbase.text = km;
+  ui.ActiveField = collapse ? "ColTop" : "Location";
+  windowSound(sim, "RestoreUp");
+}
+
+std::string styleTitle(Sim& sim, Style s) {
+  Model& m = sim.m;
+  Controls& ui = sim.ui;
+  switch (s) {
+    case Style::Lava: return "Hawaiian (Basaltic) Lava Eruption";
+    case Style::Dome: return "Peléean (Silicic) Dome Eruption";
+    case Style::Stromb:
+      m.Strength = std::clamp(m.Strength, 0.1f, 2.0f);
+      ui.txtStr.text = format(m.Strength, "0.00");
+      return ui.chkCaldDiat.checked ? "Diatreme Eruption" : "Strombolian (Scoria) Eruption";
+    case Style::Pfs:
+      m.Strength = 1.03f - m.StrengthC;
+      ui.txtStr.text = format(m.Strength, "0.00");
+      if (!ui.chkCaldDiat.checked) return "Pyroclastic Flow/Surge Eruption";
+      return m.StrengthC <= 0.5f ? "Caldera Ignimbrite Eruption (" + ui.CaldStyle.text + ")" : "Diatreme Eruption";
+    case Style::Plinian: {
+      m.Strength = std::clamp(m.Strength, 0.1f, 1.0f);
+      ui.txtStr.text = format(m.Strength, "0.00");
+      const float subplinian = ui.mnuOptScaleSmall.checked ? 1.0f : 0.5f;
+      if (ui.chkCaldDiat.checked) return "Caldera Plinian Eruption (" + ui.CaldStyle.text + ")";
+      return m.Strength < subplinian ? "Subplinian Eruption" : "Plinian (Pumice) Eruption";
+    }
+    case Style::Fumarole:
+      m.Strength = std::clamp(m.Strength, 0.1f, 1.0f);
+      ui.txtStr.text = format(m.Strength, "0.00");
+      return "Fumaroloic/Phreatic Eruption";
+    case Style::Collapse:
+      m.Strength = 1.03f - m.StrengthC;
+      ui.txtStr.text = format(m.Strength, "0.00");
+      return "Sector Collapse Eruption";
+    default: return "";
+  }
+}
+
+std::string eruptTooltip(const Sim& sim, Style s) {
+  if (!sim.ui.mnuOptHtips.checked) return "";
+  if (sim.playback()) return "Click to start playback";
+  if (s == Style::Collapse) return "Click to start collapse";
+  if (sim.ui.mnuRecRec.checked) return "Click to start eruption/recording";
+  return "Click to start eruption";
+}
+
+double clampedKm(const Sim& sim, double km) {
+  const double width = sim.m.Scale * 1280 / 1000;
+  return std::clamp(km, 0.0, width);
+}
+
+}  // namespace
+
+const char* styleKey(Style s) { return info(s).key; }
+
+bool styleFromKey(const std::string& key, Style& out) {
+  for (const auto& i : kStyles)
+    if (key == i.key) {
+      out = i.style;
+      return true;
+    }
+  return false;
+}
+
+bool styleChecked(const Sim& sim, Style s) { return (sim.ui.*info(s).menu).checked; }
+
+void clearParams(Sim& sim, const std::string& key) {
+  Controls& ui = sim.ui;
+  try {
+    for (const auto& i : kStyles) {
+      (ui.*i.menu).checked = key == i.key;
+      ui.toolbar[i.key].pressed = key == i.key;
+    }
+    ui.Tectonic.visible = ui.Change.visible = false;
+    ui.Legend.visible = ui.mnuViewLedg.checked = ui.toolbar["legend"].pressed = true;
+    if (!sim.playback()) {
+      ui.cmdErupt.caption = "&Erupt";
+      ui.cmdErupt.isDefault = ui.cmdErupt.enabled = true;
+      ui.toolbar["play"].enabled = true;
+      ui.cmdHalt.isDefault = ui.cmdHalt.enabled = false;
+      ui.toolbar["halt"].enabled = false;
+    }
+  } catch (const std::exception& e) {
+    sim.reportError("CleaarParams", e);
+  }
+}
+
+void selectStyle(Sim& sim, Style s) {
+  Controls& ui = sim.ui;
+  const StyleInfo& style = info(s);
+  try {
+    if ((ui.*style.menu).checked) {
+      clearParams(sim, "");
+      ui.statusBar2[1] = "Select Erupt Parameters";
+      ui.modeText() = sim.staticMode() ? "Manual Erupt Static)" : "Manual Erupt";
+      windowSound(sim, "RestoreDown");
+      return;
+    }
+    clearParams(sim, style.key);
+    if (ui.mnuOptAdSave.checked) sim.settings.save(kSettingsSection, "AutoErupt", s == Style::Auto ? "1" : "0");
+    if (s == Style::Auto)
+      selectAuto(sim);
+    else if (s == Style::Tectonic)
+      selectTectonic(sim);
+    else
+      selectPanelStyle(sim, s);
+  } catch (const std::exception& e) {
+    sim.reportError(std::string("mnuPar") + style.key, e);
+  }
+}
+
+void changeOk(Sim& sim) {
+  Model& m = sim.m;
+  Controls& ui = sim.ui;
+  try {
+    ui.ActiveField = "Location";
+    if (sim.staticMode()) ui.chkCaldDiat.checked = false;
+    setVentFromKm(sim, val(ui.txtLoc.text));
+    m.Strength = static_cast<float>(std::clamp(val(ui.txtStr.text), -1e6, 1e6));
+    ui.txtStr.text = format(m.Strength, "0.00");
+    m.StrengthC = std::clamp(1.03f - m.Strength, 0.03f, 0.83f);
+    m.Wind = static_cast<float>(std::clamp(val(ui.txtWind.text), -50.0, 50.0));
+    ui.txtWind.text = format(m.Wind, "0");
+    m.PartCount = std::clamp(intPart(std::clamp(val(ui.txtPart.text), -1e4, 1e4)), 1, kMaxParticles);
+    ui.txtPart.text = format(m.PartCount, "0");
+    const StyleInfo* style = checkedStyle(ui);
+    if (!style) return;
+    const std::string title = styleTitle(sim, style->style);
+    m.EruptType = style->eruptType;
+    ui.statusBar2[1] = title;
+    ui.EruptTitle = title;
+    ui.cmdErupt.tooltip = eruptTooltip(sim, style->style);
+    if (!sim.playback()) armRunButtons(ui);
+  } catch (const std::exception& e) {
+    sim.reportError("ChangeOK", e);
+  }
+  ui.Command[1].enabled = false;
+  ui.pan3D.visible = false;
+}
+
+void cancelParams(Sim& sim) {
+  clearParams(sim, "");
+  sim.ui.Command[1].enabled = false;
+  sim.ui.pan3D.visible = false;
+  windowSound(sim, "RestoreDown");
+}
+
+void disarm(Sim& sim) {
+  sim.ui.Command[1].enabled = true;
+  sim.ui.cmdErupt.enabled = false;
+  sim.ui.toolbar["play"].enabled = false;
+}
+
+namespace {
+
+// A location being typed: cut to the profile, its column kept for the tick under the profile.
+void locationChange(Sim& sim, Field& field, int& column) {
+  const double typed = val(field.text);
+  const double km = clampedKm(sim, typed);
+  if (km != typed) field.text = format(km, "0.00");
+  column = cint(km * 1000 / sim.m.Scale);
+}
+
+void disarmTectonic(Sim& sim) {
+  sim.ui.Command[2].enabled = true;
+  sim.ui.cmdErupt.enabled = false;
+  sim.ui.toolbar["play"].enabled = false;
+}
+
+}  // namespace
+
+void txtLocChange(Sim& sim) {
+  disarm(sim);
+  locationChange(sim, sim.ui.txtLoc, sim.m.NewVentX);
+}
+
+void txtCtopChange(Sim& sim) {
+  disarm(sim);
+  locationChange(sim, sim.ui.txtCtop, sim.m.NewVentX);
+}
+
+void txtCbaseChange(Sim& sim) {
+  disarm(sim);
+  locationChange(sim, sim.ui.txtCbase, sim.m.CollapseBasePrev);
+}
+
+void txtTlocChange(Sim& sim) {
+  disarmTectonic(sim);
+  locationChange(sim, sim.ui.txtTloc, sim.m.NewVentX);
+}
+
+void txtStrChange(Sim& sim) {
+  disarm(sim);
+  Controls& ui = sim.ui;
+  const double s = val(ui.txtStr.text);
+  const bool dynamic = !sim.staticMode();
+  const StyleInfo* style = checkedStyle(ui);
+  if (!style) return;
+  switch (style->style) {
+    case Style::Stromb:
+      ui.chkCaldDiat.enabled = s <= 0.3;
+      if (!ui.chkCaldDiat.enabled) ui.chkCaldDiat.checked = false;
+      break;
+    case Style::Pfs:
+      if (!dynamic) break;
+      if (s < 0.3 || s >= 0.6) {
+        ui.chkCaldDiat.enabled = true;
+        ui.chkCaldDiat.caption = s < 0.3 ? "Diatreme" : "Caldera";
+      } else {
+        clearCaldDiat(ui);
+      }
+      break;
+    case Style::Plinian:
+      if (s >= 0.5 && dynamic)
+        ui.chkCaldDiat.enabled = true;
+      else
+        clearCaldDiat(ui);
+      break;
+    case Style::Fumarole:
+      ui.chkFumex.enabled = s >= 0.7 && dynamic;
+      if (!ui.chkFumex.enabled) ui.chkFumex.checked = false;
+      break;
+    default:
+      return;
+  }
+  // The default count follows the typed strength.
+  const float saved = sim.m.Strength;
+  sim.m.Strength = static_cast<float>(std::clamp(s, -1e6, 1e6));
+  defaultParticles(sim, style->style, true);
+  sim.m.Strength = saved;
+}
+
+void txtPartChange(Sim& sim) {
+  disarm(sim);
+  sim.m.PartCount = cint(std::clamp(val(sim.ui.txtPart.text), -30000.0, 30000.0));
+}
+
+void txtWindChange(Sim& sim) { disarm(sim); }
+
+void chkCaldDiatClick(Sim& sim) {
+  disarm(sim);
+  sim.ui.CaldStyle.visible = sim.ui.chkCaldDiat.checked && sim.ui.chkCaldDiat.caption == "Caldera";
+}
+
+void fieldGotFocus(Sim& sim, const std::string& focusName) { sim.ui.ActiveField = focusName; }
+
+}  // namespace magmo

@@ -1,0 +1,295 @@
+#include <algorithm>
+#include <cmath>
+
+#include "control/RunControl.h"
+#include "model/Numeric.h"
+#include "model/Sim.h"
+#include "model/Strata.h"
+#include "model/Vent.h"
+#include "styles/Styles.h"
+#include "views/Profile.h"
+
+namespace magmo {
+
+namespace {
+
+// The maar-diatreme pit: its edges narrow as it deepens and the bursts refill it.
+struct Diatreme {
+  bool active = false;
+  int w = 0, left = 0, right = 0;
+};
+
+class Strombolian {
+ public:
+  explicit Strombolian(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui) {}
+
+  void run() {
+    std::string failure;
+    try {
+      setUp();
+      burstLoop();
+    } catch (const std::exception& e) {
+      failure = e.what();
+    }
+    if (handedOver_) return;
+    try {
+      endPhase();
+    } catch (const std::exception& e) {
+      if (failure.empty()) failure = e.what();
+    }
+    if (!failure.empty())
+      sim_.host.message("Strombolian eruption error: \n" + failure, MsgIcon::Exclamation, "Magmo");
+  }
+
+ private:
+  void setUp() {
+    m_.VentElev = m_.Topo[m_.VentX];
+    ventCenter(sim_);
+    pit_.active = ui_.chkCaldDiat.checked;
+    if (!pit_.active) eruptDike(sim_, 1);
+    chooseBursts();
+    m_.WindScaled = m_.Wind / m_.Scale;
+    m_.LayerWind[m_.LayerCount] = m_.Wind;
+    if (!sim_.staticMode()) colourLayer();
+    sim_.SoundFile = sim_.paths.sound("Stromb.wav");
+    sim_.soundPlayLoop();
+    m_.BurstCount = 0;
+    sim_.plot().setPenWidth(1);
+    if (pit_.active) digPit();
+    dt_ = m_.Strength * 0.3 / std::sqrt(m_.Scale) * m_.SpeedFactor / m_.CpuFactor *
+          std::pow(ui_.Slider[6].value, 2) / 36.0;
+    // A step that does not advance would leave the bombs in the air for ever.
+    dt_ = std::max(dt_, 1e-4);
+    startRamp();
+  }
+
+  void chooseBursts() {
+    if (sim_.playback()) {
+      m_.EruptSub = m_.EruptType;
+      m_.BurstLimit = m_.BurstCount;
+    } else if (!sim_.autoMode()) {
+      m_.EruptSub = m_.EruptType;
+      m_.BurstLimit = 5000;
+    } else {
+      randomParameters();
+    }
+    m_.BurstCount = 0;
+  }
+
+  void randomParameters() {
+    const float sign = sim_.rnd01() < 0.5 ? -1.0f : 1.0f;
+    m_.Wind = static_cast<float>(sim_.rnd01()) * sign * 20;
+    m_.Strength = static_cast<float>(sim_.rnd01() / 1.5 + 0.4);
+    if (sim_.staticMode()) m_.Strength *= 2;
+    m_.PartCount = std::clamp(cint(m_.Strength * 25 * m_.CpuFactor + 25), 10, 50);
+    m_.BurstLimit = cint(std::pow(m_.Scale, 0.25) * (sim_.rnd01() * 40 * m_.Strength + m_.Strength * 20));
+    m_.StrengthC = 1.03f - m_.Strength;
+    ui_.txtStr.text = format(m_.Strength, "0.00");
+    ui_.txtWind.text = format(m_.Wind, "0");
+    ui_.txtPart.text = format(m_.PartCount, "0");
+    ui_.chkCaldDiat.checked = false;
+  }
+
+  void colourLayer() {
+    m_.LayerColor[m_.LayerCount] = m_.AltStromb != 0 ? 10 : 2;
+    m_.AltStromb = m_.AltStromb != 0 ? 0 : 1;
+  }
+
+  void digPit() {
+    m_.LayerColor[m_.LayerCount] = 5;
+    m_.VentElev = m_.Topo[m_.VentX];
+    float rim = m_.VentElev;
+    int drop = 1;
+    const double width = ui_.Slider[2].value / 6.0 * m_.Strength * m_.Strength / (m_.Scale * m_.Scale) * 25000 /
+                         m_.GravityScaled;
+    pit_.w = cint(std::clamp(width, 0.0, double(kColumns)));
+    pit_.left = std::max(m_.VentX - pit_.w, 1);
+    pit_.right = std::min(m_.VentX + pit_.w, kColumns);
+    float& floor = m_.Topo[m_.VentX];
+    for (;;) {
+      floor -= 1;
+      const bool bottom = floor <= 0;
+      if (bottom) floor = 0;
+      for (const auto& [fraction, d] : {std::pair{0.5f, 5}, {0.6f, 4}, {0.7f, 3}, {0.9f, 2}})
+        if (floor < fraction * m_.VentElev) {
+          drop = std::max(drop, d);
+          break;
+        }
+      for (int x = pit_.left; x <= pit_.right; ++x) {
+        m_.Topo[x] = floor;
+        if (m_.Topo[pit_.right] < rim && pit_.right - pit_.left > pit_.w / 2) {
+          ++pit_.left;
+          --pit_.right;
+          rim -= drop;
+        }
+      }
+      sim_.host.yield();
+      if (bottom) break;
+    }
+    m_.LayerBase[m_.LayerCount] = 0;
+    stratThick(sim_);
+    screenRefresh(sim_, false);
+  }
+
+  void startRamp() {
+    ramp_ = 0;
+    if (ui_.Slider[5].value == 0) return;
+    nominal_ = m_.Strength;
+    m_.Strength = std::max(nominal_ - ui_.Slider[5].value * nominal_ / 20, 0.1f);
+    ramp_ = (nominal_ - m_.Strength) / (5 * ui_.Slider[5].value);
+    m_.Strength -= ramp_;
+  }
+
+  void burstLoop() {
+    while (m_.BurstCount < m_.BurstLimit) {
+      if (ramp_ != 0 && m_.Strength < nominal_) m_.Strength += ramp_;
+      std::fill(m_.PartDone.begin(), m_.PartDone.begin() + m_.PartCount + 1, 0);
+      ++m_.BurstCount;
+      m_.BurstTime = 0;
+      showProgress();
+      velocity(sim_);
+      sim_.reseed();
+      flight();
+      if (!sim_.staticMode()) {
+        stratDeposit(sim_);
+        stratCrater(sim_);
+        stratThick(sim_);
+        stratAdd(sim_);
+        eruptVEI(sim_);
+      }
+      if (pit_.active && refillWalls()) {
+        endDiatremeStage();
+        if (handedOver_) return;
+      }
+      if (m_.RunStop >= 2) break;
+    }
+  }
+
+  void showProgress() {
+    const auto n = [](double v) { return format(v, "0"); };
+    std::string text;
+    if (sim_.playback())
+      text = "Playback Phase: " + n(m_.PlayIndex) + " of " + n(m_.RecCount) + "   Burst: " + n(m_.BurstCount) +
+             " of " + n(m_.BurstLimit) + "   ";
+    else if (sim_.autoMode())
+      text = sim_.staticMode() ? "Static Auto Phase: " + n(m_.LayerCount) + "   "
+                               : "Auto Phase: " + n(m_.LayerCount) + "   Burst: " + n(m_.BurstCount) + " of " +
+                                     n(m_.BurstLimit) + "   ";
+    else
+      text = sim_.staticMode() ? "Static Phase: " + n(m_.LayerCount) + "   "
+                               : "Phase: " + n(m_.LayerCount) + "   Burst: " + n(m_.BurstCount) + "   ";
+    ui_.statusBar2[2] = text;
+    ui_.PhaseText = text;
+  }
+
+  void flight() {
+    int landed = 0;
+    while (landed < m_.PartCount) {
+      m_.BurstTime += static_cast<float>(dt_);
+      for (int k = 1; k <= m_.PartCount; ++k) {
+        if (m_.PartDone[k] == 1) continue;
+        if (moveBomb(k)) ++landed;
+        sim_.host.yield();
+      }
+      sim_.host.frameDone();
+      waitWhilePaused(sim_);
+    }
+  }
+
+  // One time step of bomb k; true when it came down (or left the profile) in this step.
+  bool moveBomb(int k) {
+    const float t = m_.BurstTime;
+    const double column = m_.VentX + t * m_.PartU[k] + t * m_.WindScaled;
+    if (column < 1.5 || column >= 1279.5) {
+      m_.PartDone[k] = 1;
+      return true;
+    }
+    const int x = cint(column);
+    const float y = t * t * m_.GravityScaled / 2 + (600 - m_.Topo[m_.VentX]) - t * m_.PartW[k];
+    if (y < 1) return false;
+    const float ground = 600 - m_.Topo[x];
+    Canvas& plot = sim_.plot();
+    if (ground >= y) {
+      plot.setPenWidth(std::max(2, cint((2 - t / m_.MaxFlight) * m_.Strength)));
+      const bool visible = !pit_.active || y < 600 - m_.VentElev - m_.BurstCount / 4.0f;
+      if (visible) plot.point(static_cast<float>(x), std::min(y, ground - 2), paletteColor(bombColour(t)));
+      if (!pit_.active && t >= m_.MaxFlight / 2) eruptCloud(sim_);
+      return false;
+    }
+    m_.PartDone[k] = 1;
+    if (!pit_.active) plot.point(static_cast<float>(x), ground - 2, paletteColor(6));
+    if (!sim_.staticMode()) {
+      if (!pit_.active)
+        m_.Topo[x] += 10 / m_.Scale;
+      else if (x >= pit_.left && x <= pit_.right)
+        m_.Topo[x] += 20 / m_.Scale;
+    }
+    return true;
+  }
+
+  // Bombs cool from yellow through red to grey as they fly; a few look dark or pale.
+  int bombColour(float t) {
+    int c = 14;
+    if (t > 0.8f * m_.MaxFlight)
+      c = 8;
+    else if (t > 0.4f * m_.MaxFlight)
+      c = 4;
+    else if (t > 0.1f * m_.MaxFlight)
+      c = 12;
+    if (sim_.rnd01() < 0.1) c = 7;
+    if (sim_.rnd01() < 0.3 && m_.BurstCount >= 2) c = 0;
+    return c;
+  }
+
+  // Keeps the pit's walls steep; true once the pit has been refilled.
+  bool refillWalls() {
+    const float leftTop = m_.Topo[pit_.left] + pit_.w;
+    const float rightTop = m_.Topo[pit_.right] + pit_.w;
+    for (int x = pit_.left; x <= pit_.right; ++x) {
+      if (x < m_.VentX && m_.Topo[x] > leftTop) m_.Topo[x] = leftTop;
+      if (x > m_.VentX && m_.Topo[x] > rightTop) m_.Topo[x] = rightTop;
+    }
+    return m_.Topo[pit_.left] >= m_.VentElev || m_.Topo[pit_.right] >= m_.VentElev ||
+           m_.Topo[m_.VentX] > m_.VentElev + 60 / (m_.Scale * m_.Strength);
+  }
+
+  void endDiatremeStage() {
+    pit_.active = false;
+    ui_.chkCaldDiat.checked = false;
+    m_.BurstCount = 0;
+    if (!ui_.mnuParStrom.checked && sim_.flowSurge) {
+      m_.EruptType = 1;
+      handedOver_ = true;
+      sim_.flowSurge(sim_);
+      return;
+    }
+    ventCenter(sim_);
+    m_.LayerWind[m_.LayerCount] = m_.Wind;
+    if (!sim_.staticMode()) colourLayer();
+  }
+
+  void endPhase() {
+    sim_.soundOff();
+    screenRefresh(sim_, true);
+    eruptDike(sim_, 0);
+    if (ui_.mnuOptMapEnable.checked) {
+      m_.MapOn = 2;
+      m_.UndoLayer = m_.LayerCount;
+      if (!sim_.autoMode()) ui_.cmdHalt.enabled = ui_.toolbar["halt"].enabled = false;
+    }
+  }
+
+  Sim& sim_;
+  Model& m_;
+  Controls& ui_;
+  Diatreme pit_;
+  double dt_ = 0;
+  float nominal_ = 0, ramp_ = 0;
+  bool handedOver_ = false;
+};
+
+}  // namespace
+
+void typeStromb(Sim& sim) { Strombolian(sim).run(); }
+
+}  // namespace magmo

@@ -1,0 +1,151 @@
+#include "control/Params.h"
+#include "support/SimFixture.h"
+
+namespace magmo::test {
+namespace {
+
+class RunControlTest : public SimTest {
+ protected:
+  void acceptStrombolian() {
+    selectStyle(sim, Style::Stromb);
+    changeOk(sim);
+  }
+  struct Buttons {
+    bool eruptEnabled;
+    std::string haltCaption;
+    bool haltEnabled, haltDefault;
+    int runStop;
+  };
+  Buttons buttons() const {
+    return {sim.ui.cmdErupt.enabled, sim.ui.cmdHalt.caption, sim.ui.cmdHalt.enabled, sim.ui.cmdHalt.isDefault,
+            sim.m.RunStop};
+  }
+};
+
+TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndStopEndsAfterTheBurst) {
+  acceptStrombolian();
+  std::vector<Buttons> seen;
+  std::vector<std::string> progress, modes;
+  int stopBurst = 0;
+  host.onYield = [&] {
+    if (m().BurstCount < 2) return;
+    if (seen.empty()) {
+      seen.push_back(buttons());  // running
+      cmdHaltClick(sim);
+      seen.push_back(buttons());  // paused
+      progress.push_back(ui().statusBar2[2]);
+      modes.push_back(ui().modeText());
+    } else if (m().RunStop == 1) {
+      cmdHaltClick(sim);
+      seen.push_back(buttons());  // stopping
+      progress.push_back(ui().statusBar2[2]);
+      modes.push_back(ui().modeText());
+      stopBurst = m().BurstCount;
+    }
+  };
+  cmdEruptClick(sim);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_FALSE(seen[0].eruptEnabled);
+  EXPECT_EQ(seen[0].haltCaption, "&Pause");
+  EXPECT_TRUE(seen[0].haltEnabled && seen[0].haltDefault);
+  EXPECT_TRUE(seen[1].eruptEnabled);
+  EXPECT_EQ(seen[1].haltCaption, "&Stop");
+  EXPECT_EQ(seen[1].runStop, 1);
+  EXPECT_FALSE(seen[2].eruptEnabled || seen[2].haltEnabled);
+  EXPECT_EQ(seen[2].runStop, 2);
+  EXPECT_EQ(progress[0], "(Paused) Phase: 1   Burst: 2   ");
+  EXPECT_EQ(progress[1], "(Finishing) Phase: 1   Burst: 2   ");
+  EXPECT_EQ(modes[0], "Manual Erupt (Paused)");
+  EXPECT_EQ(modes[1], "Manual Erupt (Stopped)");
+  EXPECT_EQ(m().BurstCount, stopBurst);
+  const Buttons idle = buttons();
+  EXPECT_TRUE(idle.eruptEnabled && ui().cmdErupt.isDefault);
+  EXPECT_EQ(idle.haltCaption, "&Pause");
+  EXPECT_FALSE(idle.haltEnabled);
+  EXPECT_EQ(ui().modeText(), "Manual Erupt");
+  EXPECT_TRUE(ui().mnuParUndo.enabled && ui().mnuFileSave.enabled && ui().mnuFile.enabled);
+}
+
+TEST_F(RunControlTest, EruptResumesAPausedBurstWhereItStopped) {
+  acceptStrombolian();
+  int pausedAt = -1, resumedAt = -1;
+  float timeAtPause = 0, timeAtResume = 0;
+  std::string progressAfterResume;
+  bool menusDisabledWhileRunning = false;
+  host.onYield = [&] {
+    if (m().BurstCount == 1 && pausedAt < 0 && m().BurstTime > 0) {
+      menusDisabledWhileRunning = !ui().mnuFile.enabled && !ui().mnuOpt.enabled;
+      cmdHaltClick(sim);
+      pausedAt = m().BurstCount;
+      timeAtPause = m().BurstTime;
+    } else if (m().RunStop == 1 && resumedAt < 0) {
+      cmdEruptClick(sim);
+      resumedAt = m().BurstCount;
+      timeAtResume = m().BurstTime;
+      progressAfterResume = ui().statusBar2[2];
+    } else if (m().BurstCount >= 3 && m().RunStop == 0) {
+      cmdHaltClick(sim);
+    } else if (m().BurstCount >= 3 && m().RunStop == 1) {
+      cmdHaltClick(sim);
+    }
+  };
+  cmdEruptClick(sim);
+  EXPECT_TRUE(menusDisabledWhileRunning);
+  EXPECT_EQ(resumedAt, pausedAt);
+  EXPECT_EQ(timeAtResume, timeAtPause);
+  EXPECT_EQ(progressAfterResume, "Phase: 1   Burst: 1   ");
+  EXPECT_EQ(m().BurstCount, 3);
+}
+
+TEST_F(RunControlTest, FullTableSwitchesToStaticBeforeTheStyleStarts) {
+  buildCone(640, 20, 100);
+  m().LayerCount = 500;
+  for (int x = 0; x <= 1280; ++x) m().Strat(500, x) = m().Topo[x];
+  acceptStrombolian();
+  stopDuringBurst(1);
+  cmdEruptClick(sim);
+  EXPECT_TRUE(ui().mnuParStatic.checked);
+  EXPECT_EQ(m().LayerCount, 500);
+  EXPECT_EQ(ui().modeText(), "Manual Erupt (Static)");
+}
+
+TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
+  int flowSurges = 0;
+  static int* counter;
+  counter = &flowSurges;
+  sim.flowSurge = [](Sim&) { ++*counter; };
+  for (const char* strength : {"0.45", "0.40"}) {
+    clearVar(sim);
+    selectStyle(sim, Style::Pfs);
+    ui().txtStr.text = strength;
+    ui().chkCaldDiat.checked = true;
+    changeOk(sim);
+    stopDuringBurst(1);
+    cmdEruptClick(sim);
+  }
+  // 0.45 (StrengthC 0.58) goes straight to the flow/surge; 0.40 (0.63) digs a diatreme first,
+  // which on flat ground refills at once and hands over too.
+  EXPECT_EQ(flowSurges, 2);
+  EXPECT_EQ(m().LayerColor[1], 5);
+}
+
+TEST_F(RunControlTest, StaticSwitch) {
+  mnuParStaticClick(sim);
+  EXPECT_TRUE(ui().mnuParStatic.checked);
+  EXPECT_FALSE(ui().mnuParLava.enabled || ui().mnuParDome.enabled || ui().mnuRecRec.enabled);
+  EXPECT_FALSE(ui().cmdErupt.enabled);
+  EXPECT_EQ(ui().modeText(), "Manual Erupt (Static)");
+  mnuParStaticClick(sim);
+  EXPECT_FALSE(ui().mnuParStatic.checked);
+  EXPECT_TRUE(ui().mnuParLava.enabled && ui().mnuRecRec.enabled);
+  // Nothing to cut or fault yet.
+  EXPECT_FALSE(ui().mnuParTec.enabled || ui().mnuParCol.enabled);
+  EXPECT_EQ(ui().modeText(), "Manual Erupt");
+  buildCone(640, 20, 100);
+  mnuParStaticClick(sim);
+  mnuParStaticClick(sim);
+  EXPECT_TRUE(ui().mnuParTec.enabled && ui().mnuParCol.enabled && ui().mnuViewStrat.enabled);
+}
+
+}  // namespace
+}  // namespace magmo::test

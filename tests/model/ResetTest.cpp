@@ -1,0 +1,146 @@
+#include "model/Numeric.h"
+#include "support/SimFixture.h"
+
+namespace magmo::test {
+namespace {
+
+using ResetTest = SimTest;
+
+TEST_F(ResetTest, ClearVarRestoresTheDefaultsOfTheNormalScale) {
+  m().LayerCount = 7;
+  m().Strat(3, 100) = 5;
+  m().TotalVolume = 2;
+  ui().mnuParStatic.checked = true;
+  ui().Slider[3].value = 4;
+  ui().txtWind.text = "12";
+  clearVar(sim);
+  EXPECT_EQ(m().Scale, 20);
+  EXPECT_EQ(m().VentX, 640);
+  EXPECT_FLOAT_EQ(m().VentKm, 12.8f);
+  EXPECT_EQ(ui().txtLoc.text, "12.80");
+  EXPECT_EQ(ui().txtStr.text, "0.40");
+  EXPECT_EQ(m().PartCount, 25);
+  EXPECT_EQ(m().BurstLimit, 1000);
+  EXPECT_EQ(m().LayerCount, 0);
+  EXPECT_EQ(m().Strat(3, 100), 0);
+  EXPECT_EQ(m().TotalVolume, 0);
+  EXPECT_FALSE(ui().mnuParStatic.checked);
+  EXPECT_EQ(ui().Slider[3].value, 20);
+  EXPECT_EQ(ui().txtWind.text, "0");
+  EXPECT_EQ(ui().statusBar2[2], "Dormant   ");
+  EXPECT_FLOAT_EQ(m().GravityScaled, 9.8f / 20);
+}
+
+TEST_F(ResetTest, ShrinkingKeepsTheConeCentredAndLevelsTheFlanks) {
+  // Small to Normal: a cone at the centre ends one fifth as wide and high.
+  ui().mnuOptScaleNorm.checked = false;
+  ui().mnuOptScaleSmall.checked = true;
+  clearVar(sim);
+  buildCone(640, 100, 400);
+  ASSERT_TRUE(changeScale(sim, ScaleItem::Normal));
+  EXPECT_EQ(m().Scale, 20);
+  EXPECT_TRUE(ui().mnuOptScaleNorm.checked);
+  EXPECT_FALSE(ui().mnuOptScaleSmall.checked);
+  // Target column 512 + j takes source column 1 + 5j.
+  for (int j : {0, 100, 127, 128, 200, 255})
+    EXPECT_FLOAT_EQ(m().Strat(1, 512 + j), std::max(0.0f, 100 * (1 - std::abs(1 + 5 * j - 640) / 400.0f)) / 5);
+  EXPECT_NEAR(m().Strat(1, 640), 100.0f / 5, 0.1f);
+  EXPECT_EQ(m().Strat(1, 1), m().Strat(1, 512));
+  EXPECT_EQ(m().Strat(1, 1280), m().Strat(1, 767));
+  EXPECT_EQ(m().Topo[700], m().Strat(1, 700));
+  EXPECT_EQ(m().LayerVentX[1], 640);
+  EXPECT_EQ(ui().txtStr.text, "0.40");
+}
+
+TEST_F(ResetTest, EnlargingAsksTheZoomPositionAndMovesVentsOutOfView) {
+  ui().mnuOptScaleNorm.checked = false;
+  ui().mnuOptScaleLarge.checked = true;
+  clearVar(sim);
+  buildCone(600, 10, 200);
+  m().LayerCount = 2;
+  m().LayerVentX[2] = 300;
+  for (int x = 0; x <= 1280; ++x) m().Strat(2, x) = m().Strat(1, x) + 1;
+  m().LayerBase[1] = 2;
+  std::vector<float> before(1281);
+  for (int x = 0; x <= 1280; ++x) before[x] = m().Strat(1, x);
+  host.inputAnswers.push_back("3");
+  ASSERT_TRUE(changeScale(sim, ScaleItem::Normal));
+  ASSERT_EQ(host.prompts.size(), 1u);
+  EXPECT_NE(host.prompts[0].find("1 = left, 2 = left center"), std::string::npos);
+  EXPECT_EQ(m().LayerVentX[1], (600 - 512) * 5);
+  EXPECT_EQ(m().LayerVentX[2], 0);
+  EXPECT_FLOAT_EQ(m().LayerBase[1], 10);
+  // Source column 512 + i fills target columns 5i + 1 .. 5i + 5, heights times five.
+  for (int i : {0, 17, 88, 200})
+    for (int d = 1; d <= 5; ++d) EXPECT_FLOAT_EQ(m().Strat(1, 5 * i + d), 5 * before[512 + i]);
+  EXPECT_FLOAT_EQ(m().Strat(1, 5 * 88 + 3), 5 * 10.0f);
+  EXPECT_EQ(m().Topo[441], m().Strat(2, 441));
+}
+
+TEST_F(ResetTest, LargeToSmallUsesTheLeftWindowForPositionOne) {
+  ui().mnuOptScaleNorm.checked = false;
+  ui().mnuOptScaleLarge.checked = true;
+  clearVar(sim);
+  m().LayerCount = 1;
+  for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = static_cast<float>(x);
+  host.inputAnswers.push_back("1");
+  ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
+  EXPECT_FLOAT_EQ(m().Strat(1, 1), 114 * 25);
+  EXPECT_FLOAT_EQ(m().Strat(1, 26), 115 * 25);
+  // The last source columns overwrite the last 25 target columns.
+  EXPECT_FLOAT_EQ(m().Strat(1, 1280), 165 * 25);
+  EXPECT_EQ(m().Scale, 4);
+  EXPECT_EQ(ui().txtStr.text, "0.20");
+}
+
+TEST_F(ResetTest, DecliningTheMapQuestionChangesNothing) {
+  ui().mnuOptMapEnable.checked = true;
+  buildCone(640, 50, 100);
+  host.yesNoAnswers.push_back(false);
+  EXPECT_FALSE(changeScale(sim, ScaleItem::Large));
+  EXPECT_EQ(m().Scale, 20);
+  EXPECT_EQ(m().Strat(1, 640), 50);
+  EXPECT_TRUE(ui().mnuOptMapEnable.checked);
+  host.yesNoAnswers.push_back(true);
+  m().mapGrid(10, 10) = 3;
+  EXPECT_TRUE(changeScale(sim, ScaleItem::Large));
+  EXPECT_FALSE(ui().mnuOptMapEnable.checked);
+  EXPECT_EQ(m().mapGrid(10, 10), 0);
+  EXPECT_EQ(ui().statusBar1[7], "Map Off");
+}
+
+TEST_F(ResetTest, GravityItemsAndTheUserValue) {
+  selectGravity(sim, GravityItem::Moon);
+  EXPECT_FLOAT_EQ(m().Gravity, 1.6f);
+  EXPECT_EQ(ui().statusBar1[5], "Moon Gravity");
+  EXPECT_TRUE(ui().mnuOptGMoon.checked);
+  EXPECT_FALSE(ui().mnuOptGEarth.checked);
+  host.inputAnswers.push_back("4.9");
+  selectGravity(sim, GravityItem::User);
+  EXPECT_FLOAT_EQ(m().Gravity, 4.9f);
+  EXPECT_FLOAT_EQ(m().GravityScaled, 4.9f / 20);
+  EXPECT_EQ(ui().statusBar1[5], "0.50 Earth Gravity");
+  // Cancel and non-positive answers keep the gravity; the answer is remembered.
+  host.inputAnswers.push_back(std::nullopt);
+  host.inputAnswers.push_back("-3");
+  selectGravity(sim, GravityItem::User);
+  selectGravity(sim, GravityItem::User);
+  EXPECT_FLOAT_EQ(m().Gravity, 4.9f);
+  EXPECT_EQ(ui().gravityAnswer, "-3");
+}
+
+TEST_F(ResetTest, VentLocationIsLimitedToTheVentColumns) {
+  setVentFromKm(sim, 0);
+  EXPECT_EQ(m().VentX, 50);
+  EXPECT_EQ(ui().txtLoc.text, "1.00");
+  setVentFromKm(sim, 1000);
+  EXPECT_EQ(m().VentX, 1230);
+  setVentFromKm(sim, 1e12);
+  EXPECT_EQ(m().VentX, 1230);
+  setVentFromKm(sim, 5.0);
+  EXPECT_EQ(m().VentX, 250);
+  EXPECT_EQ(ui().txtLoc.text, "5.00");
+}
+
+}  // namespace
+}  // namespace magmo::test
