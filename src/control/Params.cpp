@@ -47,10 +47,6 @@ const StyleInfo* checkedStyle(const Controls& ui) {
   return nullptr;
 }
 
-void windowSound(Sim& sim, const char* name) {
-  if (sim.ui.mnuOptSound.checked) sim.host.soundPlay(sim.paths.sound(std::string(name) + ".wav"), false);
-}
-
 std::string tip(const Sim& sim, const char* text) { return sim.ui.mnuOptHtips.checked ? text : ""; }
 
 void disableRunButtons(Controls& ui) {
@@ -211,7 +207,7 @@ void selectPanelStyle(Sim& sim, Style s) {
   ui.txtLoc.text = km;
   if (collapse) ui.txtCtop.text = ui.txtCbase.text = km;
   ui.ActiveField = collapse ? "ColTop" : "Location";
-  windowSound(sim, "RestoreUp");
+  sim.windowSound("RestoreUp");
 }
 
 std::string styleTitle(Sim& sim, Style s) {
@@ -305,7 +301,7 @@ void selectStyle(Sim& sim, Style s) {
       clearParams(sim, "");
       ui.statusBar2[1] = "Select Erupt Parameters";
       ui.modeText() = sim.staticMode() ? "Manual Erupt Static)" : "Manual Erupt";
-      windowSound(sim, "RestoreDown");
+      sim.windowSound("RestoreDown");
       return;
     }
     clearParams(sim, style.key);
@@ -354,7 +350,7 @@ void cancelParams(Sim& sim) {
   clearParams(sim, "");
   sim.ui.Command[1].enabled = false;
   sim.ui.pan3D.visible = false;
-  windowSound(sim, "RestoreDown");
+  sim.windowSound("RestoreDown");
 }
 
 void disarm(Sim& sim) {

@@ -12,7 +12,8 @@ void writeStratFile(const Model& m, const std::string& path, bool withMap);
 
 void fileSaveTopo(Sim& sim);     // File > Save As > Stratigraphic File
 void mnuFileSaveClick(Sim& sim); // File > Save
-void fileOpenTopo(Sim& sim);     // File > Open > Stratigraphic File
+// File > Open > Stratigraphic File; true when a file was chosen and read completely.
+bool fileOpenTopo(Sim& sim);
 // Reads StrFileName into the model; reports "Error reading strat file '...'" on failure.
 // Returns true when the file was read completely.
 bool fileReadStrat(Sim& sim);

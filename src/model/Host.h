@@ -39,6 +39,8 @@ class Host {
   virtual std::optional<std::string> saveFileName(const FileDialog& d) = 0;
 
   virtual void soundPlay(const std::string& /*wavPath*/, bool /*loop*/) {}
+  // Right-click help: the help file opened at a topic number.
+  virtual void eruptHelp(int /*topic*/) {}
   virtual void busyPointer(bool /*busy*/) {}
 };
 

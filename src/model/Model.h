@@ -56,6 +56,7 @@ struct Model {
   // Plan-view grid, column varying fastest: MapGrid(x, y) = MapGrid[y * 1281 + x].
   std::vector<float> MapGrid = std::vector<float>(static_cast<size_t>(kColumns + 1) * (kMapRows + 1), 0.0f);
   float& mapGrid(int x, int y) { return MapGrid[static_cast<size_t>(y) * (kColumns + 1) + x]; }
+  float mapGrid(int x, int y) const { return MapGrid[static_cast<size_t>(y) * (kColumns + 1) + x]; }
 
   // Ballistic particles of the current burst; index 0 unused.
   int PartCount = 25;
@@ -78,6 +79,12 @@ struct Model {
   float SpeedFactor = 1.0f;
   float CpuFactor = 1.0f;
   int Directed = 1;  // side of a directed blast: 1 toward higher columns, -1 toward lower
+
+  // VentX as an index of the per-column arrays: records and files can carry any value.
+  int ventColumn() const {
+    if (VentX < 1 || VentX > kColumns) throw SimError("Subscript out of range");
+    return VentX;
+  }
 
   // Run and bookkeeping state.
   int RunStop = 0;

@@ -248,8 +248,7 @@ void clearVar(Sim& sim, bool fileOpenedJustBefore) {
     if (!fileOpenedJustBefore && sim.ui.mnuOptTopoLoad.checked) {
       sim.ui.StrFileName = sim.paths.defaultStrat();
       sim.ui.statusBar2[1] = "Opening Stratigraphic File:  Magmo3.str";
-      sim.ui.statusBar1[3] = "Default";
-      fileReadStrat(sim);
+      sim.ui.statusBar1[3] = fileReadStrat(sim) ? "Default" : "No File";
       sim.ui.statusBar2[1] = "";
     }
     screenRefresh(sim, true);

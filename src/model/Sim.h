@@ -46,6 +46,10 @@ struct Sim {
   void soundPlayLoop() {
     if (ui.mnuOptSound.checked) host.soundPlay(SoundFile, true);
   }
+  // The window sounds ("RestoreUp", "RestoreDown", ...), played once.
+  void windowSound(const std::string& name) {
+    if (ui.mnuOptSound.checked) host.soundPlay(paths.sound(name + ".wav"), false);
+  }
   void soundOff() {
     if (ui.mnuOptSound.checked) host.soundPlay(paths.sound("Off.wav"), false);
   }

@@ -1,0 +1,212 @@
+#include "views/Profile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "control/Params.h"
+#include "model/Numeric.h"
+#include "model/Sim.h"
+
+namespace magmo {
+
+namespace {
+
+constexpr float kBase = 600;  // y of elevation 0
+constexpr int kProfileHelpTopic = 61;
+const Rgb kBlack = paletteColor(0), kBlue = paletteColor(1), kRed = paletteColor(4);
+const Rgb kLightGrey = paletteColor(7), kLightRed = paletteColor(12), kWhite = paletteColor(15);
+
+// The five kilometre labels of the distance axis for the checked scale.
+struct AxisLabels {
+  std::array<const char*, 5> text;
+  float firstX;
+  float secondGap;
+};
+
+AxisLabels axisLabels(const Controls& ui) {
+  if (ui.mnuOptScaleSmall.checked) return {{"1", "2", "3", "4", "5"}, 244, 250};
+  if (ui.mnuOptScaleNorm.checked) return {{"5", "10", "15", "20", "25"}, 244, 246};
+  if (ui.mnuOptScaleLarge.checked) return {{"25", "50", "75", "100", "125"}, 238, 250};
+  return {{"", "", "", "", ""}, 0, 250};
+}
+
+// Erases the styles' plumes and particles above the surface with a coarse grid of wide dots,
+// coarser on fast machines so that it costs about the same everywhere.
+void wipeSky(Sim& sim) {
+  const Model& m = sim.m;
+  int w = std::max(intPart(8 / m.CpuFactor + 0.5), 2);
+  if (sim.ui.mnuOptSpeedFast.checked) w *= 3;
+  Canvas& c = sim.plot();
+  c.setPenWidth(cint(w + 1));
+  const int step = cint(w);
+  for (int y = 600; y >= 1; y -= step)
+    for (int x = 1; x <= kColumns; x += step)
+      if (kBase - m.Strat(m.LayerCount, x) - w / 2.0 > y) c.point(x, y, kBlack);
+}
+
+void drawDistanceAxis(Canvas& c, const AxisLabels& labels) {
+  c.fillBox(0, 601, 1280, 660, kBlue);
+  c.setPenWidth(2);
+  c.line(1, 655, 1280, 655, kWhite);
+  for (int x : {1, 250, 500, 750, 1000, 1250}) c.line(x, 655, x, 643, kWhite);
+  for (int x = 50; x <= 1200; x += 50)
+    if (x % 250 != 0) c.line(x, 655, x, 649, kWhite);
+  constexpr int kFont = 8;
+  c.text(0, 660, "0", kWhite, kFont);
+  float x = labels.firstX;
+  c.text(x, 660, labels.text[0], kWhite, kFont);
+  x += labels.secondGap;
+  c.text(x, 660, labels.text[1], kWhite, kFont);
+  c.text(610, 660, "km", kWhite, kFont);
+  for (int i = 2; i < 5; ++i) {
+    x += 250;
+    c.text(x, 660, labels.text[i], kWhite, kFont);
+  }
+}
+
+// Every layer as one span per column where it has thickness. Spans of one column never touch
+// other columns, so walking column by column gives the same picture as layer by layer, with
+// each column's strata contiguous in memory.
+void drawStrata(Canvas& c, const Model& m) {
+  c.setPenWidth(1);
+  for (int x = 1; x <= kColumns; ++x) {
+    const float* top = m.Strat.column(x);
+    for (int L = 1; L <= m.LayerCount; ++L) {
+      if (!(top[L] > top[L - 1])) continue;
+      // A single layer rises from the base level whatever the basement holds.
+      const float bottom = m.LayerCount == 1 ? kBase : kBase - top[L - 1];
+      c.columnSpan(x, bottom, kBase - top[L], paletteColor(m.LayerColor[L]));
+    }
+  }
+}
+
+void drawConduits(Canvas& c, const Model& m) {
+  if (m.LayerCount < 1) return;
+  c.setPenWidth(1);
+  for (int i = 1; i < m.LayerCount; ++i) {
+    const int x = m.LayerVentX[i];
+    if (x <= 0) continue;
+    c.line(x, 620, x, 600, kRed);
+    c.line(x, 600, x, kBase - m.LayerBase[i], kBlack);
+  }
+  const int last = m.LayerVentX[m.LayerCount];
+  if (last > 0) c.line(last, 630, last, kBase - m.LayerBase[m.LayerCount], kLightRed);
+}
+
+void drawVerticalScale(Canvas& c, const AxisLabels& labels) {
+  c.setPenWidth(2);
+  c.line(1, 601, 1, 0, kWhite);
+  for (int y : {601, 350, 100}) c.line(1, y, 12, y, kWhite);
+  for (int y : {550, 500, 450, 400, 300, 250, 200, 150, 50, 1}) c.line(1, y, 6, y, kWhite);
+  c.text(20, 340, labels.text[0], kWhite, 8);
+  c.text(20, 90, labels.text[1], kWhite, 8);
+}
+
+// The mark of a typed vent location that no layer uses yet.
+void drawNewVentMark(Sim& sim) {
+  Model& m = sim.m;
+  Canvas& c = sim.plot();
+  c.setPenWidth(1);
+  m.NewVentX = cint(val(sim.ui.txtLoc.text) * 1000 / m.Scale);
+  for (int i = 1; i <= m.LayerCount; ++i)
+    if (std::abs(m.LayerVentX[i] - m.NewVentX) < 1) return;
+  c.line(m.NewVentX, 605, m.NewVentX, 630, kLightGrey);
+}
+
+std::string kmText(const Sim& sim, float X) { return format(X * sim.m.Scale / 1000, "0.00"); }
+
+}  // namespace
+
+void screenRefresh(Sim& sim, bool eraseSky) {
+  Canvas& c = sim.plot();
+  try {
+    if (eraseSky) wipeSky(sim);
+    c.setPersistent(true);
+    c.setPenWidth(1);
+    const AxisLabels labels = axisLabels(sim.ui);
+    drawDistanceAxis(c, labels);
+    drawStrata(c, sim.m);
+    drawConduits(c, sim.m);
+    sim.host.yield();
+    if (sim.ui.mnuViewVert.checked) drawVerticalScale(c, labels);
+    sim.ui.statusBar2[2] = "Dormant   ";
+    if (!sim.autoMode() && !sim.playback()) sim.ui.statusBar2[1] = "Select Erupt Parameters";
+    sim.host.yield();
+    drawNewVentMark(sim);
+    c.snapshot();
+  } catch (const std::exception& e) {
+    sim.reportError("ScreenRefresh", e);
+  }
+  // Even after an error the styles' drawing must not go into the persistent image.
+  c.setPersistent(false);
+}
+
+std::string plotPointerText(const Sim& sim, float X, float Y) {
+  if (!sim.ui.mnuOptHtips.checked) return "";
+  const Model& m = sim.m;
+  const int column = std::clamp(static_cast<int>(std::nearbyint(X)), 0, kColumns);
+  const bool nearSurface = Y > 580 - m.Strat(m.LayerCount, column);
+  std::string prefix;
+  for (int i = 1; i <= m.LayerCount; ++i) {
+    const int vent = m.LayerVentX[i];
+    // Layers without a vent have nothing to point at.
+    if (vent > 0 && vent - 5 < X && X < vent + 5 && nearSurface) prefix = "Vent " + generalNumber(i) + ": ";
+  }
+  const double metres = (600.0 - Y) * m.Scale;
+  return prefix + "x = " + kmText(sim, X) + " km" + ",  z = " + format(metres, metres > 1000 ? "0,000" : "0") + " m";
+}
+
+void plotMouseUp(Sim& sim, MouseButton button, float X, float /*Y*/) {
+  Controls& ui = sim.ui;
+  try {
+    if (button != MouseButton::Left) {
+      sim.host.eruptHelp(kProfileHelpTopic);
+      return;
+    }
+    const std::string km = kmText(sim, X);
+    if (ui.Change.enabled && ui.Change.visible) {
+      if (ui.Change.caption != "Sector Collapse Parameters") {
+        ui.txtLoc.text = km;
+        txtLocChange(sim);
+      } else if (!ui.collapsePickBase) {
+        ui.txtCtop.text = km;
+        txtCtopChange(sim);
+        ui.collapsePickBase = true;
+      } else {
+        ui.txtCbase.text = km;
+        txtCbaseChange(sim);
+        ui.collapsePickBase = false;
+      }
+    }
+    if (ui.Tectonic.enabled && ui.Tectonic.visible) {
+      ui.txtTloc.text = km;
+      txtTlocChange(sim);
+    }
+  } catch (const std::exception& e) {
+    sim.reportError("Plot MouseDown", e);
+  }
+}
+
+void mnuViewVertClick(Sim& sim) {
+  sim.ui.mnuViewVert.checked = !sim.ui.mnuViewVert.checked;
+  sim.ui.toolbar["vertical"].pressed = false;
+  screenRefresh(sim, false);
+}
+
+void mnuViewLedgClick(Sim& sim) {
+  Controls& ui = sim.ui;
+  if (!ui.mnuViewLedg.checked) {
+    ui.mnuViewLedg.checked = true;
+    ui.Tectonic.visible = ui.Change.visible = false;
+    ui.Legend.visible = true;
+    sim.windowSound("RestoreUp");
+  } else {
+    ui.mnuViewLedg.checked = false;
+    ui.toolbar["legend"].pressed = false;
+    ui.Legend.visible = false;
+    sim.windowSound("RestoreDown");
+  }
+}
+
+}  // namespace magmo
