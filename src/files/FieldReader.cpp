@@ -91,6 +91,12 @@ T FieldReader::parsed() {
 double FieldReader::number() { return parsed<double>(); }
 float FieldReader::single() { return parsed<float>(); }
 
+float FieldReader::single(float limit, std::string_view what) {
+  const float v = single();
+  if (std::fabs(v) > limit) fail(std::string(what) + " \"" + field_ + "\" out of range");
+  return v;
+}
+
 int FieldReader::integer() {
   const double r = std::nearbyint(number());
   if (r < -32768.0 || r > 32767.0) fail("Number \"" + field_ + "\" out of range");

@@ -18,6 +18,8 @@ class FieldReader {
   // Numeric fields throw SimError for anything but a complete finite number.
   double number();
   float single();
+  // A single whose magnitude must not exceed limit.
+  float single(float limit, std::string_view what);
   // A 16-bit integer (rounded half to even), and one that must lie in [lo, hi].
   int integer();
   int integer(int lo, int hi, std::string_view what);

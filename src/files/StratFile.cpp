@@ -21,6 +21,8 @@ constexpr int kVersion2Mark = 2000, kVersion3Mark = 3000;
 constexpr int kValuesPerLine = 20;
 constexpr int kMapLastRow = 600;  // the map section covers rows 1..600
 constexpr const char* kAppTitle = "Magmo";
+// Far beyond any section (600 units high); larger values would stall the slope relaxation.
+constexpr float kHeightLimit = 1e6f;
 
 const std::string kRule19(19, '-'), kRule28(28, '-');
 
@@ -192,7 +194,7 @@ class StratReader {
     in_.skip();  // layer title
     in_.skip();  // empty line
     m.LayerVentX[k] = in_.integer(0, kColumns, "Vent column");
-    m.LayerBase[k] = in_.single();
+    m.LayerBase[k] = in_.single(kHeightLimit, "Layer base");
     m.LayerColor[k] = in_.integer(0, 15, "Layer colour");
     m.LayerMapY[k] = in_.integer(0, kMapRows, "Map row");
     for (float* v : {&m.LayerMapA[k], &m.LayerMapB[k], &m.LayerMapC[k], &m.LayerMapD[k], &m.LayerWind[k],
@@ -207,7 +209,7 @@ class StratReader {
     Model& m = staged_;
     const int factor = version_ == 1 ? 2 : 1;
     m.LayerVentX[k] = in_.integer(0, kColumns / factor, "Vent column") * factor;
-    m.LayerBase[k] = in_.single();
+    m.LayerBase[k] = in_.single(kHeightLimit, "Layer base");
     m.LayerColor[k] = in_.integer(0, 15, "Layer colour");
   }
 
@@ -215,7 +217,7 @@ class StratReader {
   void readTops(int k) {
     const int step = version_ == 1 ? 2 : 1;
     for (int x = 1; x <= kColumns; x += step) {
-      const float v = in_.single();
+      const float v = in_.single(kHeightLimit, "Height");
       staged_.Strat(k, x) = v;
       if (step == 2) staged_.Strat(k, x + 1) = v;
       const int done = x + step - 1;
@@ -236,7 +238,7 @@ class StratReader {
       in_.skip();  // section title
       in_.skip();  // empty line
       for (int x = 2; x <= kColumns; x += 2) {
-        for (int y = 2; y <= kMapLastRow; y += 2) m.mapGrid(x, y) = in_.single();
+        for (int y = 2; y <= kMapLastRow; y += 2) m.mapGrid(x, y) = in_.single(kHeightLimit, "Height");
         for (int y = 2; y <= kMapLastRow; y += 2) m.mapGrid(x, y - 1) = m.mapGrid(x - 1, y - 1) = m.mapGrid(x, y);
       }
     } catch (const SimError&) {

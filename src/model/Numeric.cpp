@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "model/SimError.h"
 
@@ -70,9 +71,19 @@ std::string groupThousands(const std::string& digits) {
 
 float numVal(std::string_view text) {
   // The longest leading part that converts; a number followed by junk keeps its number.
+  // A part whose value does not fit a single fails to convert, so a shorter one is tried.
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
-  return static_cast<float>(parsePrefix(text.substr(i)));
+  std::string_view s = text.substr(i);
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  for (size_t n = numberPrefix(s); n > 0; --n) {
+    if (numberPrefix(s.substr(0, n)) != n) continue;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + n, v);
+    if (ec == std::errc() && end == s.data() + n && std::fabs(v) <= std::numeric_limits<float>::max())
+      return static_cast<float>(v);
+  }
+  return 0.0f;
 }
 
 double val(std::string_view text) {

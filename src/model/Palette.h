@@ -3,7 +3,8 @@
 
 namespace magmo {
 
-struct Rgb {
+// Four-byte aligned so a colour moves as one word (drawing passes one per strata span).
+struct alignas(4) Rgb {
   uint8_t r = 0, g = 0, b = 0;
   friend bool operator==(const Rgb&, const Rgb&) = default;
 };

@@ -230,6 +230,9 @@ TEST_F(StratFileTest, HostileFilesAreRefusedWithoutHarm) {
   expectRejected("3001,640,20\r\n0,0,0,0,0\r\n\r\n\"never closed\r\n", "open quote");
   expectRejected("3001," + std::string(100000, '7') + "\r\n", "endless field");
   expectRejected("\"3001\",640,20\r\n", "text for a number");
+  const std::string tops = good.substr(good.find("\r\n", attributes) + 2);
+  expectRejected(good.substr(0, good.find("\r\n", attributes) + 2) + "3e7" + tops.substr(tops.find(',')),
+                 "height far above the section");
 
   host.messages.clear();
   ui().StrFileName = path("missing.str");

@@ -1,0 +1,175 @@
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "model/Vent.h"
+#include "support/SimFixture.h"
+
+namespace magmo::test {
+namespace {
+
+using VentTest = SimTest;
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+TEST_F(VentTest, TheFiveHundredthLayerOpensAndTheNextPhaseTurnsStatic) {
+  m().LayerCount = 499;
+  m().VentX = 20;
+  m().Topo[50] = 33;
+  ventCenter(sim);
+  EXPECT_EQ(m().LayerCount, 500);
+  EXPECT_EQ(m().LayerVentX[500], 50);  // the vent limited to column 50
+  EXPECT_EQ(m().LayerBase[500], 33);
+  EXPECT_TRUE(host.messages.empty());
+  ui().mnuParAuto.checked = ui().mnuParStrom.checked = ui().chkCaldDiat.checked = true;
+  ventCenter(sim);
+  EXPECT_EQ(m().LayerCount, 500);
+  EXPECT_EQ(host.messages,
+            std::vector<std::string>{"Eruption cycle limit (500) reached, static eruption selected."});
+  EXPECT_TRUE(ui().mnuParStatic.checked);
+  EXPECT_FALSE(ui().mnuParLava.enabled || ui().mnuParCol.enabled || ui().toolbar["hawaiian"].enabled);
+  EXPECT_FALSE(ui().chkCaldDiat.checked);
+  EXPECT_TRUE(ui().mnuParAuto.checked && ui().mnuParStrom.checked);  // the running cycle goes on
+  EXPECT_EQ(ui().modeText(), "Auto Erupt (Static)");
+}
+
+TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
+  m().EruptType = 2;  // on Earth at the Normal scale
+  m().Strength = 0.4f;
+  m().PartCount = 50;
+  velocity(sim);
+  float highest = 0;
+  int leftward = 0;
+  for (int k = 1; k <= 50; ++k) {
+    EXPECT_LT(std::fabs(m().PartU[k]), 1);
+    EXPECT_TRUE(m().PartW[k] >= 2 && m().PartW[k] < 5) << m().PartW[k];
+    highest = std::max(highest, m().PartW[k]);
+    leftward += m().PartU[k] < 0;
+  }
+  EXPECT_TRUE(leftward > 0 && leftward < 50);
+  EXPECT_FLOAT_EQ(m().MaxFlight, 2 * highest / 0.49f);
+  EXPECT_FLOAT_EQ(m().CloudHeight, 0.4f * 25 / 0.49f);  // A = 5, B = 1
+  EXPECT_FLOAT_EQ(m().CloudRadius, 5 / 0.49f);
+  m().EruptType = 1;  // a directed flow goes only toward the blast
+  m().StrengthC = 0.43f;
+  ui().chkDirected.checked = true;
+  for (int side : {1, -1}) {
+    m().Directed = side;
+    velocity(sim);
+    for (int k = 1; k <= 50; ++k) {
+      EXPECT_TRUE(m().PartU[k] * side >= 0 && std::fabs(m().PartU[k]) <= 260 * (1 - 0.43f * 0.43f) / 20);
+      EXPECT_EQ(m().PartW[k], 0);
+    }
+  }
+}
+
+TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
+  m().LayerCount = 2;
+  for (int x = 600; x <= 700; ++x) m().Topo[x] = 10;
+  m().EruptType = 2;
+  m().Strength = 0.4f;
+  m().BurstCount = 3;
+  m().EruptVolume = 2e8;  // the previous measurement, already in the total
+  m().TotalVolume = 1.0;
+  eruptVEI(sim);
+  const double volume = 1000.0 * 1000.0 * 3.14159 * (20.0 * 1010 / 100);  // R 1000 m, H 202 m
+  EXPECT_NEAR(m().EruptVolume, volume, 1);
+  EXPECT_NEAR(m().TotalVolume, 1.0 - 0.2 + volume / 1e9, 1e-9);
+  EXPECT_EQ(lines(ui().labVei),
+            (std::vector<std::string>{"2 / 3", "0.635 km^3", "4 / 20.0 hrs", "1.435 km^3", "20.0 hrs"}));
+  eruptVEI(sim);
+  EXPECT_EQ(lines(ui().labVei)[2], "4 / 1.7 days");  // 40 hours
+  m().EruptType = 3;                                   // lava has no explosivity
+  eruptVEI(sim);
+  EXPECT_EQ(lines(ui().labVei)[2], "0 / 8.3 days");  // 40 + 20 x 8 hours
+}
+
+TEST_F(VentTest, DurationVolumeAndIndexTexts) {
+  EXPECT_EQ(durationText(20000), "2.3 years");
+  EXPECT_EQ(durationText(8.77e6), "1,001.1 years");
+  EXPECT_EQ(durationText(1e10), "1,141,552.5 years");
+  EXPECT_EQ(wholeDurationText(40), "2 days");
+  EXPECT_EQ(volumeText(1e8), "0.100 km^3");
+  for (auto [v, index] : {std::pair{1e4, 0}, {1e4 + 1, 1}, {1e12, 7}, {2e12, 8}})
+    EXPECT_EQ(explosivityIndex(v), index) << v;
+}
+
+TEST_F(VentTest, DikeRisesToTheSurfaceAndCoolsInTheOlderStrata) {
+  const auto& calls = host.canvas.calls;
+  auto column = [&](int colour) {
+    return std::all_of(calls.begin(), calls.end(),
+                       [&](const DrawCall& c) { return c.x1 == 640 && c.color == paletteColor(colour); });
+  };
+  m().Topo[640] = 100;
+  ui().mnuOptSound.checked = true;
+  const long slept = host.sleptMs;
+  eruptDike(sim, 1);
+  EXPECT_EQ(ui().statusBar2[2], "Dike Intruding   ");
+  EXPECT_EQ(host.sounds.back(), sim.paths.sound("Dikeint.wav") + " (loop)");
+  ASSERT_EQ(calls.size(), 630u - 502 + 1);  // from 630 up to CInt(602 - 100)
+  EXPECT_TRUE(calls.front().y1 == 630 && calls.back().y1 == 502 && column(13));
+  EXPECT_EQ(host.sleptMs - slept, 20 * static_cast<long>(calls.size()));
+  host.canvas.clear();
+  m().LayerCount = 2;
+  m().Strat(1, 640) = 50;
+  eruptDike(sim, 0);
+  EXPECT_EQ(ui().statusBar2[2], "Dike Cooling   ");
+  ASSERT_EQ(calls.size(), 600u - 551 + 1);  // from CInt(601 - 50) down to the base
+  EXPECT_TRUE(calls.front().y1 == 551 && calls.back().y1 == 600 && column(0));
+}
+
+TEST_F(VentTest, CloudRisesAboveTheVentAndDriftsDownwind) {
+  m().EruptType = 2;
+  m().Strength = 0.4f;
+  velocity(sim);  // sets the cloud's extent
+  m().BurstCount = 10;
+  m().BurstTime = 3;
+  m().Topo[640] = 50;
+  m().WindScaled = 40.0f / 20;
+  for (int i = 0; i < 20; ++i) eruptCloud(sim);
+  ASSERT_FALSE(host.canvas.calls.empty());
+  for (const auto& c : host.canvas.calls) {
+    EXPECT_LE(c.y1, 600 - 50 - m().CloudHeight);
+    EXPECT_GT(c.x1, 640);  // a drift of 40 m/s x 3 s / 10 outruns the spread near the vent
+  }
+  m().EruptType = 3;
+  eruptCloud(sim);
+  EXPECT_TRUE(m().CloudRadius == 2 && m().CloudHeight == 2);
+  host.canvas.clear();
+  m().VentX = 5000;  // off the profile: reported, not drawn
+  eruptCloud(sim);
+  eruptDike(sim, 1);
+  EXPECT_TRUE(host.canvas.calls.empty());
+  EXPECT_EQ(host.messages, (std::vector<std::string>{"EruptCloud error: \nSubscript out of range",
+                                                     "EruptDike error: \nSubscript out of range"}));
+}
+
+}  // namespace
+}  // namespace magmo::test
+
+namespace magmo::test {
+namespace {
+
+using LayerVolumeTest = SimTest;
+
+TEST_F(LayerVolumeTest, MeasuresAnOlderLayerAsTheStatisticsMeasuredIt) {
+  m().LayerCount = 3;
+  for (int x = 1; x <= 1280; ++x) {
+    m().Strat(1, x) = 50;
+    m().Strat(2, x) = 50 + (x >= 600 && x <= 700 ? 10.0f : 0.0f);
+    m().Strat(3, x) = m().Strat(2, x);
+  }
+  // 10 units over 600..700 at 20 m: R = 1000 m, H = 20 * 1010 / 100 m.
+  EXPECT_NEAR(layerVolume(m(), 2), 1000.0 * 1000 * 3.14159 * 202, 1);
+  EXPECT_EQ(layerVolume(m(), 3), 0);
+  EXPECT_EQ(layerVolume(m(), 4), 0);
+  EXPECT_NEAR(layerVolume(m(), 1), 639.5 * 20 * 639.5 * 20 * 3.14159 * 20 * 50 * 1280 / 1279.0, 1e3);
+}
+
+}  // namespace
+}  // namespace magmo::test
