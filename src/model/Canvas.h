@@ -16,6 +16,14 @@ class Canvas {
   virtual void line(float x1, float y1, float x2, float y2, Rgb c) = 0;
   // Pen width 1 vertical line covering column x from y1 to y2: the strata's unit of drawing.
   virtual void columnSpan(int x, float y1, float y2, Rgb c) = 0;
+  struct Span {
+    float y1, y2;
+    Rgb color;
+  };
+  // Several spans of one column in drawing order: a whole column of strata in one call.
+  virtual void columnSpans(int x, const Span* spans, int count) {
+    for (int i = 0; i < count; ++i) columnSpan(x, spans[i].y1, spans[i].y2, spans[i].color);
+  }
   virtual void fillBox(float x1, float y1, float x2, float y2, Rgb c) = 0;
   // Text with its top-left corner at (x, y).
   virtual void text(float x, float y, std::string_view s, Rgb c, int pointSize) = 0;

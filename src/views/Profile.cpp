@@ -70,14 +70,17 @@ void drawDistanceAxis(Canvas& c, const AxisLabels& labels) {
 // each column's strata contiguous in memory.
 void drawStrata(Canvas& c, const Model& m) {
   c.setPenWidth(1);
+  std::array<Canvas::Span, kMaxLayers> spans;
   for (int x = 1; x <= kColumns; ++x) {
     const float* top = m.Strat.column(x);
+    int n = 0;
     for (int L = 1; L <= m.LayerCount; ++L) {
       if (!(top[L] > top[L - 1])) continue;
       // A single layer rises from the base level whatever the basement holds.
       const float bottom = m.LayerCount == 1 ? kBase : kBase - top[L - 1];
-      c.columnSpan(x, bottom, kBase - top[L], paletteColor(m.LayerColor[L]));
+      spans[n++] = {bottom, kBase - top[L], paletteColor(m.LayerColor[L])};
     }
+    c.columnSpans(x, spans.data(), n);
   }
 }
 

@@ -1,0 +1,120 @@
+#include "app/ControlMirror.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace magmo {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The model separates lines with carriage returns.
+QString displayText(const std::string& s) {
+  QString t = qs(s);
+  t.replace("\r\n", "\n");
+  t.replace('\r', '\n');
+  return t;
+}
+
+// Own states, not the ones inherited from parents, so a disabled or hidden parent does not
+// make every child look out of date.
+void setEnabled(QWidget* w, bool on) {
+  if (w->testAttribute(Qt::WA_ForceDisabled) == on) w->setEnabled(on);
+}
+void setShown(QWidget* w, bool on) {
+  if (w->isHidden() == on) w->setVisible(on);
+}
+
+}  // namespace
+
+void ControlMirror::text(const std::string* src, std::function<void(const std::string&)> apply) {
+  steps_.push_back([src, apply = std::move(apply), last = std::string(), fresh = true]() mutable {
+    if (!fresh && *src == last) return;
+    fresh = false;
+    last = *src;
+    apply(last);
+  });
+}
+
+void ControlMirror::flag(const bool* src, std::function<void(bool)> apply) {
+  steps_.push_back([src, apply = std::move(apply), last = false, fresh = true]() mutable {
+    if (!fresh && *src == last) return;
+    fresh = false;
+    last = *src;
+    apply(last);
+  });
+}
+
+void ControlMirror::label(QLabel* w, const std::string* s) {
+  text(s, [w](const std::string& t) { w->setText(displayText(t)); });
+}
+
+void ControlMirror::tooltip(QWidget* w, const std::string* tip) {
+  text(tip, [w](const std::string& t) { w->setToolTip(qs(t)); });
+}
+
+void ControlMirror::field(QLineEdit* w, const Field* f) {
+  // Only a real difference is written, so the cursor stays where the user is typing.
+  text(&f->text, [w](const std::string& t) {
+    const QString q = qs(t);
+    if (w->text() != q) w->setText(q);
+  });
+  tooltip(w, &f->tooltip);
+  steps_.push_back([w, f] {
+    setEnabled(w, f->enabled);
+    setShown(w, f->visible);
+  });
+}
+
+void ControlMirror::check(QCheckBox* w, const CheckBox* c) {
+  text(&c->caption, [w](const std::string& t) { w->setText(qs(t)); });
+  tooltip(w, &c->tooltip);
+  steps_.push_back([w, c] {
+    if (w->isChecked() != c->checked) w->setChecked(c->checked);
+    setEnabled(w, c->enabled);
+    setShown(w, c->visible);
+  });
+}
+
+void ControlMirror::button(QPushButton* w, const Button* b, bool withCaption) {
+  if (withCaption) text(&b->caption, [w](const std::string& t) { w->setText(qs(t)); });
+  tooltip(w, &b->tooltip);
+  steps_.push_back([w, b] {
+    setEnabled(w, b->enabled);
+    if (w->isDefault() != b->isDefault) w->setDefault(b->isDefault);
+  });
+}
+
+void ControlMirror::action(QAction* a, const MenuItem* m) {
+  steps_.push_back([a, m] {
+    if (a->isCheckable() && a->isChecked() != m->checked) a->setChecked(m->checked);
+    if (a->isEnabled() != m->enabled) a->setEnabled(m->enabled);
+  });
+}
+
+void ControlMirror::menu(QMenu* w, const MenuItem* m) {
+  steps_.push_back([w, m] {
+    QAction* a = w->menuAction();
+    if (a->isEnabled() != m->enabled) a->setEnabled(m->enabled);
+  });
+}
+
+void ControlMirror::panel(QGroupBox* w, const Panel* p) {
+  text(&p->caption, [w](const std::string& t) { w->setTitle(qs(t)); });
+  steps_.push_back([w, p] {
+    setEnabled(w, p->enabled);
+    setShown(w, p->visible);
+  });
+}
+
+void ControlMirror::sync() {
+  for (auto& step : steps_) step();
+}
+
+}  // namespace magmo

@@ -1,0 +1,396 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
+#include "app/AppPaths.h"
+#include "app/LegendPanel.h"
+#include "app/ParamPanel.h"
+#include "app/ProfileWidget.h"
+#include "control/Params.h"
+#include "control/RunControl.h"
+#include "files/StratFile.h"
+#include "model/Numeric.h"
+#include "model/Reset.h"
+#include "views/Profile.h"
+
+namespace magmo {
+
+namespace {
+
+// Calls back when the watched widget receives the focus.
+class FocusWatcher : public QObject {
+ public:
+  FocusWatcher(QObject* watched, std::function<void()> onFocus) : QObject(watched), onFocus_(std::move(onFocus)) {
+    watched->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::FocusIn) onFocus_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onFocus_;
+};
+
+QLabel* statusPanel(QStatusBar* bar, const QString& name, const char* tip, int stretch) {
+  auto* l = new QLabel;
+  l->setObjectName(name);
+  l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  l->setProperty("tip", QString(tip));
+  bar->addWidget(l, stretch);
+  return l;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
+    : QMainWindow(parent), desk_(desktop), sim_(desktop.sim), ui_(desktop.sim.ui) {
+  setWindowTitle("Magmo");
+  setObjectName("Magmo");
+  buildMenus();
+  setCentralWidget(buildCentre());
+  bindControls();
+  resize(1000, 760);
+
+  desk_.host.setDialogParent(this);
+  desk_.host.setOnYield([this] { syncFromControls(); });
+  desk_.host.setOnRepaint([this] { profile_->update(); });
+
+  auto* clock = new QTimer(this);
+  connect(clock, &QTimer::timeout, this, &MainWindow::showClock);
+  clock->start(1000);
+  showClock();
+}
+
+template <typename Handler>
+void MainWindow::run(Handler&& handler) {
+  ++handlerDepth_;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    sim_.reportError("Magmo", e);  // the core reports its own errors; this is the last resort
+  }
+  --handlerDepth_;
+  syncFromControls();
+  profile_->update();
+  if (handlerDepth_ == 0 && closePending_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::buildMenus() {
+  auto item = [this](QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
+                     std::function<void()> handler) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    if (mirrored) {
+      a->setCheckable(mirrored != &ui_.mnuFileSave);
+      mirror_.action(a, mirrored);
+    }
+    connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
+    return a;
+  };
+  auto menu = [this](const char* caption, const char* name, MenuItem& mirrored) {
+    QMenu* m = menuBar()->addMenu(caption);
+    m->setObjectName(name);
+    mirror_.menu(m, &mirrored);
+    return m;
+  };
+
+  QMenu* file = menu("&File", "mnuFile", ui_.mnuFile);
+  // A fresh simulation is a reset of the model, as at start-up.
+  item(file, "&New", "mnuFileNew", nullptr, [this] { clearVar(sim_); });
+  item(file, "&Open...", "mnuFileOpen", nullptr, [this] { fileOpenTopo(sim_); });
+  item(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, [this] { mnuFileSaveClick(sim_); });
+  item(file, "Save &As...", "mnuFileSaveAs", nullptr, [this] { fileSaveTopo(sim_); });
+  file->addSeparator();
+  item(file, "E&xit", "mnuFileExit", nullptr, [this] { close(); });
+
+  QMenu* par = menu("&Parameters", "mnuPar", ui_.mnuPar);
+  item(par, "&Strombolian", "mnuParStrom", &ui_.mnuParStrom, [this] { selectStyle(sim_, Style::Stromb); });
+  par->addSeparator();
+  item(par, "S&tatic", "mnuParStatic", &ui_.mnuParStatic, [this] { mnuParStaticClick(sim_); });
+
+  QMenu* opt = menu("&Options", "mnuOpt", ui_.mnuOpt);
+  QMenu* scale = opt->addMenu("S&cale");
+  const std::tuple<const char*, const char*, MenuItem*, ScaleItem> scales[] = {
+      {"&Small", "mnuOptScaleSmall", &ui_.mnuOptScaleSmall, ScaleItem::Small},
+      {"&Normal", "mnuOptScaleNorm", &ui_.mnuOptScaleNorm, ScaleItem::Normal},
+      {"&Large", "mnuOptScaleLarge", &ui_.mnuOptScaleLarge, ScaleItem::Large}};
+  for (const auto& [caption, name, mirrored, s] : scales)
+    item(scale, caption, name, mirrored, [this, s = s] { changeScale(sim_, s); });
+  QMenu* gravity = opt->addMenu("&Gravity");
+  const std::tuple<const char*, const char*, MenuItem*, GravityItem> gravities[] = {
+      {"&Specified...", "mnuOptG", &ui_.mnuOptG, GravityItem::User},
+      {"&8 Earth", "mnuOptG8", &ui_.mnuOptG8, GravityItem::X8},
+      {"&4 Earth", "mnuOptG4", &ui_.mnuOptG4, GravityItem::X4},
+      {"&2 Earth", "mnuOptG2", &ui_.mnuOptG2, GravityItem::X2},
+      {"&Earth", "mnuOptGEarth", &ui_.mnuOptGEarth, GravityItem::Earth},
+      {"&Venus", "mnuOptGVenus", &ui_.mnuOptGVenus, GravityItem::Venus},
+      {"&Mars", "mnuOptGMars", &ui_.mnuOptGMars, GravityItem::Mars},
+      {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}};
+  for (const auto& [caption, name, mirrored, g] : gravities)
+    item(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
+
+  QMenu* view = menu("&View", "mnuView", ui_.mnuView);
+  item(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_, false); });
+  item(view, "&Vertical Scale", "mnuViewVert", &ui_.mnuViewVert, [this] { mnuViewVertClick(sim_); });
+  item(view, "&Legend", "mnuViewLedg", &ui_.mnuViewLedg, [this] { mnuViewLedgClick(sim_); });
+}
+
+QWidget* MainWindow::buildCentre() {
+  profile_ = new ProfileWidget(desk_.canvas);
+  connect(profile_, &ProfileWidget::resized, this, &MainWindow::refreshSoon);
+  connect(profile_, &ProfileWidget::pointerMoved, this, &MainWindow::showPointerText);
+  connect(profile_, &ProfileWidget::released, this,
+          [this](MouseButton b, float x, float y) { run([&] { plotMouseUp(sim_, b, x, y); }); });
+
+  params_ = new ParamPanel;
+  auto* legend = new LegendPanel;
+  mirror_.panel(params_, &ui_.Change);
+  mirror_.panel(legend, &ui_.Legend);
+  mirror_.panel(params_->panTephra, &ui_.panTephra);
+
+  labVei_ = new QLabel;
+  labVei_->setObjectName("labVei");
+  labVei_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  labVei_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labVei_->setMinimumWidth(170);
+
+  cmdErupt_ = new QPushButton;
+  cmdErupt_->setObjectName("cmdErupt");
+  cmdHalt_ = new QPushButton;
+  cmdHalt_->setObjectName("cmdHalt");
+  connect(cmdErupt_, &QPushButton::clicked, this, &MainWindow::erupt);
+  connect(cmdHalt_, &QPushButton::clicked, this, [this] { run([this] { cmdHaltClick(sim_); }); });
+  auto* runButtons = new QVBoxLayout;
+  runButtons->addWidget(cmdErupt_);
+  runButtons->addWidget(cmdHalt_);
+  runButtons->addStretch();
+
+  // The row keeps its height whichever panel shows, so switching panels never resizes (and
+  // redraws) the profile.
+  auto* controlsRow = new QWidget;
+  controlsRow->setFixedHeight(std::max({params_->sizeHint().height(), legend->sizeHint().height(), 110}));
+  auto* controls = new QHBoxLayout(controlsRow);
+  controls->setContentsMargins(0, 0, 0, 0);
+  controls->addWidget(params_);
+  controls->addWidget(legend);
+  controls->addStretch();
+  controls->addWidget(labVei_);
+  controls->addLayout(runButtons);
+
+  auto* bar2 = new QStatusBar;
+  bar2->setObjectName("StatusBar2");
+  bar2->setSizeGripEnabled(false);
+  auto* bar1 = new QStatusBar;
+  bar1->setObjectName("StatusBar1");
+  setStatusBar(bar1);
+  buildStatusBars(bar1, bar2);
+
+  auto* centre = new QWidget;
+  auto* layout = new QVBoxLayout(centre);
+  layout->setContentsMargins(2, 2, 2, 0);
+  layout->addWidget(profile_, 1);
+  layout->addWidget(controlsRow);
+  layout->addWidget(bar2);
+  return centre;
+}
+
+void MainWindow::buildStatusBars(QStatusBar* bar1, QStatusBar* bar2) {
+  static constexpr std::pair<const char*, int> panels1[] = {
+      {"Current Date", 2},      {"Current Time", 2}, {"File opened", 3},    {"Simulation speed", 3},
+      {"Simulated gravity", 3}, {"Record option", 2}, {"Mapping option", 3}, {"Erupt mode", 4}};
+  for (int i = 1; i <= 8; ++i) {
+    const auto& [tip, stretch] = panels1[i - 1];
+    statusPanels1_[i] = statusPanel(bar1, QString("StatusBar1_%1").arg(i), tip, stretch);
+    if (i >= 3) mirror_.label(statusPanels1_[i], &ui_.statusBar1[i]);
+  }
+  statusPanels2_[1] = statusPanel(bar2, "StatusBar2_1", "Current eruption type", 3);
+  statusPanels2_[2] = statusPanel(bar2, "StatusBar2_2", "Current eruptive state", 2);
+  for (int i = 1; i <= 2; ++i) mirror_.label(statusPanels2_[i], &ui_.statusBar2[i]);
+}
+
+void MainWindow::bindControls() {
+  connectField(params_->txtLoc, ui_.txtLoc, txtLocChange, "Location");
+  connectField(params_->txtStr, ui_.txtStr, txtStrChange, "Strength");
+  connectField(params_->txtPart, ui_.txtPart, txtPartChange, "Flux");
+  connectField(params_->txtWind, ui_.txtWind, txtWindChange, "Wind");
+  mirror_.check(params_->chkCaldDiat, &ui_.chkCaldDiat);
+  connect(params_->chkCaldDiat, &QCheckBox::clicked, this, [this](bool on) {
+    ui_.chkCaldDiat.checked = on;
+    run([this] { chkCaldDiatClick(sim_); });
+  });
+  mirror_.button(params_->ok, &ui_.Command[1], false);
+  mirror_.button(params_->cancel, &ui_.Command[3], false);
+  connect(params_->ok, &QPushButton::clicked, this, [this] { run([this] { changeOk(sim_); }); });
+  connect(params_->cancel, &QPushButton::clicked, this, [this] { run([this] { cancelParams(sim_); }); });
+
+  mirror_.button(cmdErupt_, &ui_.cmdErupt);
+  mirror_.button(cmdHalt_, &ui_.cmdHalt);
+  mirror_.label(labVei_, &ui_.labVei);
+  // The status panels explain themselves only while pointer captions are on.
+  QList<QLabel*> panels;
+  for (int i = 1; i <= 8; ++i) panels << statusPanels1_[i];
+  panels << statusPanels2_[1] << statusPanels2_[2];
+  mirror_.flag(&ui_.mnuOptHtips.checked, [panels](bool tips) {
+    for (QLabel* l : panels) l->setToolTip(tips ? l->property("tip").toString() : QString());
+  });
+}
+
+void MainWindow::connectField(QLineEdit* edit, Field& field, void (*onChange)(Sim&), const char* focusName) {
+  mirror_.field(edit, &field);
+  connect(edit, &QLineEdit::textEdited, this, [this, &field, onChange](const QString& text) {
+    field.text = text.toStdString();
+    run([this, onChange] { onChange(sim_); });
+  });
+  new FocusWatcher(edit, [this, edit, focusName] {
+    run([this, focusName] { fieldGotFocus(sim_, focusName); });
+    QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+  });
+}
+
+void MainWindow::syncFromControls() { mirror_.sync(); }
+
+void MainWindow::erupt() {
+  ++eruptDepth_;
+  run([this] { cmdEruptClick(sim_); });
+  --eruptDepth_;
+}
+
+// Stop the running operation the way the user would: Cancel a load, or Pause then Stop a phase.
+void MainWindow::requestStop() {
+  if (ui_.cmdHalt.caption == "&Cancel") {
+    run([this] { cmdHaltClick(sim_); });
+    return;
+  }
+  if (eruptDepth_ == 0) return;
+  for (int click = 0; click < 2 && sim_.m.RunStop < 2; ++click) run([this] { cmdHaltClick(sim_); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  if (handlerDepth_ > 0) {
+    // The core is inside a handler further up the stack: end it first, close afterwards.
+    e->ignore();
+    closePending_ = true;
+    requestStop();
+    return;
+  }
+  if (ui_.mnuOptAdSave.checked) {
+    saveSettings(sim_);
+    savePlacement();
+  }
+  e->accept();
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+  // Coming back from the task bar shows the last refresh, as a repaint of the picture does.
+  if (e->type() == QEvent::WindowStateChange &&
+      (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !isMinimized()) {
+    desk_.canvas.restore();
+    profile_->update();
+  }
+  QMainWindow::changeEvent(e);
+}
+
+void MainWindow::refreshSoon() {
+  if (!started_ || refreshQueued_) return;
+  refreshQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    refreshQueued_ = false;
+    if (desk_.canvas.persistent()) {
+      // A refresh is drawing further up the stack; redraw once it is done.
+      QTimer::singleShot(20, this, &MainWindow::refreshSoon);
+      return;
+    }
+    run([this] { screenRefresh(sim_, false); });
+  });
+}
+
+void MainWindow::showPointerText(float x, float y, QPoint globalPos) {
+  if (QApplication::overrideCursor()) return;  // the read-out belongs to the cross-hair pointer
+  const std::string text = plotPointerText(sim_, x, y);
+  if (text.empty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(globalPos, QString::fromStdString(text), profile_);
+}
+
+void MainWindow::showClock() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QLocale locale;
+  const QString date = locale.toString(now.date(), QLocale::ShortFormat);
+  const QString time = locale.toString(now.time(), QLocale::ShortFormat);
+  if (statusPanels1_[1]->text() != date) statusPanels1_[1]->setText(date);
+  if (statusPanels1_[2]->text() != time) statusPanels1_[2]->setText(time);
+}
+
+void MainWindow::startUp(const Switches& switches, const QString& documents) {
+  loadSettings(sim_, switches, /*soundDevice=*/false);
+  restorePlacement();
+  setWindowTitle("Loading...");
+  sim_.reseed();
+  Paths& paths = sim_.paths;
+  paths.resources = findResources(QCoreApplication::applicationDirPath());
+  paths.dataPath = paths.resources + "Files/";
+  paths.work = paths.dataPath;
+  try {
+    paths.work = workFolder();
+    paths.dataPath = prepareDataFolder(sim_.settings, paths.resources, documents);
+  } catch (const std::exception& e) {
+    sim_.reportError("Path", e);
+  }
+  ui_.statusBar1[3] = "No File";
+  started_ = true;
+  run([this, &switches] {
+    clearVar(sim_);
+    if (switches.autoErupt && !ui_.mnuParAuto.checked) selectStyle(sim_, Style::Auto);
+    if (ui_.modeText().empty()) showIdleModeText(sim_);
+  });
+  setWindowTitle("Magmo");
+}
+
+void MainWindow::restorePlacement() {
+  auto number = [this](const char* key) { return val(sim_.settings.read(kSettingsSection, key, "")); };
+  const QRect stored(static_cast<int>(number("Left")), static_cast<int>(number("Top")),
+                     static_cast<int>(number("Width")), static_cast<int>(number("Height")));
+  if (QGuiApplication::screenAt(stored.topLeft()) && stored.width() > 0 && stored.height() > 0) {
+    move(stored.topLeft());
+    resize(stored.size());
+  }
+  const std::string state = sim_.settings.read(kSettingsSection, "Max", "0");
+  if (state == "1") setWindowState(Qt::WindowMinimized);
+  if (state == "2") setWindowState(Qt::WindowMaximized);
+}
+
+void MainWindow::savePlacement() {
+  auto save = [this](const char* key, const std::string& v) { sim_.settings.save(kSettingsSection, key, v); };
+  if (isMinimized()) {
+    save("Max", "1");
+  } else if (isMaximized()) {
+    save("Max", "2");
+  } else {
+    save("Max", "0");
+    save("Top", std::to_string(y()));
+    save("Left", std::to_string(x()));
+    save("Height", std::to_string(height()));
+    save("Width", std::to_string(width()));
+  }
+}
+
+}  // namespace magmo

@@ -1,0 +1,96 @@
+#include "app/QtHost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QThread>
+#include <QTime>
+
+#include "app/FileFilter.h"
+
+namespace magmo {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QMessageBox::Icon qtIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtHost::yield() {
+  if (onYield_) onYield_();
+  if (onRepaint_ && sinceRepaint_.elapsed() >= kRepaintIntervalMs) {
+    onRepaint_();
+    sinceRepaint_.restart();
+  }
+  QCoreApplication::processEvents();
+  if (hook_) hook_();
+}
+
+void QtHost::frameDone() {
+  // Fast machines would otherwise draw a whole bomb flight between two repaints.
+  const qint64 spent = sinceFrame_.elapsed();
+  if (spent < kMinFrameMs) sleepMs(static_cast<int>(kMinFrameMs - spent));
+  sinceFrame_.restart();
+}
+
+void QtHost::sleepMs(int ms) {
+  if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+double QtHost::secondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtHost::message(std::string_view text, MsgIcon icon, std::string_view title) {
+  QMessageBox box(qtIcon(icon), qs(title), qs(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtHost::askYesNo(std::string_view text, MsgIcon icon, std::string_view title) {
+  QMessageBox box(qtIcon(icon), qs(title), qs(text), QMessageBox::Yes | QMessageBox::No, parent_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtHost::inputBox(std::string_view prompt, std::string_view title,
+                                            std::string_view defaultText) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(parent_, qs(title), qs(prompt), QLineEdit::Normal, qs(defaultText), &ok);
+  if (!ok) return std::nullopt;
+  return answer.toStdString();
+}
+
+std::optional<std::string> QtHost::fileName(const FileDialog& d, bool save) {
+  QFileDialog dialog(parent_, qs(d.title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters(qtNameFilters(d.filter));
+  dialog.setDefaultSuffix(qs(d.defaultExt));
+  if (!d.proposedName.empty()) dialog.selectFile(qs(d.proposedName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QDir::cleanPath(dialog.selectedFiles().front()).toStdString();
+}
+
+std::optional<std::string> QtHost::openFileName(const FileDialog& d) { return fileName(d, false); }
+std::optional<std::string> QtHost::saveFileName(const FileDialog& d) { return fileName(d, true); }
+
+void QtHost::busyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace magmo

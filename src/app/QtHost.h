@@ -1,0 +1,57 @@
+#pragma once
+// The desktop platform: nested event processing for the core's yields, animation pacing,
+// Qt dialogs for messages, prompts and file names.
+#include <QElapsedTimer>
+#include <functional>
+
+#include "app/QtCanvas.h"
+#include "model/Host.h"
+
+class QWidget;
+
+namespace magmo {
+
+class QtHost : public Host {
+ public:
+  explicit QtHost(QtCanvas& profile) : profile_(profile) {
+    sinceRepaint_.start();
+    sinceFrame_.start();
+  }
+
+  // The window the dialogs belong to.
+  void setDialogParent(QWidget* parent) { parent_ = parent; }
+  // Run on every yield, before events are processed: the window re-reads the Controls.
+  void setOnYield(std::function<void()> f) { onYield_ = std::move(f); }
+  // Run at most about 60 times a second from yield: the window repaints the profile.
+  void setOnRepaint(std::function<void()> f) { onRepaint_ = std::move(f); }
+  // An extra hook for tests and scripted runs, called after the window's own.
+  void setYieldHook(std::function<void()> f) { hook_ = std::move(f); }
+
+  void yield() override;
+  void frameDone() override;
+  void sleepMs(int ms) override;
+  double secondsSinceMidnight() override;
+  Canvas& profile() override { return profile_; }
+
+  void message(std::string_view text, MsgIcon icon, std::string_view title) override;
+  bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) override;
+  std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                      std::string_view defaultText) override;
+  std::optional<std::string> openFileName(const FileDialog& d) override;
+  std::optional<std::string> saveFileName(const FileDialog& d) override;
+  void busyPointer(bool busy) override;
+
+  static constexpr int kRepaintIntervalMs = 16;
+  static constexpr int kMinFrameMs = 2;
+
+ private:
+  std::optional<std::string> fileName(const FileDialog& d, bool save);
+
+  QtCanvas& profile_;
+  QWidget* parent_ = nullptr;
+  std::function<void()> onYield_, onRepaint_, hook_;
+  QElapsedTimer sinceRepaint_, sinceFrame_;
+  bool busy_ = false;
+};
+
+}  // namespace magmo

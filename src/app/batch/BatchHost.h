@@ -1,0 +1,41 @@
+#pragma once
+// The headless platform: no waiting, an off-screen profile, messages on stderr, prompts
+// answered from the command line.
+#include <functional>
+#include <string>
+
+#include "app/QtCanvas.h"
+#include "model/Host.h"
+
+namespace magmo::batch {
+
+class BatchHost : public Host {
+ public:
+  BatchHost() : canvas_(QSize(1280, 690)) {}
+
+  void yield() override {
+    if (onYield) onYield();
+  }
+  void pauseTurn() override { yield(); }
+  void sleepMs(int) override {}
+  double secondsSinceMidnight() override;
+  Canvas& profile() override { return canvas_; }
+  QtCanvas& canvas() { return canvas_; }
+
+  void message(std::string_view text, MsgIcon icon, std::string_view title) override;
+  bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) override;
+  std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                      std::string_view defaultText) override;
+  std::optional<std::string> openFileName(const FileDialog& d) override;
+  std::optional<std::string> saveFileName(const FileDialog& d) override;
+
+  std::function<void()> onYield;
+  std::string zoomAnswer = "3";
+  std::string gravityAnswer;
+  std::string fileAnswer;
+
+ private:
+  QtCanvas canvas_;
+};
+
+}  // namespace magmo::batch

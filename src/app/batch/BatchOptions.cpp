@@ -1,0 +1,146 @@
+#include "app/batch/BatchOptions.h"
+
+#include <charconv>
+
+#include "control/Params.h"
+
+namespace magmo::batch {
+
+namespace {
+
+class ArgReader {
+ public:
+  explicit ArgReader(const std::vector<std::string>& args) : args_(args) {}
+  bool done() const { return i_ >= args_.size(); }
+  const std::string& next() { return args_[i_++]; }
+  const std::string& peek() const { return args_[i_]; }
+  std::string value(const std::string& option) {
+    if (done() || args_[i_].rfind("--", 0) == 0) throw BatchError(option + " needs a value");
+    return next();
+  }
+  static bool isNumber(const std::string& s) {
+    double v;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return ec == std::errc() && p == s.data() + s.size();
+  }
+
+ private:
+  const std::vector<std::string>& args_;
+  size_t i_ = 0;
+};
+
+std::string number(const std::string& option, const std::string& text) {
+  if (!ArgReader::isNumber(text)) throw BatchError(option + ": '" + text + "' is not a number");
+  return text;
+}
+
+long long integer(const std::string& option, const std::string& text, long long lo, long long hi) {
+  long long v = 0;
+  auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || p != text.data() + text.size() || v < lo || v > hi)
+    throw BatchError(option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to " +
+                     std::to_string(hi));
+  return v;
+}
+
+std::string oneOf(const std::string& option, const std::string& text, std::initializer_list<const char*> names) {
+  for (const char* n : names)
+    if (text == n) return text;
+  std::string list;
+  for (const char* n : names) list += (list.empty() ? "" : ", ") + std::string(n);
+  throw BatchError(option + ": '" + text + "' is not one of " + list);
+}
+
+std::pair<int, int> slider(const std::string& text) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos) throw BatchError("--slider: '" + text + "' is not K=V");
+  return {static_cast<int>(integer("--slider", text.substr(0, eq), 1, 6)),
+          static_cast<int>(integer("--slider", text.substr(eq + 1), -1000, 1000))};
+}
+
+// Reads the phase options that follow --erupt; true when it consumed one.
+bool phaseOption(ArgReader& in, Phase& p) {
+  const std::string option = in.peek();
+  if (option == "--location") p.location = (in.next(), number(option, in.value(option)));
+  else if (option == "--strength") p.strength = (in.next(), number(option, in.value(option)));
+  else if (option == "--wind") p.wind = (in.next(), number(option, in.value(option)));
+  else if (option == "--particles") p.particles = (in.next(), number(option, in.value(option)));
+  else if (option == "--bursts") p.bursts = (in.next(), static_cast<int>(integer(option, in.value(option), 1, 30000)));
+  else if (option == "--diatreme") p.diatreme = (in.next(), true);
+  else if (option == "--slider") p.sliders.push_back((in.next(), slider(in.value(option))));
+  else return false;
+  return true;
+}
+
+Action action(Action::Kind kind, std::string text = "", long long number = 0) {
+  Action a;
+  a.kind = kind;
+  a.text = std::move(text);
+  a.number = number;
+  return a;
+}
+
+bool isPhaseOption(const std::string& o) {
+  for (const char* name : {"--location", "--strength", "--wind", "--particles", "--bursts", "--diatreme", "--slider"})
+    if (o == name) return true;
+  return false;
+}
+
+}  // namespace
+
+Options parseOptions(const std::vector<std::string>& args) {
+  Options out;
+  ArgReader in(args);
+  while (!in.done()) {
+    const std::string option = in.next();
+    Action a;
+    if (option == "--scale") {
+      a = action(Action::Scale, oneOf(option, in.value(option), {"small", "normal", "large"}));
+    } else if (option == "--zoom") {
+      a = action(Action::Zoom, "", integer(option, in.value(option), 1, 5));
+    } else if (option == "--gravity") {
+      const std::string g = in.value(option);
+      if (!ArgReader::isNumber(g)) oneOf(option, g, {"earth", "venus", "mars", "moon", "2x", "4x", "8x"});
+      else if (std::stod(g) <= 0) throw BatchError("--gravity: '" + g + "' must be greater than 0");
+      a = action(Action::Gravity, g);
+    } else if (option == "--seed") {
+      a = action(Action::Seed, "", integer(option, in.value(option), 0, 9007199254740991LL));
+    } else if (option == "--load") {
+      a = action(Action::Load, in.value(option));
+    } else if (option == "--static") {
+      a = action(Action::Static);
+    } else if (option == "--erupt") {
+      a = action(Action::Erupt);
+      a.phase.style = in.value(option);
+      Style s;
+      if (!styleFromKey(a.phase.style, s) || s != Style::Stromb)
+        throw BatchError("--erupt: unknown style '" + a.phase.style + "' (known: strombolian)");
+      while (!in.done() && phaseOption(in, a.phase)) {
+      }
+    } else if (option == "--save") {
+      a = action(Action::Save, in.value(option));
+    } else if (option == "--maps") {
+      out.maps = true;
+      continue;
+    } else if (option == "--png") {
+      a = action(Action::Png, in.value(option));
+    } else if (option == "--report") {
+      a = action(Action::Report);
+    } else if (isPhaseOption(option)) {
+      throw BatchError(option + " must follow --erupt STYLE");
+    } else {
+      throw BatchError("unknown option '" + option + "'");
+    }
+    out.actions.push_back(std::move(a));
+  }
+  return out;
+}
+
+std::string usage() {
+  return "usage: magmo-batch [--scale small|normal|large] [--zoom 1..5] "
+         "[--gravity earth|venus|mars|moon|2x|4x|8x|VALUE] [--seed N] [--load FILE.str] [--static] "
+         "[--erupt STYLE [--location KM] [--strength S] [--wind MS] [--particles N] [--bursts N] [--diatreme] "
+         "[--slider K=V]...]... [--save FILE.str] [--maps] [--png FILE.png] [--report]";
+}
+
+}  // namespace magmo::batch

@@ -1,0 +1,48 @@
+#pragma once
+// Runs the actions of a magmo-batch command line on one simulation, as a user would at the
+// desktop, and writes the output files only when every action succeeded.
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/batch/BatchHost.h"
+#include "app/batch/BatchOptions.h"
+#include "model/Settings.h"
+#include "model/Sim.h"
+
+namespace magmo::batch {
+
+// What this run's phases left in each layer they opened.
+struct PhaseStats {
+  double hours = 0;
+  double volume = 0;
+};
+
+class BatchRunner {
+ public:
+  BatchRunner(const Paths& paths, std::ostream& report);
+  ~BatchRunner();
+  // Throws BatchError; output files appear only when the whole run succeeds.
+  void run(const Options& options);
+  const Sim& sim() const { return sim_; }
+
+ private:
+  void act(const Action& a, bool maps);
+  void load(const std::string& path);
+  void erupt(const Phase& p);
+  void fillPanel(const Phase& p);
+  std::string stage(const std::string& target);
+  void commitStaged();
+  void discardStaged();
+
+  BatchHost host_;
+  MemorySettings settings_;
+  Sim sim_;
+  std::ostream& report_;
+  std::string reportText_;
+  std::map<int, PhaseStats> phases_;
+  std::vector<std::pair<std::string, std::string>> staged_;  // temporary file, target
+};
+
+}  // namespace magmo::batch

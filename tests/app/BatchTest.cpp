@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/batch/BatchOptions.h"
+#include "app/batch/BatchRunner.h"
+
+namespace magmo::batch {
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class BatchTest : public ::testing::Test {
+ protected:
+  BatchTest() {
+    paths.resources = dir.path().toStdString() + "/resources/";
+    paths.dataPath = paths.resources + "Files/";
+    paths.work = dir.path().toStdString() + "/work/";
+    std::filesystem::create_directories(paths.work);
+  }
+  std::string file(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+  // Runs a command line; returns the report, or "error: ..." for a refused run.
+  std::string run(const std::vector<std::string>& args) {
+    std::ostringstream report;
+    try {
+      runner = std::make_unique<BatchRunner>(paths, report);
+      runner->run(parseOptions(args));
+    } catch (const BatchError& e) {
+      return std::string("error: ") + e.what();
+    }
+    return report.str();
+  }
+
+  QTemporaryDir dir;
+  Paths paths;
+  std::unique_ptr<BatchRunner> runner;
+};
+
+TEST_F(BatchTest, CommandLinesAreCheckedBeforeAnythingRuns) {
+  EXPECT_EQ(run({"--bogus"}), "error: unknown option '--bogus'");
+  EXPECT_EQ(run({"--wind", "3"}), "error: --wind must follow --erupt STYLE");
+  EXPECT_EQ(run({"--erupt", "strombolian", "--save", "x.str", "--wind", "3"}),
+            "error: --wind must follow --erupt STYLE");
+  EXPECT_EQ(run({"--zoom", "6"}), "error: --zoom: '6' is not a whole number from 1 to 5");
+  EXPECT_EQ(run({"--erupt", "lava"}), "error: --erupt: unknown style 'lava' (known: strombolian)");
+  EXPECT_EQ(run({"--erupt", "strombolian", "--strength"}), "error: --strength needs a value");
+  EXPECT_EQ(run({"--erupt", "strombolian", "--wind", "fast"}), "error: --wind: 'fast' is not a number");
+  EXPECT_EQ(run({"--gravity", "0"}), "error: --gravity: '0' must be greater than 0");
+  EXPECT_EQ(run({"--scale", "tiny"}), "error: --scale: 'tiny' is not one of small, normal, large");
+  const Options o = parseOptions({"--erupt", "strombolian", "--wind", "-20", "--bursts", "4", "--slider", "5=3",
+                                  "--report", "--maps"});
+  ASSERT_EQ(o.actions.size(), 2u);
+  EXPECT_EQ(o.actions[0].phase.wind, "-20");
+  EXPECT_EQ(o.actions[0].phase.bursts, 4);
+  EXPECT_EQ(o.actions[0].phase.sliders, (std::vector<std::pair<int, int>>{{5, 3}}));
+  EXPECT_EQ(o.actions[1].kind, Action::Report);
+  EXPECT_TRUE(o.maps);
+}
+
+TEST_F(BatchTest, APhaseRunsAsTheUserWouldAndEndsAfterTheGivenBurst) {
+  const std::string report = run({"--seed", "5", "--erupt", "strombolian", "--location", "0", "--strength", "7",
+                                  "--particles", "80", "--wind", "-99", "--slider", "2=40", "--bursts", "3",
+                                  "--report"});
+  const Sim& sim = runner->sim();
+  EXPECT_EQ(sim.m.BurstCount, 3);
+  EXPECT_EQ(sim.m.LayerCount, 1);
+  // Clamped exactly as the panel clamps typed values.
+  EXPECT_EQ(sim.m.VentX, 50);
+  EXPECT_FLOAT_EQ(sim.m.Strength, 2.0f);
+  EXPECT_EQ(sim.m.PartCount, 50);
+  EXPECT_EQ(sim.m.Wind, -50);
+  EXPECT_EQ(sim.ui.Slider[2].value, 11);
+  EXPECT_EQ(sim.ui.statusBar2[2], "Dormant   ");
+  EXPECT_NE(report.find("    1  2 green"), std::string::npos);
+  EXPECT_NE(report.find("Total: 1 layers"), std::string::npos);
+}
+
+TEST_F(BatchTest, SameSeedSameFilesByteForByte) {
+  const auto once = [&](const std::string& tag) {
+    EXPECT_EQ(run({"--seed", "9", "--erupt", "strombolian", "--bursts", "6", "--save", file(tag + ".str"), "--png",
+                   file(tag + ".png")}),
+              "");
+  };
+  once("a");
+  once("b");
+  EXPECT_FALSE(slurp(file("a.str")).empty());
+  EXPECT_EQ(slurp(file("a.str")), slurp(file("b.str")));
+  EXPECT_EQ(slurp(file("a.png")), slurp(file("b.png")));
+  run({"--seed", "10", "--erupt", "strombolian", "--bursts", "6", "--save", file("c.str")});
+  EXPECT_NE(slurp(file("a.str")), slurp(file("c.str")));
+}
+
+TEST_F(BatchTest, AFailingRunWritesNoOutput) {
+  const std::string result = run({"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str"), "--png",
+                                  file("out.png"), "--load", file("missing.str")});
+  EXPECT_EQ(result, "error: cannot read '" + file("missing.str") + "'");
+  runner.reset();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+  std::ofstream(file("bad.str")) << "3001,640,20\r\nnonsense\r\n";
+  EXPECT_EQ(run({"--load", file("bad.str"), "--save", file("out.str")}),
+            "error: '" + file("bad.str") + "' is not a readable stratigraphic file");
+  runner.reset();
+  EXPECT_FALSE(std::filesystem::exists(file("out.str")));
+}
+
+TEST_F(BatchTest, LoadThenScaleRescalesTheStrata) {
+  run({"--seed", "4", "--erupt", "strombolian", "--bursts", "8", "--save", file("cone.str")});
+  const float at641 = runner->sim().m.Strat(1, 641);
+  ASSERT_GT(at641, 0);
+  EXPECT_EQ(run({"--load", file("cone.str"), "--scale", "large"}), "");
+  const Model& m = runner->sim().m;
+  EXPECT_EQ(m.Scale, 100);
+  EXPECT_EQ(m.LayerVentX[1], 640);
+  // Target column 512 + j takes source column 1 + 5j at one fifth of the height.
+  EXPECT_FLOAT_EQ(m.Strat(1, 640), at641 / 5);
+  EXPECT_EQ(run({"--load", file("cone.str"), "--zoom", "1", "--scale", "small"}), "");
+  EXPECT_EQ(runner->sim().m.LayerVentX[1], 0);  // the left fifth holds no vent
+}
+
+}  // namespace
+}  // namespace magmo::batch

@@ -1,0 +1,116 @@
+// The Qt canvas: user coordinates mapped onto any pixel size, persistent and transient drawing.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "app/FileFilter.h"
+#include "app/QtCanvas.h"
+
+namespace magmo {
+namespace {
+
+const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
+
+int countColour(const QImage& img, Rgb c) {
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == qRgb(c.r, c.g, c.b);
+  return n;
+}
+
+// Spans of every column must tile the band without gaps or spill, whether a column is wider
+// or narrower than a pixel.
+TEST(QtCanvas, ColumnSpansTileTheBandAtAnySize) {
+  for (QSize size : {QSize(1280, 690), QSize(1920, 1035), QSize(960, 517), QSize(700, 400)}) {
+    QtCanvas canvas(size);
+    for (int x = 1; x <= 1280; ++x) canvas.columnSpan(x, 200, 100, kRed);
+    const int top = canvas.py(100), bottom = canvas.py(200);
+    EXPECT_EQ(countColour(canvas.image(), kRed), size.width() * (bottom - top)) << size.width();
+    for (int px = 0; px < size.width(); ++px) {
+      EXPECT_EQ(canvas.image().pixel(px, top), qRgb(255, 0, 0));
+      EXPECT_EQ(canvas.image().pixel(px, bottom), qRgb(0, 0, 0));
+    }
+  }
+}
+
+TEST(QtCanvas, ThinSpanStillShowsOnePixelAndEdgesAreClipped) {
+  QtCanvas canvas(QSize(640, 345));
+  canvas.columnSpan(100, 300.2f, 300.4f, kRed);
+  EXPECT_EQ(countColour(canvas.image(), kRed), 1);
+  canvas.columnSpan(1280, -50, 800, kBlue);  // the last column, beyond the surface above and below
+  EXPECT_EQ(countColour(canvas.image(), kBlue), 345);
+  EXPECT_EQ(canvas.image().pixel(639, 0), qRgb(0, 0, 255));
+}
+
+TEST(QtCanvas, PointsAreSquaresOfThePenWidthGrowingWithALargeWindow) {
+  QtCanvas normal(QSize(1280, 690));
+  normal.setPenWidth(3);
+  normal.point(640, 300, kRed);
+  EXPECT_EQ(countColour(normal.image(), kRed), 9);
+  QtCanvas doubled(QSize(2560, 1380));
+  doubled.setPenWidth(3);
+  doubled.point(640, 300, kRed);
+  EXPECT_EQ(countColour(doubled.image(), kRed), 36);
+  QtCanvas small(QSize(640, 345));
+  small.setPenWidth(3);
+  small.point(640, 300, kRed);
+  EXPECT_EQ(countColour(small.image(), kRed), 9);  // never thinner than asked
+}
+
+TEST(QtCanvas, TransientDrawingLastsUntilTheLastRefreshIsRestored) {
+  QtCanvas canvas(QSize(1280, 690));
+  canvas.setPenWidth(4);
+  canvas.point(300, 620, kRed);  // under the coming refresh: painted over
+  canvas.point(300, 200, kRed);  // outside it: stays on the screen
+  canvas.setPersistent(true);
+  canvas.fillBox(0, 601, 1280, 660, kBlue);
+  const int blue = countColour(canvas.image(), kBlue);  // shown while the refresh draws
+  canvas.setPersistent(false);
+  EXPECT_EQ(blue, 1280 * 60);  // the whole width, rows 601 to 660
+  EXPECT_EQ(countColour(canvas.image(), kRed), 16);
+  canvas.point(310, 630, kRed);  // transient drawing over the refresh
+  EXPECT_EQ(countColour(canvas.image(), kRed), 32);
+  EXPECT_EQ(countColour(canvas.image(), kBlue), blue - 16);
+  canvas.restore();
+  EXPECT_EQ(countColour(canvas.image(), kRed), 0);
+  EXPECT_EQ(countColour(canvas.image(), kBlue), blue);
+}
+
+TEST(QtCanvas, SavedPngIsTheLastSnapshot) {
+  QTemporaryDir dir;
+  QtCanvas canvas(QSize(320, 172));
+  canvas.setPersistent(true);
+  canvas.line(0, 300, 1280, 300, kBlue);
+  canvas.snapshot();
+  canvas.setPersistent(false);
+  canvas.point(100, 100, kRed);  // after the snapshot: not part of the picture
+  const QString path = dir.filePath("profile.png");
+  ASSERT_TRUE(canvas.savePng(path));
+  const QImage saved(path);
+  ASSERT_EQ(saved.size(), QSize(320, 172));
+  EXPECT_GT(countColour(saved, kBlue), 0);
+  EXPECT_EQ(countColour(saved, kRed), 0);
+}
+
+TEST(QtCanvas, TextLandsBelowAndRightOfItsCorner) {
+  QtCanvas canvas(QSize(1280, 690));
+  canvas.text(610, 660, "km", Rgb{255, 255, 255}, 8);
+  const QImage& img = canvas.image();
+  int inside = 0, outside = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != qRgb(0, 0, 0)) (x >= 609 && y >= 660 && x < 650 && y < 690 ? inside : outside)++;
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
+TEST(FileFilter, ModelFiltersBecomeQtNameFilters) {
+  EXPECT_EQ(qtNameFilters("Stratigraphic File (*.str)|*.str|"), QStringList{"Stratigraphic File (*.str)"});
+  EXPECT_EQ(qtNameFilters("Stratigraphic Files (*.str)|*.str;*.STR|Topographic Files (*.top)|*.top;*.TOP|"),
+            (QStringList{"Stratigraphic Files (*.str *.STR)", "Topographic Files (*.top *.TOP)"}));
+  EXPECT_EQ(qtNameFilters("Record Files|*.rec"), QStringList{"Record Files (*.rec)"});
+  EXPECT_TRUE(qtNameFilters("").isEmpty());
+}
+
+}  // namespace
+}  // namespace magmo
