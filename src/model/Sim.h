@@ -35,7 +35,10 @@ struct Sim {
 
   Canvas& plot() { return host.profile(); }
   double rnd01() { return rnd.next(); }
-  void reseed() { rnd.reseedFromClock(host.secondsSinceMidnight()); }
+  void reseed() {
+    // Reseeding happens many times a frame; a fixed seed needs no clock at all.
+    if (!rnd.fixed()) rnd.reseedFromClock(host.secondsSinceMidnight());
+  }
   // Report an error the model's way: "<Name> error: " + line break + description.
   void reportError(const std::string& name, const std::exception& e) {
     host.message(name + " error: \n" + e.what(), MsgIcon::Exclamation, "Magmo");
