@@ -25,6 +25,7 @@
 #include "app/ProfileWidget.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
+#include "files/NewFile.h"
 #include "files/StratFile.h"
 #include "model/Numeric.h"
 #include "model/Reset.h"
@@ -114,7 +115,7 @@ void MainWindow::buildMenus() {
 
   QMenu* file = menu("&File", "mnuFile", ui_.mnuFile);
   // A fresh simulation is a reset of the model, as at start-up.
-  item(file, "&New", "mnuFileNew", nullptr, [this] { clearVar(sim_); });
+  item(file, "&New", "mnuFileNew", nullptr, [this] { fileNew(sim_); });
   item(file, "&Open...", "mnuFileOpen", nullptr, [this] { fileOpenTopo(sim_); });
   item(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, [this] { mnuFileSaveClick(sim_); });
   item(file, "Save &As...", "mnuFileSaveAs", nullptr, [this] { fileSaveTopo(sim_); });
@@ -291,6 +292,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     requestStop();
     return;
   }
+  deleteWorkingImages(sim_);
   if (ui_.mnuOptAdSave.checked) {
     saveSettings(sim_);
     savePlacement();

@@ -105,7 +105,7 @@ struct Controls {
   std::string PhaseText;
   int EruptStarted = 0;
   bool ConeBuilding = false;
-  std::string StrFileName;
+  std::string StrFileName, RecFileName, DemFileName;
   std::string gravityAnswer;  // last answer to the user-gravity prompt
   bool collapsePickBase = false;  // next profile click in the collapse panel sets the base
   bool recordFlag = false;        // a record file refers to the current strat file

@@ -16,13 +16,6 @@ namespace magmo {
 
 namespace {
 
-void deleteWorkingImages(const Sim& sim) {
-  for (const char* name : {"MagmoMap.bmp", "MagmoTopo.bmp", "Magmo3D.ebm", "MagmoMap-Undo.bmp",
-                           "MagmoTopo-Undo.bmp", "Magmo3D-Undo.ebm"}) {
-    std::remove((sim.paths.work + name).c_str());
-  }
-}
-
 void zeroModel(Model& m) {
   m.Topo.fill(0);
   m.Strat.clear();
@@ -213,6 +206,13 @@ int askZoomPosition(Sim& sim) {
 }
 
 }  // namespace
+
+void deleteWorkingImages(const Sim& sim) {
+  for (const char* name : {"MagmoMap.bmp", "MagmoTopo.bmp", "Magmo3D.ebm", "MagmoMap-Undo.bmp",
+                           "MagmoTopo-Undo.bmp", "Magmo3D-Undo.ebm"}) {
+    std::remove((sim.paths.work + name).c_str());
+  }
+}
 
 float scaleMetres(ScaleItem s) {
   switch (s) {

@@ -7,6 +7,8 @@ struct Sim;
 
 // fileOpenedJustBefore: a file is about to be (or was just) read, so the default is not loaded.
 void clearVar(Sim& sim, bool fileOpenedJustBefore = false);
+// The map, relief and 3-D working images and their undo copies, removed at reset and at exit.
+void deleteWorkingImages(const Sim& sim);
 
 enum class ScaleItem { Small, Normal, Large };
 float scaleMetres(ScaleItem s);

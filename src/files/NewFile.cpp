@@ -1,0 +1,28 @@
+#include "files/NewFile.h"
+
+#include "control/RunControl.h"
+#include "model/Reset.h"
+#include "model/Sim.h"
+
+namespace magmo {
+
+void fileNew(Sim& sim) {
+  Controls& ui = sim.ui;
+  try {
+    ui.mnuRecPlay.enabled = ui.toolbar["play"].enabled = false;
+    ui.StrFileName.clear();
+    ui.RecFileName.clear();
+    ui.DemFileName.clear();
+    ui.statusBar1[3] = "No File Loaded";
+    ui.statusBar2[1] = "Resetting Magmo Record";
+    sim.host.yield();
+    clearVar(sim);
+    menuAct(sim, true);
+    ui.toolbar["new"].pressed = false;
+    ui.toolbar["play"].enabled = false;
+  } catch (const std::exception& e) {
+    sim.reportError("FileNew", e);
+  }
+}
+
+}  // namespace magmo
