@@ -8,43 +8,14 @@
 #include <limits>
 #include <string>
 
+#include "NullHost.h"
 #include "files/StratFile.h"
 #include "model/Sim.h"
 
 namespace magmo {
 namespace {
 
-class NullCanvas : public Canvas {
- public:
-  void setPenWidth(int w) override { pen_ = w; }
-  int penWidth() const override { return pen_; }
-  void point(float, float, Rgb) override {}
-  void line(float, float, float, float, Rgb) override {}
-  void columnSpan(int, float, float, Rgb) override {}
-  void fillBox(float, float, float, float, Rgb) override {}
-  void text(float, float, std::string_view, Rgb, int) override {}
-  void setPersistent(bool) override {}
-
- private:
-  int pen_ = 1;
-};
-
-class NullHost : public Host {
- public:
-  void yield() override {}
-  void sleepMs(int) override {}
-  double secondsSinceMidnight() override { return 0; }
-  Canvas& profile() override { return canvas_; }
-  void message(std::string_view text, MsgIcon, std::string_view) override { last = text; }
-  bool askYesNo(std::string_view, MsgIcon, std::string_view) override { return true; }
-  std::optional<std::string> inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::optional<std::string> openFileName(const FileDialog&) override { return {}; }
-  std::optional<std::string> saveFileName(const FileDialog&) override { return {}; }
-  std::string last;
-
- private:
-  NullCanvas canvas_;
-};
+using bench::NullHost;
 
 std::string benchPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
 

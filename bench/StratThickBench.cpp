@@ -5,39 +5,14 @@
 #include <memory>
 #include <random>
 
+#include "NullHost.h"
 #include "model/Sim.h"
 #include "model/Strata.h"
 
 namespace magmo {
 namespace {
 
-class NullCanvas : public Canvas {
- public:
-  void setPenWidth(int) override {}
-  int penWidth() const override { return 1; }
-  void point(float, float, Rgb) override {}
-  void line(float, float, float, float, Rgb) override {}
-  void columnSpan(int, float, float, Rgb) override {}
-  void fillBox(float, float, float, float, Rgb) override {}
-  void text(float, float, std::string_view, Rgb, int) override {}
-  void setPersistent(bool) override {}
-};
-
-class NullHost : public Host {
- public:
-  void yield() override {}
-  void sleepMs(int) override {}
-  double secondsSinceMidnight() override { return 0; }
-  Canvas& profile() override { return canvas_; }
-  void message(std::string_view, MsgIcon, std::string_view) override {}
-  bool askYesNo(std::string_view, MsgIcon, std::string_view) override { return false; }
-  std::optional<std::string> inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
-  std::optional<std::string> openFileName(const FileDialog&) override { return {}; }
-  std::optional<std::string> saveFileName(const FileDialog&) override { return {}; }
-
- private:
-  NullCanvas canvas_;
-};
+using bench::NullHost;
 
 // A volcano of 500 layers, each mostly above the last, with a freshly eroded surface that
 // cuts through many of them.
