@@ -62,6 +62,8 @@ struct Model {
   int PartCount = 25;
   PerParticle<float> PartU{}, PartW{};
   PerParticle<int> PartDone{};
+  PerParticle<float> PartX{};  // flow/surge particle positions (columns)
+  PerParticle<int> PartCol{};
   float MaxFlight = 0;
   float CloudHeight = 0, CloudRadius = 0;
 
@@ -86,6 +88,18 @@ struct Model {
     return VentX;
   }
 
+  // Lava flow fronts of the current burst.
+  float LavaBurst = 0, LavaThick = 0;
+  int FlowLeft = 0, FlowRight = 0;
+  // Phreatic explosions and their plume puffs.
+  float BallisticTop = 600, BallisticRange = 0;
+  std::array<float, 21> PuffAge{}, PuffDrift{};
+  // Sector collapse, faulting and erosion.
+  int CollapseDir = 1;
+  int FaultX = 640;
+  int ErodeCycles = 0;
+  int UndoLayer2 = 0;
+
   // Run and bookkeeping state.
   int RunStop = 0;
   int StratBusy = 0;
@@ -97,6 +111,13 @@ struct Model {
   int EruptSub = 0;
   int UndoLayer = 0, MapOn = 0;
   int RecCount = 0, PlayIndex = 0;
+  // Recorded lava flow length of each burst of each recorded phase (phases 0..500, bursts 0..100).
+  static constexpr int kRecPhases = 500, kRecBursts = 100;
+  std::vector<float> RecBurst = std::vector<float>(static_cast<size_t>(kRecPhases + 1) * (kRecBursts + 1), 0.0f);
+  float& recBurst(int phase, int burst) {
+    if (phase < 0 || phase > kRecPhases || burst < 0 || burst > kRecBursts) throw SimError("Subscript out of range");
+    return RecBurst[static_cast<size_t>(phase) * (kRecBursts + 1) + burst];
+  }
   int PhBurstCount = 0;
 };
 

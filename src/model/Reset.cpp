@@ -33,6 +33,8 @@ void zeroModel(Model& m) {
   m.MaxFlight = m.Wind = m.WindScaled = m.BurstTime = 0;
   m.EruptHours = m.TotalHours = m.EruptVolume = m.TotalVolume = 0;
   m.UndoLayer = m.MapOn = 0;
+  m.LavaBurst = m.LavaThick = 0;
+  m.FlowLeft = m.FlowRight = 0;
   m.BurstLimit = 1000;
 }
 
