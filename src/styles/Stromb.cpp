@@ -6,6 +6,7 @@
 #include "model/Sim.h"
 #include "model/Strata.h"
 #include "model/Vent.h"
+#include "styles/PhaseSteps.h"
 #include "styles/Styles.h"
 #include "views/Profile.h"
 
@@ -90,10 +91,7 @@ class Strombolian {
     ui_.chkCaldDiat.checked = false;
   }
 
-  void colourLayer() {
-    m_.LayerColor[m_.LayerCount] = m_.AltStromb != 0 ? 10 : 2;
-    m_.AltStromb = m_.AltStromb != 0 ? 0 : 1;
-  }
+  void colourLayer() { m_.LayerColor[m_.LayerCount] = alternateColour(m_.AltStromb, 10, 2); }
 
   void digPit() {
     m_.LayerColor[m_.LayerCount] = 5;
@@ -146,7 +144,7 @@ class Strombolian {
       std::fill(m_.PartDone.begin(), m_.PartDone.begin() + m_.PartCount + 1, 0);
       ++m_.BurstCount;
       m_.BurstTime = 0;
-      showProgress();
+      showPhaseText(sim_, burstProgressText(sim_));
       velocity(sim_);
       sim_.reseed();
       flight();
@@ -163,23 +161,6 @@ class Strombolian {
       }
       if (m_.RunStop >= 2) break;
     }
-  }
-
-  void showProgress() {
-    const auto n = [](double v) { return format(v, "0"); };
-    std::string text;
-    if (sim_.playback())
-      text = "Playback Phase: " + n(m_.PlayIndex) + " of " + n(m_.RecCount) + "   Burst: " + n(m_.BurstCount) +
-             " of " + n(m_.BurstLimit) + "   ";
-    else if (sim_.autoMode())
-      text = sim_.staticMode() ? "Static Auto Phase: " + n(m_.LayerCount) + "   "
-                               : "Auto Phase: " + n(m_.LayerCount) + "   Burst: " + n(m_.BurstCount) + " of " +
-                                     n(m_.BurstLimit) + "   ";
-    else
-      text = sim_.staticMode() ? "Static Phase: " + n(m_.LayerCount) + "   "
-                               : "Phase: " + n(m_.LayerCount) + "   Burst: " + n(m_.BurstCount) + "   ";
-    ui_.statusBar2[2] = text;
-    ui_.PhaseText = text;
   }
 
   void flight() {
@@ -272,11 +253,7 @@ class Strombolian {
     sim_.soundOff();
     screenRefresh(sim_, true);
     eruptDike(sim_, 0);
-    if (ui_.mnuOptMapEnable.checked) {
-      m_.MapOn = 2;
-      m_.UndoLayer = m_.LayerCount;
-      if (!sim_.autoMode()) ui_.cmdHalt.enabled = ui_.toolbar["halt"].enabled = false;
-    }
+    handLayerToMap(sim_, 2);
   }
 
   Sim& sim_;

@@ -1,0 +1,22 @@
+#pragma once
+// Steps every eruption style shares: the progress text, the layer colour alternation, the
+// flight-free parts of the end of a phase.
+#include <string>
+
+namespace magmo {
+struct Sim;
+
+// "Phase: 3   Burst: 7   " and its automatic, playback and static forms. Styles without a
+// static form pass withStatic = false.
+std::string burstProgressText(const Sim& sim, bool withStatic = true);
+// Shows the text in the progress panel and keeps it for the Pause and Stop prefixes.
+void showPhaseText(Sim& sim, const std::string& text);
+
+// The two-colour alternation of successive phases of one style: returns the colour for the
+// new layer and flips the style's flag.
+int alternateColour(int& flag, int colourWhenSet, int colourWhenClear);
+
+// With maps on, hands the finished layer to the map view under the style's map code.
+void handLayerToMap(Sim& sim, int mapCode);
+
+}  // namespace magmo
