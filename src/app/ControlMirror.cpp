@@ -1,12 +1,15 @@
 #include "app/ControlMirror.h"
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 
 namespace magmo {
 
@@ -26,9 +29,6 @@ QString displayText(const std::string& s) {
 // make every child look out of date.
 void setEnabled(QWidget* w, bool on) {
   if (w->testAttribute(Qt::WA_ForceDisabled) == on) w->setEnabled(on);
-}
-void setShown(QWidget* w, bool on) {
-  if (w->isHidden() == on) w->setVisible(on);
 }
 
 }  // namespace
@@ -66,19 +66,54 @@ void ControlMirror::field(QLineEdit* w, const Field* f) {
     if (w->text() != q) w->setText(q);
   });
   tooltip(w, &f->tooltip);
-  steps_.push_back([w, f] {
+  steps_.push_back([this, w, f] {
     setEnabled(w, f->enabled);
-    setShown(w, f->visible);
+    show(w, f->visible);
   });
 }
 
-void ControlMirror::check(QCheckBox* w, const CheckBox* c) {
-  text(&c->caption, [w](const std::string& t) { w->setText(qs(t)); });
+void ControlMirror::label(QLabel* w, const Field* f) {
+  const QString own = w->text();
+  text(&f->text, [w, own](const std::string& t) { w->setText(t.empty() ? own : displayText(t)); });
+  tooltip(w, &f->tooltip);
+  steps_.push_back([this, w, f] {
+    setEnabled(w, f->enabled);
+    show(w, f->visible);
+  });
+}
+
+void ControlMirror::combo(QComboBox* w, const Field* f) {
+  text(&f->text, [w](const std::string& t) {
+    const QSignalBlocker quiet(w);
+    w->setCurrentIndex(w->findText(qs(t)));
+  });
+  tooltip(w, &f->tooltip);
+  steps_.push_back([this, w, f] {
+    setEnabled(w, f->enabled);
+    show(w, f->visible);
+  });
+}
+
+void ControlMirror::slider(QSlider* w, const SliderControl* s) {
+  tooltip(w, &s->tooltip);
+  // Set quietly: only the user's moves are reported back to the model.
+  steps_.push_back([w, s] {
+    if (w->minimum() != s->min || w->maximum() != s->max || w->value() != s->value) {
+      const QSignalBlocker quiet(w);
+      w->setRange(s->min, s->max);
+      w->setValue(s->value);
+    }
+    setEnabled(w, s->enabled);
+  });
+}
+
+void ControlMirror::check(QAbstractButton* w, const CheckBox* c, bool withCaption) {
+  if (withCaption) text(&c->caption, [w](const std::string& t) { w->setText(qs(t)); });
   tooltip(w, &c->tooltip);
-  steps_.push_back([w, c] {
+  steps_.push_back([this, w, c] {
     if (w->isChecked() != c->checked) w->setChecked(c->checked);
     setEnabled(w, c->enabled);
-    setShown(w, c->visible);
+    show(w, c->visible);
   });
 }
 
@@ -106,15 +141,29 @@ void ControlMirror::menu(QMenu* w, const MenuItem* m) {
 }
 
 void ControlMirror::panel(QGroupBox* w, const Panel* p) {
-  text(&p->caption, [w](const std::string& t) { w->setTitle(qs(t)); });
-  steps_.push_back([w, p] {
+  const QString own = w->title();
+  text(&p->caption, [w, own](const std::string& t) { w->setTitle(t.empty() ? own : qs(t)); });
+  tooltip(w, &p->tooltip);
+  steps_.push_back([this, w, p] {
     setEnabled(w, p->enabled);
-    setShown(w, p->visible);
+    show(w, p->visible);
   });
+}
+
+// Widgets are hidden at once but shown after every hide, so that a panel taking another's place
+// never stands beside it for a moment (which would widen the window).
+void ControlMirror::show(QWidget* w, bool on) {
+  if (w->isHidden() != on) return;
+  if (on)
+    toShow_.push_back(w);
+  else
+    w->setVisible(false);
 }
 
 void ControlMirror::sync() {
   for (auto& step : steps_) step();
+  for (QWidget* w : toShow_) w->setVisible(true);
+  toShow_.clear();
 }
 
 }  // namespace magmo

@@ -7,26 +7,39 @@
 
 #include "control/Controls.h"
 
+class QAbstractButton;
 class QAction;
-class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QSlider;
 class QWidget;
 
 namespace magmo {
 
 class ControlMirror {
  public:
+  ControlMirror() = default;
+  ControlMirror(const ControlMirror&) = delete;  // the bound steps refer to this mirror
+  ControlMirror& operator=(const ControlMirror&) = delete;
+
   void label(QLabel* w, const std::string* text);
+  // A caption that the model can grey, hide or re-word; an empty model text keeps the widget's own.
+  void label(QLabel* w, const Field* f);
   void field(QLineEdit* w, const Field* f);
-  void check(QCheckBox* w, const CheckBox* c);
+  // The current item is the model's text; the items are the widget's.
+  void combo(QComboBox* w, const Field* f);
+  // Check boxes and option buttons. withCaption false: the widget keeps its own caption.
+  void check(QAbstractButton* w, const CheckBox* c, bool withCaption = true);
+  void slider(QSlider* w, const SliderControl* s);
   // withCaption false: the widget keeps its own caption (the model names only the run buttons).
   void button(QPushButton* w, const Button* b, bool withCaption = true);
   void action(QAction* a, const MenuItem* m);
   void menu(QMenu* w, const MenuItem* m);
+  // An empty model caption keeps the panel's own title.
   void panel(QGroupBox* w, const Panel* p);
   void tooltip(QWidget* w, const std::string* tip);
   // Anything else that follows one flag: apply runs at the first sync and on every change.
@@ -35,7 +48,9 @@ class ControlMirror {
 
  private:
   void text(const std::string* src, std::function<void(const std::string&)> apply);
+  void show(QWidget* w, bool on);
   std::vector<std::function<void()>> steps_;
+  std::vector<QWidget*> toShow_;
 };
 
 }  // namespace magmo

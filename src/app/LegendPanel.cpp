@@ -20,7 +20,7 @@ QLabel* swatch(int paletteIndex) {
 
 }  // namespace
 
-LegendPanel::LegendPanel(QWidget* parent) : QGroupBox(parent) {
+LegendPanel::LegendPanel(QWidget* parent) : QGroupBox("Legend", parent) {
   setObjectName("Legend");
   // The colours the styles give their layers.
   static constexpr std::pair<int, const char*> keys[] = {

@@ -1,8 +1,9 @@
 #include "app/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -19,10 +20,12 @@
 #include <functional>
 #include <tuple>
 
+#include "app/AdvancedPanel.h"
 #include "app/AppPaths.h"
 #include "app/LegendPanel.h"
 #include "app/ParamPanel.h"
 #include "app/ProfileWidget.h"
+#include "app/TectonicPanel.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
 #include "files/NewFile.h"
@@ -67,6 +70,7 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   setObjectName("Magmo");
   buildMenus();
   setCentralWidget(buildCentre());
+  fitControlsRow();
   bindControls();
   resize(1000, 760);
 
@@ -80,8 +84,7 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   showClock();
 }
 
-template <typename Handler>
-void MainWindow::run(Handler&& handler) {
+void MainWindow::run(const std::function<void()>& handler) {
   ++handlerDepth_;
   try {
     handler();
@@ -94,18 +97,19 @@ void MainWindow::run(Handler&& handler) {
   if (handlerDepth_ == 0 && closePending_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
+QAction* MainWindow::menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
+                              std::function<void()> handler) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(name);
+  if (mirrored) {
+    a->setCheckable(mirrored != &ui_.mnuFileSave);
+    mirror_.action(a, mirrored);
+  }
+  connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] { run(handler); });
+  return a;
+}
+
 void MainWindow::buildMenus() {
-  auto item = [this](QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
-                     std::function<void()> handler) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (mirrored) {
-      a->setCheckable(mirrored != &ui_.mnuFileSave);
-      mirror_.action(a, mirrored);
-    }
-    connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
-    return a;
-  };
   auto menu = [this](const char* caption, const char* name, MenuItem& mirrored) {
     QMenu* m = menuBar()->addMenu(caption);
     m->setObjectName(name);
@@ -115,17 +119,14 @@ void MainWindow::buildMenus() {
 
   QMenu* file = menu("&File", "mnuFile", ui_.mnuFile);
   // A fresh simulation is a reset of the model, as at start-up.
-  item(file, "&New", "mnuFileNew", nullptr, [this] { fileNew(sim_); });
-  item(file, "&Open...", "mnuFileOpen", nullptr, [this] { fileOpenTopo(sim_); });
-  item(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, [this] { mnuFileSaveClick(sim_); });
-  item(file, "Save &As...", "mnuFileSaveAs", nullptr, [this] { fileSaveTopo(sim_); });
+  menuItem(file, "&New", "mnuFileNew", nullptr, [this] { fileNew(sim_); });
+  menuItem(file, "&Open...", "mnuFileOpen", nullptr, [this] { fileOpenTopo(sim_); });
+  menuItem(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, [this] { mnuFileSaveClick(sim_); });
+  menuItem(file, "Save &As...", "mnuFileSaveAs", nullptr, [this] { fileSaveTopo(sim_); });
   file->addSeparator();
-  item(file, "E&xit", "mnuFileExit", nullptr, [this] { close(); });
+  menuItem(file, "E&xit", "mnuFileExit", nullptr, [this] { close(); });
 
-  QMenu* par = menu("&Parameters", "mnuPar", ui_.mnuPar);
-  item(par, "&Strombolian", "mnuParStrom", &ui_.mnuParStrom, [this] { selectStyle(sim_, Style::Stromb); });
-  par->addSeparator();
-  item(par, "S&tatic", "mnuParStatic", &ui_.mnuParStatic, [this] { mnuParStaticClick(sim_); });
+  buildParametersMenu(menu("&Parameters", "mnuPar", ui_.mnuPar));
 
   QMenu* opt = menu("&Options", "mnuOpt", ui_.mnuOpt);
   QMenu* scale = opt->addMenu("S&cale");
@@ -134,7 +135,7 @@ void MainWindow::buildMenus() {
       {"&Normal", "mnuOptScaleNorm", &ui_.mnuOptScaleNorm, ScaleItem::Normal},
       {"&Large", "mnuOptScaleLarge", &ui_.mnuOptScaleLarge, ScaleItem::Large}};
   for (const auto& [caption, name, mirrored, s] : scales)
-    item(scale, caption, name, mirrored, [this, s = s] { changeScale(sim_, s); });
+    menuItem(scale, caption, name, mirrored, [this, s = s] { changeScale(sim_, s); });
   QMenu* gravity = opt->addMenu("&Gravity");
   const std::tuple<const char*, const char*, MenuItem*, GravityItem> gravities[] = {
       {"&Specified...", "mnuOptG", &ui_.mnuOptG, GravityItem::User},
@@ -146,12 +147,12 @@ void MainWindow::buildMenus() {
       {"&Mars", "mnuOptGMars", &ui_.mnuOptGMars, GravityItem::Mars},
       {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}};
   for (const auto& [caption, name, mirrored, g] : gravities)
-    item(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
+    menuItem(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
 
   QMenu* view = menu("&View", "mnuView", ui_.mnuView);
-  item(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_, false); });
-  item(view, "&Vertical Scale", "mnuViewVert", &ui_.mnuViewVert, [this] { mnuViewVertClick(sim_); });
-  item(view, "&Legend", "mnuViewLedg", &ui_.mnuViewLedg, [this] { mnuViewLedgClick(sim_); });
+  menuItem(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_, false); });
+  menuItem(view, "&Vertical Scale", "mnuViewVert", &ui_.mnuViewVert, [this] { mnuViewVertClick(sim_); });
+  menuItem(view, "&Legend", "mnuViewLedg", &ui_.mnuViewLedg, [this] { mnuViewLedgClick(sim_); });
 }
 
 QWidget* MainWindow::buildCentre() {
@@ -162,10 +163,9 @@ QWidget* MainWindow::buildCentre() {
           [this](MouseButton b, float x, float y) { run([&] { plotMouseUp(sim_, b, x, y); }); });
 
   params_ = new ParamPanel;
-  auto* legend = new LegendPanel;
-  mirror_.panel(params_, &ui_.Change);
-  mirror_.panel(legend, &ui_.Legend);
-  mirror_.panel(params_->panTephra, &ui_.panTephra);
+  tectonic_ = new TectonicPanel;
+  advanced_ = new AdvancedPanel;
+  legend_ = new LegendPanel;
 
   labVei_ = new QLabel;
   labVei_->setObjectName("labVei");
@@ -184,14 +184,10 @@ QWidget* MainWindow::buildCentre() {
   runButtons->addWidget(cmdHalt_);
   runButtons->addStretch();
 
-  // The row keeps its height whichever panel shows, so switching panels never resizes (and
-  // redraws) the profile.
-  auto* controlsRow = new QWidget;
-  controlsRow->setFixedHeight(std::max({params_->sizeHint().height(), legend->sizeHint().height(), 110}));
-  auto* controls = new QHBoxLayout(controlsRow);
+  controlsRow_ = new QWidget;
+  auto* controls = new QHBoxLayout(controlsRow_);
   controls->setContentsMargins(0, 0, 0, 0);
-  controls->addWidget(params_);
-  controls->addWidget(legend);
+  for (QWidget* panel : panels()) controls->addWidget(panel);
   controls->addStretch();
   controls->addWidget(labVei_);
   controls->addLayout(runButtons);
@@ -208,9 +204,19 @@ QWidget* MainWindow::buildCentre() {
   auto* layout = new QVBoxLayout(centre);
   layout->setContentsMargins(2, 2, 2, 0);
   layout->addWidget(profile_, 1);
-  layout->addWidget(controlsRow);
+  layout->addWidget(controlsRow_);
   layout->addWidget(bar2);
   return centre;
+}
+
+std::array<QWidget*, 4> MainWindow::panels() const { return {params_, tectonic_, advanced_, legend_}; }
+
+// The row keeps its height whichever panel shows, so switching panels never resizes (and
+// redraws) the profile. Each panel is measured with all its parts and a title.
+void MainWindow::fitControlsRow() {
+  int height = 110;
+  for (QWidget* panel : panels()) height = std::max(height, panel->sizeHint().height());
+  controlsRow_->setFixedHeight(height);
 }
 
 void MainWindow::buildStatusBars(QStatusBar* bar1, QStatusBar* bar2) {
@@ -228,19 +234,10 @@ void MainWindow::buildStatusBars(QStatusBar* bar1, QStatusBar* bar2) {
 }
 
 void MainWindow::bindControls() {
-  connectField(params_->txtLoc, ui_.txtLoc, txtLocChange, "Location");
-  connectField(params_->txtStr, ui_.txtStr, txtStrChange, "Strength");
-  connectField(params_->txtPart, ui_.txtPart, txtPartChange, "Flux");
-  connectField(params_->txtWind, ui_.txtWind, txtWindChange, "Wind");
-  mirror_.check(params_->chkCaldDiat, &ui_.chkCaldDiat);
-  connect(params_->chkCaldDiat, &QCheckBox::clicked, this, [this](bool on) {
-    ui_.chkCaldDiat.checked = on;
-    run([this] { chkCaldDiatClick(sim_); });
-  });
-  mirror_.button(params_->ok, &ui_.Command[1], false);
-  mirror_.button(params_->cancel, &ui_.Command[3], false);
-  connect(params_->ok, &QPushButton::clicked, this, [this] { run([this] { changeOk(sim_); }); });
-  connect(params_->cancel, &QPushButton::clicked, this, [this] { run([this] { cancelParams(sim_); }); });
+  bindParamPanel();
+  bindTectonicPanel();
+  bindAdvancedPanel();
+  mirror_.panel(legend_, &ui_.Legend);
 
   mirror_.button(cmdErupt_, &ui_.cmdErupt);
   mirror_.button(cmdHalt_, &ui_.cmdHalt);
@@ -254,16 +251,47 @@ void MainWindow::bindControls() {
   });
 }
 
-void MainWindow::connectField(QLineEdit* edit, Field& field, void (*onChange)(Sim&), const char* focusName) {
+void MainWindow::connectField(QLineEdit* edit, Field& field, std::function<void()> onChange, const char* focusName) {
   mirror_.field(edit, &field);
-  connect(edit, &QLineEdit::textEdited, this, [this, &field, onChange](const QString& text) {
+  connect(edit, &QLineEdit::textEdited, this, [this, &field, onChange = std::move(onChange)](const QString& text) {
     field.text = text.toStdString();
-    run([this, onChange] { onChange(sim_); });
+    run(onChange);
   });
   new FocusWatcher(edit, [this, edit, focusName] {
     run([this, focusName] { fieldGotFocus(sim_, focusName); });
     QTimer::singleShot(0, edit, &QLineEdit::selectAll);
   });
+}
+
+void MainWindow::connectCheck(QAbstractButton* box, CheckBox& check, std::function<void()> onClick, bool withCaption) {
+  mirror_.check(box, &check, withCaption);
+  connect(box, &QAbstractButton::clicked, this, [this, &check, onClick = std::move(onClick)](bool on) {
+    check.checked = on;
+    run(onClick);
+  });
+}
+
+void MainWindow::connectOption(QAbstractButton* option, CheckBox& check, CheckBox& other,
+                               std::function<void()> onClick) {
+  mirror_.check(option, &check, false);
+  connect(option, &QAbstractButton::clicked, this, [this, &check, &other, onClick = std::move(onClick)] {
+    check.checked = true;
+    other.checked = false;
+    run(onClick);
+  });
+}
+
+void MainWindow::connectCombo(QComboBox* combo, Field& field, std::function<void()> onChange) {
+  mirror_.combo(combo, &field);
+  connect(combo, &QComboBox::textActivated, this, [this, &field, onChange = std::move(onChange)](const QString& text) {
+    field.text = text.toStdString();
+    run(onChange);
+  });
+}
+
+void MainWindow::connectButton(QPushButton* button, const Button& mirrored, std::function<void()> onClick) {
+  mirror_.button(button, &mirrored, false);
+  connect(button, &QPushButton::clicked, this, [this, onClick = std::move(onClick)] { run(onClick); });
 }
 
 void MainWindow::syncFromControls() { mirror_.sync(); }

@@ -3,20 +3,29 @@
 // the core's handler; afterwards, and on every yield of the core, the window re-reads them.
 #include <QMainWindow>
 #include <QString>
+#include <array>
+#include <functional>
 
 #include "app/ControlMirror.h"
 #include "app/DesktopSim.h"
 #include "app/UserSettings.h"
 
+class QAbstractButton;
+class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QStatusBar;
 
 namespace magmo {
 
+class AdvancedPanel;
+class LegendPanel;
 class ParamPanel;
 class ProfileWidget;
+class TectonicPanel;
 enum class MouseButton;
 
 class MainWindow : public QMainWindow {
@@ -35,17 +44,32 @@ class MainWindow : public QMainWindow {
 
  private:
   // Runs one core handler as a user action, then brings the window up to date.
-  template <typename Handler>
-  void run(Handler&& handler);
+  void run(const std::function<void()>& handler);
+  std::function<void()> core(void (*handler)(Sim&));
   void erupt();
   void requestStop();
   void refreshSoon();
 
   void buildMenus();
+  void buildParametersMenu(QMenu* par);
+  QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
+                    std::function<void()> handler);
   QWidget* buildCentre();
+  // The panels that take turns beside the profile.
+  std::array<QWidget*, 4> panels() const;
+  void fitControlsRow();
   void buildStatusBars(QStatusBar* bar1, QStatusBar* bar2);
   void bindControls();
-  void connectField(QLineEdit* edit, Field& field, void (*onChange)(Sim&), const char* focusName);
+  void bindParamPanel();
+  void bindTectonicPanel();
+  void bindAdvancedPanel();
+  // A user edit writes the widget's state into the Controls, then runs the core's handler.
+  void connectField(QLineEdit* edit, Field& field, std::function<void()> onChange, const char* focusName);
+  void connectCheck(QAbstractButton* box, CheckBox& check, std::function<void()> onClick, bool withCaption);
+  // One of a pair of option buttons: a click selects it and clears the other.
+  void connectOption(QAbstractButton* option, CheckBox& check, CheckBox& other, std::function<void()> onClick);
+  void connectCombo(QComboBox* combo, Field& field, std::function<void()> onChange);
+  void connectButton(QPushButton* button, const Button& mirrored, std::function<void()> onClick);
   void showPointerText(float x, float y, QPoint globalPos);
   void restorePlacement();
   void savePlacement();
@@ -57,6 +81,10 @@ class MainWindow : public QMainWindow {
   ControlMirror mirror_;
   ProfileWidget* profile_ = nullptr;
   ParamPanel* params_ = nullptr;
+  TectonicPanel* tectonic_ = nullptr;
+  AdvancedPanel* advanced_ = nullptr;
+  LegendPanel* legend_ = nullptr;
+  QWidget* controlsRow_ = nullptr;
   QLabel* labVei_ = nullptr;
   QPushButton *cmdErupt_ = nullptr, *cmdHalt_ = nullptr;
   QLabel* statusPanels1_[9] = {};

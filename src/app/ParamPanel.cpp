@@ -1,15 +1,15 @@
 #include "app/ParamPanel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace magmo {
-
-namespace {
 
 QLineEdit* numberField(const char* name) {
   auto* e = new QLineEdit;
@@ -18,9 +18,29 @@ QLineEdit* numberField(const char* name) {
   return e;
 }
 
+QPushButton* panelButton(const char* caption, const char* name) {
+  auto* b = new QPushButton(caption);
+  b->setObjectName(name);
+  return b;
+}
+
+namespace {
+
+QCheckBox* checkBox(const char* caption, const char* name) {
+  auto* c = new QCheckBox(caption);
+  c->setObjectName(name);
+  return c;
+}
+
+QGroupBox* subPanel(const char* name) {
+  auto* g = new QGroupBox;
+  g->setObjectName(name);
+  return g;
+}
+
 }  // namespace
 
-ParamPanel::ParamPanel(QWidget* parent) : QGroupBox(parent) {
+ParamPanel::ParamPanel(QWidget* parent) : QGroupBox("Parameters", parent) {
   setObjectName("Change");
   txtLoc = numberField("txtLoc");
   txtStr = numberField("txtStr");
@@ -32,25 +52,45 @@ ParamPanel::ParamPanel(QWidget* parent) : QGroupBox(parent) {
   fields->addRow("Particles", txtPart);
   fields->addRow("Wind (m/s)", txtWind);
 
-  panTephra = new QGroupBox;
-  panTephra->setObjectName("panTephra");
-  chkCaldDiat = new QCheckBox;
-  chkCaldDiat->setObjectName("chkCaldDiat");
+  panTephra = subPanel("panTephra");
+  chkCaldDiat = checkBox("", "chkCaldDiat");
+  CaldStyle = new QComboBox;
+  CaldStyle->setObjectName("CaldStyle");
+  CaldStyle->addItems({"Valles Type", "Mazama Type"});
+  chkDirected = checkBox("Directed Blast", "chkDirected");
   auto* tephra = new QVBoxLayout(panTephra);
   tephra->addWidget(chkCaldDiat);
+  tephra->addWidget(CaldStyle);
+  tephra->addWidget(chkDirected);
 
-  ok = new QPushButton("OK");
-  ok->setObjectName("Command1");
-  cancel = new QPushButton("Cancel");
-  cancel->setObjectName("Command3");
+  panCol = subPanel("panCol");
+  txtCtop = numberField("txtCtop");
+  txtCbase = numberField("txtCbase");
+  auto* scarp = new QFormLayout(panCol);
+  scarp->addRow("Scarp top (km)", txtCtop);
+  scarp->addRow("Scarp base (km)", txtCbase);
+
+  chkFumex = checkBox("Phreatic Explosion", "chkFumex");
+
+  // At most one of the three style parts shows at a time: they share one place, and the
+  // panel is only as tall as the tallest of them.
+  auto* styleParts = new QGridLayout;
+  for (QWidget* part :
+       {static_cast<QWidget*>(panTephra), static_cast<QWidget*>(panCol), static_cast<QWidget*>(chkFumex)})
+    styleParts->addWidget(part, 0, 0, Qt::AlignTop);
+
+  ok = panelButton("OK", "Command1");
+  cancel = panelButton("Cancel", "Command3");
+  advanced = panelButton("Advanced", "Command5");
   auto* buttons = new QVBoxLayout;
-  buttons->addWidget(panTephra);
-  buttons->addStretch();
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
+  buttons->addWidget(advanced);
+  buttons->addStretch();
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(fields);
+  layout->addLayout(styleParts);
   layout->addLayout(buttons);
 }
 

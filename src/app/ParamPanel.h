@@ -1,9 +1,11 @@
 #pragma once
-// The eruption-parameter panel `Change`: location, strength, particles, wind, the
-// caldera/diatreme box, OK and Cancel. Plain widgets; the window binds them to the Controls.
+// The eruption-parameter panel `Change`: location, strength, particles, wind; the tephra box
+// (caldera/diatreme, caldera type, directed blast), the collapse scarp fields, the phreatic
+// explosion box; OK, Cancel and Advanced. Plain widgets; the window binds them to the Controls.
 #include <QGroupBox>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -16,8 +18,16 @@ class ParamPanel : public QGroupBox {
 
   QLineEdit *txtLoc, *txtStr, *txtPart, *txtWind;
   QGroupBox* panTephra;
-  QCheckBox* chkCaldDiat;
-  QPushButton *ok, *cancel;
+  QCheckBox *chkCaldDiat, *chkDirected;
+  QComboBox* CaldStyle;
+  QGroupBox* panCol;
+  QLineEdit *txtCtop, *txtCbase;
+  QCheckBox* chkFumex;
+  QPushButton *ok, *cancel, *advanced;
 };
+
+// A short number field, shared by the panels.
+QLineEdit* numberField(const char* name);
+QPushButton* panelButton(const char* caption, const char* name);
 
 }  // namespace magmo

@@ -45,6 +45,7 @@ struct Panel {
   bool visible = false;
   bool enabled = true;
   std::string caption;
+  std::string tooltip = {};  // defaulted, so a panel can still be written {visible, enabled, caption}
 };
 
 struct SliderControl {
@@ -91,6 +92,7 @@ struct Controls {
                                        {0, 0, 10, true, ""},
                                        {6, 1, 11, true, ""}}};
   std::array<Field, 7> Label{};    // Label1..Label6
+  std::array<int, 7> SliderSave{};  // slider values when the Advanced panel opened
   std::string ActiveField = "Location";
 
   // Status bars: StatusBar1 panels 1..8, StatusBar2 panels 1..2, and the statistics label.
@@ -104,7 +106,9 @@ struct Controls {
   std::string EruptTitle;
   std::string PhaseText;
   int EruptStarted = 0;
+  int AutoCyclesBegun = 0;  // cycles the current automatic run has begun
   bool ConeBuilding = false;
+  int ConeVentX = 640;  // vent column when the cone-building episode began
   std::string StrFileName, RecFileName, DemFileName;
   std::string gravityAnswer;  // last answer to the user-gravity prompt
   bool collapsePickBase = false;  // next profile click in the collapse panel sets the base

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "control/PanelSteps.h"
 #include "model/Numeric.h"
+#include "model/Palette.h"
 #include "model/Reset.h"
 #include "model/Sim.h"
 
@@ -14,25 +16,30 @@ struct StyleInfo {
   Style style;
   const char* key;
   MenuItem Controls::*menu;
+  const char* menuName;  // names the selection's error reports
   int eruptType;
   const char* caption;
   const char* prompt;
 };
 
 constexpr StyleInfo kStyles[] = {
-    {Style::Pfs, "vulcanian", &Controls::mnuParPfs, 1, "Vulcanian/Surtseyan Parameters",
+    {Style::Pfs, "vulcanian", &Controls::mnuParPfs, "mnuParPfs", 1, "Vulcanian/Surtseyan Parameters",
      "Choose Pyroclastic Flow/Surge Parameters"},
-    {Style::Stromb, "strombolian", &Controls::mnuParStrom, 2, "Strombolian Parameters",
+    {Style::Stromb, "strombolian", &Controls::mnuParStrom, "mnuParStrom", 2, "Strombolian Parameters",
      "Choose Strombolian Parameters"},
-    {Style::Lava, "hawaiian", &Controls::mnuParLava, 3, "Hawaiian Parameters", "Choose Basaltic Lava Parameters"},
-    {Style::Dome, "peleean", &Controls::mnuParDome, 4, "Peléean Parameters", "Choose Silicic Lava Parameters"},
-    {Style::Plinian, "plinian", &Controls::mnuParPlin, 5, "Plinian Parameters", "Choose Plinian Parameters"},
-    {Style::Collapse, "collapse", &Controls::mnuParCol, 6, "Sector Collapse Parameters",
+    {Style::Lava, "hawaiian", &Controls::mnuParLava, "mnuParLava", 3, "Hawaiian Parameters",
+     "Choose Basaltic Lava Parameters"},
+    {Style::Dome, "peleean", &Controls::mnuParDome, "mnuParDome", 4, "Peléean Parameters",
+     "Choose Silicic Lava Parameters"},
+    {Style::Plinian, "plinian", &Controls::mnuParPlin, "mnuParPlin", 5, "Plinian Parameters",
+     "Choose Plinian Parameters"},
+    {Style::Collapse, "collapse", &Controls::mnuParCol, "mnuParCol", 6, "Sector Collapse Parameters",
      "Choose Sector Collapse Parameters"},
-    {Style::Fumarole, "fumarole", &Controls::mnuParFum, 7, "Fumarolic/Phreatic Parameters",
+    {Style::Fumarole, "fumarole", &Controls::mnuParFum, "mnuParFum", 7, "Fumarolic/Phreatic Parameters",
      "Choose Phreatic Parameters"},
-    {Style::Tectonic, "tectonic", &Controls::mnuParTec, 0, "Tectonic Parameters", "Choose Tectonic Parameters"},
-    {Style::Auto, "auto", &Controls::mnuParAuto, 0, "", "Auto Eruption Parameters Selected"},
+    {Style::Tectonic, "tectonic", &Controls::mnuParTec, "mnuParTec", 0, "Tectonic Parameters",
+     "Choose Tectonic Parameters"},
+    {Style::Auto, "auto", &Controls::mnuParAuto, "mnuParAuto", 0, "", "Auto Eruption Parameters Selected"},
 };
 
 const StyleInfo& info(Style s) {
@@ -45,27 +52,6 @@ const StyleInfo* checkedStyle(const Controls& ui) {
   for (const auto& i : kStyles)
     if ((ui.*i.menu).checked) return &i;
   return nullptr;
-}
-
-std::string tip(const Sim& sim, const char* text) { return sim.ui.mnuOptHtips.checked ? text : ""; }
-
-void disableRunButtons(Controls& ui) {
-  ui.cmdErupt.isDefault = false;
-  ui.cmdErupt.enabled = false;
-  ui.toolbar["play"].enabled = false;
-  ui.cmdHalt.isDefault = false;
-  ui.cmdHalt.enabled = false;
-  ui.toolbar["halt"].enabled = false;
-}
-
-void armRunButtons(Controls& ui) {
-  ui.Command[1].isDefault = false;
-  ui.cmdErupt.isDefault = true;
-  ui.cmdErupt.enabled = true;
-  ui.toolbar["play"].enabled = true;
-  ui.cmdHalt.isDefault = false;
-  ui.cmdHalt.enabled = false;
-  ui.toolbar["halt"].enabled = false;
 }
 
 void clearCaldDiat(Controls& ui) {
@@ -96,6 +82,7 @@ void setPanelLayout(Sim& sim, Style s) {
 
 // The strength the panel opens with, and whether the style's box may be used with it.
 void normaliseStrength(Sim& sim, Style s) {
+  if (s == Style::Lava || s == Style::Dome) return;  // lava has no strength field
   Model& m = sim.m;
   Controls& ui = sim.ui;
   const float typed = static_cast<float>(val(ui.txtStr.text));
@@ -155,10 +142,6 @@ const char* eruptCaption(Style s) {
   return "&Erupt";
 }
 
-void showPanelModeText(Sim& sim) {
-  sim.ui.modeText() = sim.staticMode() ? "Manual Erupt (Static)" : "Manual Erupt";
-}
-
 void selectAuto(Sim& sim) {
   Controls& ui = sim.ui;
   ui.Tectonic.visible = ui.Change.visible = false;
@@ -167,20 +150,6 @@ void selectAuto(Sim& sim) {
   for (int i = 1; i <= 5; ++i) ui.Command[i].enabled = false;
   ui.statusBar2[1] = info(Style::Auto).prompt;
   ui.modeText() = sim.staticMode() ? "Auto Erupt Static)" : "Auto Erupt";
-}
-
-void selectTectonic(Sim& sim) {
-  Controls& ui = sim.ui;
-  ui.Change.visible = ui.Legend.visible = false;
-  ui.mnuViewLedg.checked = false;
-  ui.Tectonic.visible = true;
-  ui.Tectonic.caption = info(Style::Tectonic).caption;
-  ui.panFault.visible = ui.opFault.checked;
-  ui.cmdErupt.caption = ui.opFault.checked ? "&Fault" : "&Erode";
-  disableRunButtons(ui);
-  ui.Command[2].enabled = ui.Command[4].enabled = true;
-  ui.statusBar2[1] = info(Style::Tectonic).prompt;
-  showPanelModeText(sim);
 }
 
 void selectPanelStyle(Sim& sim, Style s) {
@@ -194,20 +163,45 @@ void selectPanelStyle(Sim& sim, Style s) {
   setPanelLayout(sim, s);
   normaliseStrength(sim, s);
   defaultParticles(sim, s, false);
-  ui.statusBar2[1] = style.prompt;
-  ui.chkCaldDiat.tooltip =
-      tip(sim, s == Style::Stromb ? "Check for diatreme formation" : "Check for caldera formation");
+  if (s == Style::Stromb) ui.chkCaldDiat.tooltip = tip(sim, "Check for diatreme formation");
+  if (s == Style::Plinian || s == Style::Pfs) ui.chkCaldDiat.tooltip = tip(sim, "Check for caldera formation");
   const bool collapse = s == Style::Collapse;
   ui.Command[1].enabled = ui.Command[1].isDefault = !collapse;
   ui.Command[3].enabled = ui.Command[5].enabled = true;
   ui.cmdErupt.caption = eruptCaption(s);
   disableRunButtons(ui);
-  showPanelModeText(sim);
-  const std::string km = format(sim.m.NewVentX * sim.m.Scale / 1000, "0.00");
+}
+
+// The last steps of opening a panel: the prompt, the mode, the location fields at the marked column.
+void finishSelection(Sim& sim, Style s) {
+  Controls& ui = sim.ui;
+  ui.statusBar2[1] = info(s).prompt;
+  ui.modeText() = sim.staticMode() ? "Manual Erupt (Static)" : "Manual Erupt";
+  const bool collapse = s == Style::Collapse;
+  const std::string km = kmText(sim, sim.m.NewVentX);
   ui.txtLoc.text = km;
   if (collapse) ui.txtCtop.text = ui.txtCbase.text = km;
   ui.ActiveField = collapse ? "ColTop" : "Location";
   sim.windowSound("RestoreUp");
+}
+
+// The collapse scarp runs from its top (the vent) down to its base; a scarp shorter than 25
+// columns is lengthened away from the top.
+void placeScarp(Sim& sim) {
+  Model& m = sim.m;
+  Controls& ui = sim.ui;
+  m.VentX = std::clamp(columnOfKm(sim, val(ui.txtCtop.text)), 75, 1205);
+  m.VentKm = m.VentX * m.Scale / 1000;
+  int base = columnOfKm(sim, val(ui.txtCbase.text));
+  const int d = std::abs(m.VentX - base);
+  if (d < 25) base += base < m.VentX ? -d : d;
+  m.CollapseBase = std::clamp(base, 1, kColumns);
+  m.NewVentX = m.VentX;
+  m.CollapseBasePrev = m.CollapseBase;
+  ui.txtCtop.text = kmText(sim, m.VentX);
+  ui.txtCbase.text = kmText(sim, m.CollapseBase);
+  const float x = static_cast<float>(m.CollapseBase);
+  sim.plot().line(x, 605, x, 630, paletteColor(1));
 }
 
 std::string styleTitle(Sim& sim, Style s) {
@@ -239,6 +233,9 @@ std::string styleTitle(Sim& sim, Style s) {
     case Style::Collapse:
       m.Strength = 1.03f - m.StrengthC;
       ui.txtStr.text = format(m.Strength, "0.00");
+      placeScarp(sim);
+      if (!sim.staticMode() && m.Strength < 0.5f)
+        sim.host.message("If Strength <= 0.5, avalanche may unrealistic", MsgIcon::Information, "Magmo");
       return "Sector Collapse Eruption";
     default: return "";
   }
@@ -306,14 +303,17 @@ void selectStyle(Sim& sim, Style s) {
     }
     clearParams(sim, style.key);
     if (ui.mnuOptAdSave.checked) sim.settings.save(kSettingsSection, "AutoErupt", s == Style::Auto ? "1" : "0");
-    if (s == Style::Auto)
+    if (s == Style::Auto) {
       selectAuto(sim);
-    else if (s == Style::Tectonic)
-      selectTectonic(sim);
+      return;
+    }
+    if (s == Style::Tectonic)
+      layOutTectonic(sim);
     else
       selectPanelStyle(sim, s);
+    finishSelection(sim, s);
   } catch (const std::exception& e) {
-    sim.reportError(std::string("mnuPar") + style.key, e);
+    sim.reportError(style.menuName, e);
   }
 }
 
@@ -367,12 +367,6 @@ void locationChange(Sim& sim, Field& field, int& column) {
   const double km = clampedKm(sim, typed);
   if (km != typed) field.text = format(km, "0.00");
   column = cint(km * 1000 / sim.m.Scale);
-}
-
-void disarmTectonic(Sim& sim) {
-  sim.ui.Command[2].enabled = true;
-  sim.ui.cmdErupt.enabled = false;
-  sim.ui.toolbar["play"].enabled = false;
 }
 
 }  // namespace
@@ -449,6 +443,10 @@ void chkCaldDiatClick(Sim& sim) {
   disarm(sim);
   sim.ui.CaldStyle.visible = sim.ui.chkCaldDiat.checked && sim.ui.chkCaldDiat.caption == "Caldera";
 }
+
+void chkDirectedClick(Sim& sim) { disarm(sim); }
+void chkFumexClick(Sim& sim) { disarm(sim); }
+void caldStyleChange(Sim& sim) { disarm(sim); }
 
 void fieldGotFocus(Sim& sim, const std::string& focusName) { sim.ui.ActiveField = focusName; }
 

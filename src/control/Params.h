@@ -1,5 +1,5 @@
 #pragma once
-// Parameter panels: style selection, field edits, OK.
+// Parameter panels: style selection, the eruption, tectonic and Advanced panels, field edits, OK.
 #include <string>
 
 namespace magmo {
@@ -18,7 +18,20 @@ void selectStyle(Sim& sim, Style s);
 void changeOk(Sim& sim);            // OK of the parameter panel (Command1)
 void cancelParams(Sim& sim);        // Cancel of the parameter panel (Command3)
 
-// Field edits: the window writes the text into Controls, then calls the handler.
+// The tectonic panel (faulting or erosion).
+void changeTecOk(Sim& sim);         // validate and apply the tectonic panel
+void tectonicOk(Sim& sim);          // its OK (Command2)
+void cancelTectonic(Sim& sim);      // its Cancel (Command4)
+
+// The Advanced panel of sliders.
+void openAdvanced(Sim& sim);        // Command5
+void acceptAdvanced(Sim& sim);      // Command6
+void cancelAdvanced(Sim& sim);      // Command7: back to the values the panel opened with
+void defaultSliders(Sim& sim);      // Command8
+// The window writes the slider's value into Controls, then calls this (slider 1..6).
+void sliderChange(Sim& sim, int slider);
+
+// Field edits: the window writes the text (or check state) into Controls, then calls the handler.
 void disarm(Sim& sim);
 void txtLocChange(Sim& sim);
 void txtCtopChange(Sim& sim);
@@ -27,7 +40,15 @@ void txtTlocChange(Sim& sim);
 void txtStrChange(Sim& sim);
 void txtPartChange(Sim& sim);
 void txtWindChange(Sim& sim);
+void txtMagChange(Sim& sim);
+void txtDipChange(Sim& sim);
+void downChange(Sim& sim);
 void chkCaldDiatClick(Sim& sim);
+void chkDirectedClick(Sim& sim);
+void chkFumexClick(Sim& sim);
+void caldStyleChange(Sim& sim);     // CaldStyle edited or picked from its list
+void opFaultClick(Sim& sim);        // selects the fault option
+void opErodeClick(Sim& sim);        // selects the erosion option
 void fieldGotFocus(Sim& sim, const std::string& focusName);
 
 }  // namespace magmo

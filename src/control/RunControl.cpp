@@ -1,5 +1,6 @@
 #include "control/RunControl.h"
 
+#include "control/AutoCycle.h"
 #include "control/Params.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
@@ -35,20 +36,37 @@ void setHaltButton(Sim& sim, const char* image, const char* tooltip) {
   halt.tooltip = tip(sim, tooltip);
 }
 
-void runManualPhase(Sim& sim) {
+// The procedure of the checked style item.
+void runCheckedStyle(Sim& sim) {
   Model& m = sim.m;
-  Controls& ui = sim.ui;
-  m.EruptHours = 0;
-  m.EruptVolume = 0;
-  showZeroedStatistics(sim);
-  if (ui.mnuParStrom.checked) {
+  const Controls& ui = sim.ui;
+  if (ui.mnuParLava.checked || ui.mnuParDome.checked) {
+    typeLava(sim);
+  } else if (ui.mnuParStrom.checked) {
     typeStromb(sim);
+  } else if (ui.mnuParPlin.checked) {
+    typePlinian(sim);
   } else if (ui.mnuParPfs.checked && ui.chkCaldDiat.checked && m.StrengthC >= 0.6f) {
     m.EruptType = 2;
     typeStromb(sim);
-  } else if (ui.mnuParPfs.checked && sim.flowSurge) {
-    sim.flowSurge(sim);
+  } else if (ui.mnuParPfs.checked) {
+    typePfs(sim);
+  } else if (ui.mnuParFum.checked) {
+    typePhreatic(sim);
+  } else if (ui.mnuParCol.checked) {
+    typeCollapse(sim);
+  } else if (ui.mnuParTec.checked) {
+    if (ui.opFault.checked) fault(sim);
+    if (ui.opErode.checked) typeErode(sim);
   }
+}
+
+void runManualPhase(Sim& sim) {
+  Model& m = sim.m;
+  m.EruptHours = 0;
+  m.EruptVolume = 0;
+  showZeroedStatistics(sim);
+  runCheckedStyle(sim);
   while (m.StratBusy == 1) sim.host.yield();
   eruptFinish(sim);
 }
@@ -133,7 +151,11 @@ void cmdEruptClick(Sim& sim) {
       ui.mnuParStatic.checked = true;
       if (!ui.playbackRunning()) ui.modeText() = modeText(sim, " (Static)");
     }
-    runManualPhase(sim);
+    m.ErodeCycles = 0;
+    if (sim.autoMode())
+      typeAuto(sim);
+    else
+      runManualPhase(sim);
   } catch (const std::exception& e) {
     sim.reportError("cmdErupt", e);
   }

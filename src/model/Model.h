@@ -98,6 +98,7 @@ struct Model {
   int CollapseDir = 1;
   int FaultX = 640;
   int ErodeCycles = 0;
+  int PlayErodeCycles = 0;  // ErodeCycles of the recorded phase being played back
   int UndoLayer2 = 0;
 
   // Run and bookkeeping state.

@@ -29,9 +29,6 @@ struct Sim {
   Random rnd;
   Paths paths;
   std::string SoundFile;
-  // The flow/surge procedure a diatreme hands its phase over to; while none is installed the
-  // phase continues as a plain Strombolian one.
-  void (*flowSurge)(Sim&) = nullptr;
 
   Canvas& plot() { return host.profile(); }
   double rnd01() { return rnd.next(); }

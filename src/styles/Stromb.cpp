@@ -6,6 +6,7 @@
 #include "model/Sim.h"
 #include "model/Strata.h"
 #include "model/Vent.h"
+#include "styles/Ballistic.h"
 #include "styles/PhaseSteps.h"
 #include "styles/Styles.h"
 #include "views/Profile.h"
@@ -46,9 +47,10 @@ class Strombolian {
   void setUp() {
     m_.VentElev = m_.Topo[m_.VentX];
     ventCenter(sim_);
-    pit_.active = ui_.chkCaldDiat.checked;
-    if (!pit_.active) eruptDike(sim_, 1);
+    if (!ui_.chkCaldDiat.checked) eruptDike(sim_, 1);
     chooseBursts();
+    // An automatic phase clears the box: no pit then.
+    pit_.active = ui_.chkCaldDiat.checked;
     m_.WindScaled = m_.Wind / m_.Scale;
     m_.LayerWind[m_.LayerCount] = m_.Wind;
     if (!sim_.staticMode()) colourLayer();
@@ -57,11 +59,9 @@ class Strombolian {
     m_.BurstCount = 0;
     sim_.plot().setPenWidth(1);
     if (pit_.active) digPit();
-    dt_ = m_.Strength * 0.3 / std::sqrt(m_.Scale) * m_.SpeedFactor / m_.CpuFactor *
-          std::pow(ui_.Slider[6].value, 2) / 36.0;
-    // A step that does not advance would leave the bombs in the air for ever.
-    dt_ = std::max(dt_, 1e-4);
-    startRamp();
+    dt_ = flightStep(m_.Strength * 0.3 / std::sqrt(m_.Scale) * m_.SpeedFactor / m_.CpuFactor *
+                     std::pow(ui_.Slider[6].value, 2) / 36.0);
+    ramp_.start(m_.Strength, ui_.Slider[5].value, 20, 5);
   }
 
   void chooseBursts() {
@@ -129,25 +129,15 @@ class Strombolian {
     screenRefresh(sim_, false);
   }
 
-  void startRamp() {
-    ramp_ = 0;
-    if (ui_.Slider[5].value == 0) return;
-    nominal_ = m_.Strength;
-    m_.Strength = std::max(nominal_ - ui_.Slider[5].value * nominal_ / 20, 0.1f);
-    ramp_ = (nominal_ - m_.Strength) / (5 * ui_.Slider[5].value);
-    m_.Strength -= ramp_;
-  }
-
   void burstLoop() {
     while (m_.BurstCount < m_.BurstLimit) {
-      if (ramp_ != 0 && m_.Strength < nominal_) m_.Strength += ramp_;
-      std::fill(m_.PartDone.begin(), m_.PartDone.begin() + m_.PartCount + 1, 0);
+      ramp_.grow(m_.Strength);
+      startFlight(m_);
       ++m_.BurstCount;
-      m_.BurstTime = 0;
       showPhaseText(sim_, burstProgressText(sim_));
       velocity(sim_);
       sim_.reseed();
-      flight();
+      flyBurst(sim_, [this] { m_.BurstTime += static_cast<float>(dt_); }, [this](int k) { return moveBomb(k); });
       if (!sim_.staticMode()) {
         stratDeposit(sim_);
         stratCrater(sim_);
@@ -163,32 +153,14 @@ class Strombolian {
     }
   }
 
-  void flight() {
-    int landed = 0;
-    while (landed < m_.PartCount) {
-      m_.BurstTime += static_cast<float>(dt_);
-      for (int k = 1; k <= m_.PartCount; ++k) {
-        if (m_.PartDone[k] == 1) continue;
-        if (moveBomb(k)) ++landed;
-        sim_.host.yield();
-      }
-      sim_.host.frameDone();
-      waitWhilePaused(sim_);
-    }
-  }
-
   // One time step of bomb k; true when it came down (or left the profile) in this step.
   bool moveBomb(int k) {
     const float t = m_.BurstTime;
-    const double column = m_.VentX + t * m_.PartU[k] + t * m_.WindScaled;
-    if (column < 1.5 || column >= 1279.5) {
-      m_.PartDone[k] = 1;
-      return true;
-    }
-    const int x = cint(column);
-    const float y = t * t * m_.GravityScaled / 2 + (600 - m_.Topo[m_.VentX]) - t * m_.PartW[k];
+    const FlightPoint p = flightPoint(m_, k);
+    if (!p.onProfile()) return true;
+    const int x = p.x;
+    const float y = p.y, ground = p.ground;
     if (y < 1) return false;
-    const float ground = 600 - m_.Topo[x];
     Canvas& plot = sim_.plot();
     if (ground >= y) {
       plot.setPenWidth(std::max(2, cint((2 - t / m_.MaxFlight) * m_.Strength)));
@@ -197,7 +169,6 @@ class Strombolian {
       if (!pit_.active && t >= m_.MaxFlight / 2) eruptCloud(sim_);
       return false;
     }
-    m_.PartDone[k] = 1;
     if (!pit_.active) plot.point(static_cast<float>(x), ground - 2, paletteColor(6));
     if (!sim_.staticMode()) {
       if (!pit_.active)
@@ -238,10 +209,10 @@ class Strombolian {
     pit_.active = false;
     ui_.chkCaldDiat.checked = false;
     m_.BurstCount = 0;
-    if (!ui_.mnuParStrom.checked && sim_.flowSurge) {
+    if (!ui_.mnuParStrom.checked) {
       m_.EruptType = 1;
       handedOver_ = true;
-      sim_.flowSurge(sim_);
+      typePfs(sim_);
       return;
     }
     ventCenter(sim_);
@@ -261,7 +232,7 @@ class Strombolian {
   Controls& ui_;
   Diatreme pit_;
   double dt_ = 0;
-  float nominal_ = 0, ramp_ = 0;
+  StrengthRamp ramp_;
   bool handedOver_ = false;
 };
 

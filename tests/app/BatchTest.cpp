@@ -49,7 +49,14 @@ TEST_F(BatchTest, CommandLinesAreCheckedBeforeAnythingRuns) {
   EXPECT_EQ(run({"--erupt", "strombolian", "--save", "x.str", "--wind", "3"}),
             "error: --wind must follow --erupt STYLE");
   EXPECT_EQ(run({"--zoom", "6"}), "error: --zoom: '6' is not a whole number from 1 to 5");
-  EXPECT_EQ(run({"--erupt", "lava"}), "error: --erupt: unknown style 'lava' (known: strombolian)");
+  EXPECT_EQ(run({"--erupt", "lava"}),
+            "error: --erupt: unknown style 'lava' (known: hawaiian, peleean, strombolian, plinian, vulcanian, "
+            "fumarole, collapse, fault, erosion)");
+  EXPECT_EQ(run({"--erupt", "collapse", "--location", "3"}), "error: --location is not a field of collapse");
+  EXPECT_EQ(run({"--erupt", "fault", "--strength", "3"}), "error: --erupt fault: an eruption option");
+  EXPECT_EQ(run({"--erupt", "fault", "--dip", "-3", "--down", "right"}),
+            "error: --down: a dipping fault's side follows its dip");
+  EXPECT_EQ(run({"--erupt", "strombolian", "--caldera", "valles"}).rfind("error: --caldera: the box is not", 0), 0u);
   EXPECT_EQ(run({"--erupt", "strombolian", "--strength"}), "error: --strength needs a value");
   EXPECT_EQ(run({"--erupt", "strombolian", "--wind", "fast"}), "error: --wind: 'fast' is not a number");
   EXPECT_EQ(run({"--gravity", "0"}), "error: --gravity: '0' must be greater than 0");

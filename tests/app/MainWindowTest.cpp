@@ -9,38 +9,17 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 
-#include "app/DesktopSim.h"
-#include "app/MainWindow.h"
+#include "WindowFixture.h"
 #include "app/ProfileWidget.h"
-#include "app/QtSettings.h"
 #include "model/Numeric.h"
 
 namespace magmo {
 namespace {
 
-class WindowTest : public ::testing::Test {
+class MainWindowTest : public WindowTest {
  protected:
-  WindowTest() : settings(dir.filePath("settings.ini")), desk(settings), window(desk) {
-    settings.save(kSettingsSection, "Speed", "5");  // fast animation keeps the test short
-    desk.sim.rnd.fixSeed(7);
-    window.resize(1000, 760);
-    window.startUp({}, dir.filePath("Documents"));
-    window.show();
-    settle();
-  }
-
-  template <typename T>
-  T* find(const char* name) {
-    T* w = window.findChild<T*>(name);
-    if (!w) ADD_FAILURE() << "no " << name;
-    return w;
-  }
   QString label(const char* name) { return find<QLabel>(name)->text(); }
-  static void settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
   QRgb pixelAt(float x, float y) { return desk.canvas.image().pixel(desk.canvas.px(x), desk.canvas.py(y)); }
   static QRgb qrgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
 
@@ -63,17 +42,9 @@ class WindowTest : public ::testing::Test {
     EXPECT_EQ(find<QPushButton>("cmdHalt")->text().toStdString(), ui().cmdHalt.caption);
     EXPECT_EQ(find<QPushButton>("cmdHalt")->isEnabled(), ui().cmdHalt.enabled);
   }
-
-  Model& m() { return desk.sim.m; }
-  Controls& ui() { return desk.sim.ui; }
-
-  QTemporaryDir dir;
-  QtSettings settings;
-  DesktopSim desk;
-  MainWindow window;
 };
 
-TEST_F(WindowTest, StartsIdleWithTheProfileDrawn) {
+TEST_F(MainWindowTest, StartsIdleWithTheProfileDrawn) {
   EXPECT_EQ(window.windowTitle(), "Magmo");
   EXPECT_EQ(label("StatusBar1_8"), "Manual Erupt");
   EXPECT_EQ(label("StatusBar2_2"), "Dormant   ");
@@ -83,7 +54,7 @@ TEST_F(WindowTest, StartsIdleWithTheProfileDrawn) {
   expectWindowMirrorsControls();
 }
 
-TEST_F(WindowTest, MenuChoicesShowTheirCheckMarksFromTheControls) {
+TEST_F(MainWindowTest, MenuChoicesShowTheirCheckMarksFromTheControls) {
   auto* earth = find<QAction>("mnuOptGEarth");
   auto* moon = find<QAction>("mnuOptGMoon");
   EXPECT_TRUE(earth->isChecked());
@@ -108,7 +79,7 @@ TEST_F(WindowTest, MenuChoicesShowTheirCheckMarksFromTheControls) {
   EXPECT_FALSE(find<QGroupBox>("Legend")->isVisible());
 }
 
-TEST_F(WindowTest, StrombolianEruptionPausedThenStoppedBuildsALayer) {
+TEST_F(MainWindowTest, StrombolianEruptionPausedThenStoppedBuildsALayer) {
   find<QAction>("mnuParStrom")->trigger();
   auto* panel = find<QGroupBox>("Change");
   EXPECT_TRUE(panel->isVisible());
@@ -163,7 +134,7 @@ TEST_F(WindowTest, StrombolianEruptionPausedThenStoppedBuildsALayer) {
             qrgb(paletteColor(m().LayerColor[1])));
 }
 
-TEST_F(WindowTest, ClosingDuringAnEruptionStopsThePhaseAndThenCloses) {
+TEST_F(MainWindowTest, ClosingDuringAnEruptionStopsThePhaseAndThenCloses) {
   chooseStrombolianAndAccept();
   bool stillOpenAfterClose = false;
   desk.host.setYieldHook([&] {
@@ -185,7 +156,7 @@ TEST_F(WindowTest, ClosingDuringAnEruptionStopsThePhaseAndThenCloses) {
   EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(WindowTest, FieldEditsAndProfileClicksGoThroughTheControls) {
+TEST_F(MainWindowTest, FieldEditsAndProfileClicksGoThroughTheControls) {
   find<QAction>("mnuParStrom")->trigger();
   auto* loc = find<QLineEdit>("txtLoc");
   // Beyond the profile width (1280 columns of 20 m) the field is cut to the width at once,

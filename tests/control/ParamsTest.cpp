@@ -1,4 +1,8 @@
+#include <algorithm>
+
 #include "control/Params.h"
+#include "model/Numeric.h"
+#include "model/Palette.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -112,6 +116,231 @@ TEST_F(ParamsTest, PlinianTitleDependsOnScale) {
   ui().mnuOptScaleSmall.checked = true;
   changeOk(sim);
   EXPECT_EQ(ui().EruptTitle, "Subplinian Eruption");
+}
+
+TEST_F(ParamsTest, OkLimitsLocationAndStrengthPerStyle) {
+  selectStyle(sim, Style::Stromb);
+  for (float scale : {4.0f, 20.0f, 100.0f}) {
+    m().Scale = scale;
+    okWith("0", "0.5", "0", "25");
+    EXPECT_EQ(m().VentX, 50);
+    EXPECT_EQ(ui().txtLoc.text, format(50 * scale / 1000, "0.00"));
+  }
+  struct Case {
+    Style style;
+    const char* typed;
+    const char* shown;
+    float strengthC;  // 1.03 - typed, limited to 0.03..0.83, for every style
+  };
+  for (const Case& c : {Case{Style::Plinian, "2.5", "1.00", 0.03f}, Case{Style::Fumarole, "0.05", "0.10", 0.83f},
+                        Case{Style::Pfs, "0.05", "0.20", 0.83f}, Case{Style::Pfs, "1.5", "1.00", 0.03f}}) {
+    clearParams(sim, "");
+    selectStyle(sim, c.style);
+    okWith("10", c.typed, "0", "25");
+    EXPECT_EQ(ui().txtStr.text, c.shown) << c.typed;
+    EXPECT_NEAR(m().StrengthC, c.strengthC, 1e-6) << c.typed;
+  }
+  // Lava has no strength: its panel leaves the field as it was.
+  ui().txtStr.text = "3";
+  selectStyle(sim, Style::Lava);
+  EXPECT_EQ(ui().txtStr.text, "3");
+}
+
+TEST_F(ParamsTest, CollapseScarpIsLengthenedAwayFromItsTopAndWeakOnesWarn) {
+  selectStyle(sim, Style::Collapse);
+  EXPECT_FALSE(ui().Command[1].enabled || ui().txtLoc.enabled);
+  EXPECT_EQ(ui().ActiveField, "ColTop");
+  auto accept = [this](const char* top, const char* base, const char* strength) {
+    ui().txtCtop.text = top;
+    ui().txtCbase.text = base;
+    ui().txtStr.text = strength;
+    changeOk(sim);
+  };
+  host.canvas.clear();
+  accept("1.00", "1.10", "0.7");
+  // Top column 50 is raised to 75; the base (55) lies 20 columns left of it and moves 20 further.
+  EXPECT_EQ(m().VentX, 75);
+  EXPECT_EQ(m().CollapseBase, 35);
+  EXPECT_EQ(ui().txtCtop.text, "1.50");
+  EXPECT_EQ(ui().txtCbase.text, "0.70");
+  EXPECT_EQ(m().CollapseBasePrev, 35);
+  EXPECT_TRUE(std::any_of(host.canvas.calls.begin(), host.canvas.calls.end(), [](const DrawCall& c) {
+    return c.kind == DrawCall::Line && c.x1 == 35 && c.x2 == 35 && c.y1 == 605 && c.y2 == 630 &&
+           c.color == paletteColor(1);
+  }));
+  EXPECT_EQ(m().EruptType, 6);
+  accept("10.00", "10.30", "0.7");  // 15 columns right of the top: moved 15 further
+  EXPECT_EQ(m().CollapseBase, 530);
+  accept("10.00", "10.00", "0.7");  // a base on the top stays there
+  EXPECT_EQ(m().CollapseBase, 500);
+  accept("25.00", "30.00", "0.7");
+  EXPECT_EQ(m().VentX, 1205);
+  EXPECT_EQ(m().CollapseBase, 1280);
+  EXPECT_TRUE(host.messages.empty());
+
+  accept("10", "12", "0.3");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0], "If Strength <= 0.5, avalanche may unrealistic");
+  EXPECT_TRUE(ui().cmdErupt.enabled);
+  accept("10", "12", "0.5");  // 0.5 itself is not below it
+  ui().mnuParStatic.checked = true;
+  accept("10", "12", "0.3");
+  EXPECT_EQ(host.messages.size(), 1u);
+}
+
+class TectonicParamsTest : public ParamsTest {
+ protected:
+  void SetUp() override { selectStyle(sim, Style::Tectonic); }
+};
+
+TEST_F(TectonicParamsTest, PanelFollowsTheChosenOperation) {
+  EXPECT_TRUE(ui().Tectonic.visible && ui().Tectonic.enabled && ui().Command[2].enabled && ui().Command[4].enabled);
+  EXPECT_FALSE(ui().Change.visible || ui().cmdErupt.enabled || ui().panFault.visible);
+  EXPECT_EQ(ui().cmdErupt.caption, "&Erode");  // neither option chosen yet: erosion
+
+  opFaultClick(sim);
+  EXPECT_TRUE(ui().opFault.checked && !ui().opErode.checked && ui().panFault.visible);
+  EXPECT_EQ(ui().cmdErupt.caption, "&Fault");
+  EXPECT_EQ(ui().Tectonic.tooltip,
+            "Adjust fault parameters, press OK, and then press Fault button to start eruption (right click for help)");
+  EXPECT_EQ(ui().cmdErupt.tooltip, "Press to activate the fault button");
+  selectStyle(sim, Style::Tectonic);
+  selectStyle(sim, Style::Tectonic);  // reopened with the fault chosen
+  EXPECT_TRUE(ui().panFault.visible);
+  EXPECT_EQ(ui().Tectonic.tooltip,
+            "Adjust fault parameters, press OK, and then press Fault button to start faulting (right click for help)");
+
+  ui().pan3D.visible = true;
+  opErodeClick(sim);
+  EXPECT_TRUE(ui().opErode.checked && !ui().opFault.checked);
+  EXPECT_FALSE(ui().panFault.visible || ui().pan3D.visible);
+  EXPECT_EQ(ui().cmdErupt.caption, "&Erode");
+  EXPECT_EQ(ui().Tectonic.tooltip, "Press OK, and then press Erode button to start erosion (right click for help)");
+  EXPECT_EQ(ui().cmdErupt.tooltip, "Press to activate the Erode button");
+  ui().mnuOptHtips.checked = false;
+  opErodeClick(sim);
+  EXPECT_EQ(ui().Tectonic.tooltip + ui().cmdErupt.tooltip, "");
+}
+
+TEST_F(TectonicParamsTest, FieldsAreLimitedWhileTypingAndAgainAtOk) {
+  auto typed = [this](Field& f, const char* text, void (*changed)(Sim&)) {
+    f.text = text;
+    changed(sim);
+    return f.text;
+  };
+  EXPECT_EQ(typed(ui().txtMag, "30", txtMagChange), "20");
+  EXPECT_EQ(typed(ui().txtMag, "0", txtMagChange), "1");
+  EXPECT_EQ(typed(ui().txtDip, "-3", txtDipChange), "-3");
+  EXPECT_FALSE(ui().Down.enabled);
+  EXPECT_EQ(ui().Down.text, "Left side down");
+  EXPECT_EQ(typed(ui().txtDip, "25", txtDipChange), "10");
+  EXPECT_EQ(ui().Down.text, "Right side down");
+  EXPECT_EQ(typed(ui().txtDip, "-", txtDipChange), "-");  // the start of a negative dip
+  EXPECT_TRUE(ui().Down.enabled);                          // reads as 0: a vertical fault
+
+  opFaultClick(sim);
+  m().LayerCount = 12;
+  ui().mnuRecRec.checked = true;
+  ui().txtTloc.text = "0.1";
+  ui().txtMag.text = "-4";
+  ui().txtDip.text = "-12.5";
+  tectonicOk(sim);
+  EXPECT_EQ(m().FaultX, 40);
+  EXPECT_EQ(ui().txtTloc.text + " " + ui().txtMag.text + " " + ui().txtDip.text, "0.80 0 -10");
+  EXPECT_EQ(ui().EruptTitle, "Faulting Interval");
+  EXPECT_EQ(ui().statusBar2[2], "Phase: 12  (Dormant)   ");
+  EXPECT_EQ(ui().cmdErupt.tooltip, "Click to start faulting/recording");
+  EXPECT_EQ(m().EruptType, 0);
+  EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault);
+  EXPECT_FALSE(ui().Command[2].enabled);
+  ui().txtTloc.text = "1e9";  // far beyond the profile: the last fault column, no overflow
+  ui().txtMag.text = "7.9";
+  changeTecOk(sim);
+  EXPECT_EQ(m().FaultX, 1240);
+  EXPECT_EQ(ui().txtMag.text, "7");
+
+  opErodeClick(sim);
+  ui().mnuRecRec.checked = false;
+  tectonicOk(sim);
+  EXPECT_EQ(ui().EruptTitle, "Erosion Interval");
+  EXPECT_EQ(ui().statusBar2[2], "Phase: 12  (Dormant)  Cycle:   ");
+  EXPECT_EQ(ui().cmdErupt.tooltip, "Click to start erosion");
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ParamsTest, AdvancedPanelEnablesTheSlidersTheStyleReads) {
+  auto opened = [this] {
+    openAdvanced(sim);
+    std::string on;
+    for (int k = 1; k <= 6; ++k)
+      if (ui().Slider[k].enabled) on += char('0' + k);
+    return on;
+  };
+  selectStyle(sim, Style::Stromb);
+  EXPECT_EQ(opened(), "25");
+  EXPECT_TRUE(ui().Advanced.visible && !ui().Change.visible);
+  ui().txtStr.text = "0.8";
+  selectStyle(sim, Style::Plinian);
+  ui().chkCaldDiat.checked = true;
+  ui().CaldStyle.text = "VALLES Type";
+  EXPECT_EQ(opened(), "245");
+  EXPECT_EQ(ui().Label[4].text, "Left------Vent------Right");
+  ui().CaldStyle.text = "Mazama Type";
+  ui().mnuOptMap3dPosEnable.checked = true;
+  EXPECT_EQ(opened(), "235");
+  selectStyle(sim, Style::Lava);
+  EXPECT_EQ(opened(), "136");
+  ui().mnuOptMap3dPosEnable.checked = false;
+  selectStyle(sim, Style::Fumarole);
+  EXPECT_EQ(opened(), "");  // without explosions the phreatic style reads no slider
+  ui().chkFumex.checked = true;
+  EXPECT_EQ(opened(), "245");
+  EXPECT_EQ(ui().Label[4].text, "Burst Frequency");
+}
+
+TEST_F(ParamsTest, AdvancedCancelRestoresTheOpeningValuesAndDefaultsResetThem) {
+  selectStyle(sim, Style::Stromb);
+  ui().Slider[2].value = 9;
+  openAdvanced(sim);
+  ui().Slider[2].value = 2;
+  sliderChange(sim, 2);
+  defaultSliders(sim);
+  cancelAdvanced(sim);
+  EXPECT_EQ(ui().Slider[2].value, 9);
+  EXPECT_TRUE(ui().Change.visible && !ui().Advanced.visible);
+
+  openAdvanced(sim);
+  acceptAdvanced(sim);
+  ASSERT_FALSE(ui().Command[6].enabled);
+  changeOk(sim);
+  openAdvanced(sim);
+  defaultSliders(sim);
+  EXPECT_TRUE(ui().Command[6].enabled);  // as if the user had moved them
+  acceptAdvanced(sim);
+  constexpr int defaults[] = {0, 6, 6, 20, 6, 0, 6};
+  for (int k = 1; k <= 6; ++k) EXPECT_EQ(ui().Slider[k].value, defaults[k]);
+  // Accepted sliders need the panel's OK again.
+  EXPECT_FALSE(ui().cmdErupt.enabled || ui().Command[6].enabled);
+  EXPECT_TRUE(ui().Command[1].enabled);
+}
+
+TEST_F(ParamsTest, SliderTooltipsNameTheValueOrItsDefault) {
+  auto tipAt = [this](int k, int v) {
+    ui().Slider[k].value = v;
+    sliderChange(sim, k);
+    return ui().Slider[k].tooltip;
+  };
+  EXPECT_EQ(tipAt(1, 6), "Flow length = default");
+  EXPECT_EQ(tipAt(1, 8), "Flow length = 8");
+  EXPECT_EQ(tipAt(2, 1), "Crater size = 1");
+  EXPECT_EQ(tipAt(3, 20), "Position = center");
+  EXPECT_EQ(tipAt(4, 6), "Vent = center");
+  EXPECT_EQ(tipAt(5, 0), "Strength growth = default");
+  EXPECT_EQ(tipAt(6, 11), "Extrusion rate = 11");
+  selectStyle(sim, Style::Fumarole);
+  EXPECT_EQ(tipAt(4, 3), "Frequency = 3");
+  ui().mnuOptHtips.checked = false;
+  EXPECT_EQ(tipAt(4, 2), "");
 }
 
 }  // namespace

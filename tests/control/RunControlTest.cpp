@@ -110,10 +110,10 @@ TEST_F(RunControlTest, FullTableSwitchesToStaticBeforeTheStyleStarts) {
 }
 
 TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
-  int flowSurges = 0;
-  static int* counter;
-  counter = &flowSurges;
-  sim.flowSurge = [](Sim&) { ++*counter; };
+  struct Outcome {
+    int layers, firstColour, eruptType;
+  };
+  std::vector<Outcome> outcomes;
   for (const char* strength : {"0.45", "0.40"}) {
     clearVar(sim);
     selectStyle(sim, Style::Pfs);
@@ -122,11 +122,17 @@ TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
     changeOk(sim);
     stopDuringBurst(1);
     cmdEruptClick(sim);
+    outcomes.push_back({m().LayerCount, m().LayerColor[1], m().EruptType});
   }
-  // 0.45 (StrengthC 0.58) goes straight to the flow/surge; 0.40 (0.63) digs a diatreme first,
-  // which on flat ground refills at once and hands over too.
-  EXPECT_EQ(flowSurges, 2);
-  EXPECT_EQ(m().LayerColor[1], 5);
+  // 0.45 (StrengthC 0.58) runs the flows at once; 0.40 (0.63) digs a diatreme first, which on
+  // flat ground refills at once and hands the phase over to the flows in a layer of their own.
+  EXPECT_EQ(outcomes[0].layers, 1);
+  EXPECT_EQ(outcomes[0].firstColour, 7);
+  EXPECT_EQ(outcomes[0].eruptType, 1);
+  EXPECT_EQ(outcomes[1].layers, 2);
+  EXPECT_EQ(outcomes[1].firstColour, 5);
+  EXPECT_EQ(outcomes[1].eruptType, 1);
+  EXPECT_EQ(m().LayerColor[2], 7);
 }
 
 TEST_F(RunControlTest, StaticSwitch) {

@@ -130,23 +130,25 @@ TEST_F(StrombTest, DiatremeCutsAPitToTheBaseThenBuildsAPlainCone) {
 }
 
 TEST_F(StrombTest, DiatremeOnFlatGroundHandsTheFlowSurgeItsPhase) {
-  static int handOvers;
-  static int typeSeen;
-  handOvers = 0;
-  sim.flowSurge = [](Sim& s) {
-    ++handOvers;
-    typeSeen = s.m.EruptType;
-  };
   selectStyle(sim, Style::Pfs);
   ui().txtStr.text = "0.40";
   ui().chkCaldDiat.checked = true;
   changeOk(sim);
   ASSERT_GE(m().StrengthC, 0.6f);
+  // The flows get one burst of their own before the user stops them.
+  host.onYield = [this] {
+    if (m().EruptType == 1 && m().BurstCount >= 1 && m().RunStop != 2) cmdHaltClick(sim);
+  };
   cmdEruptClick(sim);
-  EXPECT_EQ(handOvers, 1);
-  EXPECT_EQ(typeSeen, 1);
-  EXPECT_EQ(m().LayerColor[1], 5);
+  EXPECT_EQ(m().EruptType, 1);
+  EXPECT_FALSE(ui().chkCaldDiat.checked);
+  ASSERT_EQ(m().LayerCount, 2);
+  EXPECT_EQ(m().LayerColor[1], 5);  // the diatreme
+  EXPECT_EQ(m().LayerColor[2], 7);  // the flows over it
+  EXPECT_EQ(m().BurstCount, 1);
+  EXPECT_GT(m().EruptVolume, 0);
   EXPECT_EQ(ui().statusBar2[2], "Dormant   ");
+  EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "control/Params.h"
 
 namespace magmo::batch {
 
@@ -66,10 +65,34 @@ bool phaseOption(ArgReader& in, Phase& p) {
   else if (option == "--wind") p.wind = (in.next(), number(option, in.value(option)));
   else if (option == "--particles") p.particles = (in.next(), number(option, in.value(option)));
   else if (option == "--bursts") p.bursts = (in.next(), static_cast<int>(integer(option, in.value(option), 1, 30000)));
+  else if (option == "--top") p.top = (in.next(), number(option, in.value(option)));
+  else if (option == "--base") p.base = (in.next(), number(option, in.value(option)));
+  else if (option == "--magnitude") p.magnitude = (in.next(), number(option, in.value(option)));
+  else if (option == "--dip") p.dip = (in.next(), number(option, in.value(option)));
+  else if (option == "--down") p.down = (in.next(), oneOf(option, in.value(option), {"left", "right"}));
+  else if (option == "--caldera") p.caldera = (in.next(), oneOf(option, in.value(option), {"valles", "mazama"}));
+  else if (option == "--cycles") p.cycles = (in.next(), static_cast<int>(integer(option, in.value(option), 1, 30000)));
   else if (option == "--diatreme") p.diatreme = (in.next(), true);
+  else if (option == "--directed") p.directed = (in.next(), true);
+  else if (option == "--explosions") p.explosions = (in.next(), true);
   else if (option == "--slider") p.sliders.push_back((in.next(), slider(in.value(option))));
   else return false;
   return true;
+}
+
+constexpr const char* kPhaseStyles[] = {"hawaiian", "peleean", "strombolian", "plinian", "vulcanian",
+                                        "fumarole",  "collapse", "fault",       "erosion"};
+
+bool isPhaseStyle(const std::string& key) {
+  for (const char* k : kPhaseStyles)
+    if (key == k) return true;
+  return false;
+}
+
+std::string phaseStyleList() {
+  std::string list;
+  for (const char* k : kPhaseStyles) list += (list.empty() ? "" : ", ") + std::string(k);
+  return list;
 }
 
 Action action(Action::Kind kind, std::string text = "", long long number = 0) {
@@ -81,7 +104,9 @@ Action action(Action::Kind kind, std::string text = "", long long number = 0) {
 }
 
 bool isPhaseOption(const std::string& o) {
-  for (const char* name : {"--location", "--strength", "--wind", "--particles", "--bursts", "--diatreme", "--slider"})
+  for (const char* name : {"--location", "--strength", "--wind", "--particles", "--bursts", "--diatreme", "--slider",
+                           "--top", "--base", "--magnitude", "--dip", "--down", "--caldera", "--cycles", "--directed",
+                           "--explosions"})
     if (o == name) return true;
   return false;
 }
@@ -112,11 +137,12 @@ Options parseOptions(const std::vector<std::string>& args) {
     } else if (option == "--erupt") {
       a = action(Action::Erupt);
       a.phase.style = in.value(option);
-      Style s;
-      if (!styleFromKey(a.phase.style, s) || s != Style::Stromb)
-        throw BatchError("--erupt: unknown style '" + a.phase.style + "' (known: strombolian)");
+      if (!isPhaseStyle(a.phase.style))
+        throw BatchError("--erupt: unknown style '" + a.phase.style + "' (known: " + phaseStyleList() + ")");
       while (!in.done() && phaseOption(in, a.phase)) {
       }
+    } else if (option == "--auto") {
+      a = action(Action::Auto, "", integer(option, in.value(option), 1, 30000));
     } else if (option == "--save") {
       a = action(Action::Save, in.value(option));
     } else if (option == "--maps") {
@@ -140,7 +166,9 @@ std::string usage() {
   return "usage: magmo-batch [--scale small|normal|large] [--zoom 1..5] "
          "[--gravity earth|venus|mars|moon|2x|4x|8x|VALUE] [--seed N] [--load FILE.str] [--static] "
          "[--erupt STYLE [--location KM] [--strength S] [--wind MS] [--particles N] [--bursts N] [--diatreme] "
-         "[--slider K=V]...]... [--save FILE.str] [--maps] [--png FILE.png] [--report]";
+         "[--slider K=V] [--caldera valles|mazama] [--directed] [--explosions] [--top KM --base KM] "
+         "[--magnitude M --dip D --down left|right] [--cycles N]...]... [--auto N] "
+         "[--save FILE.str] [--maps] [--png FILE.png] [--report]";
 }
 
 }  // namespace magmo::batch

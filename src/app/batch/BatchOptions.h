@@ -14,18 +14,21 @@ struct BatchError : std::runtime_error {
 
 // One --erupt and the panel fields it fills; unset fields keep the panel's defaults.
 struct Phase {
-  std::string style;
+  std::string style;  // a style key, or "fault" / "erosion"
   std::optional<std::string> location, strength, wind, particles;
-  std::optional<int> bursts;
-  bool diatreme = false;
+  std::optional<std::string> top, base, magnitude, dip;
+  std::optional<std::string> caldera;  // "valles" or "mazama"
+  std::optional<std::string> down;     // "left" or "right"
+  std::optional<int> bursts, cycles;
+  bool diatreme = false, directed = false, explosions = false;
   std::vector<std::pair<int, int>> sliders;  // Slider number, value
 };
 
 struct Action {
-  enum Kind { Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Save, Png, Report };
+  enum Kind { Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report };
   Kind kind = Report;
   std::string text;    // scale/gravity name, file name
-  long long number = 0;  // zoom position, seed
+  long long number = 0;  // zoom position, seed, automatic cycles
   Phase phase;
 };
 

@@ -68,6 +68,9 @@ void BatchRunner::act(const Action& a, bool maps) {
     case Action::Erupt:
       erupt(a.phase);
       break;
+    case Action::Auto:
+      autoCycles(static_cast<int>(a.number));
+      break;
     case Action::Save:
       try {
         writeStratFile(sim_.m, stage(a.text), maps);
@@ -95,46 +98,109 @@ void BatchRunner::load(const std::string& path) {
 }
 
 void BatchRunner::erupt(const Phase& p) {
-  Style style;
-  styleFromKey(p.style, style);
+  const bool tectonic = p.style == "fault" || p.style == "erosion";
+  Style style = Style::Tectonic;
+  if (!tectonic) styleFromKey(p.style, style);
   // Choosing the style afresh lays out its panel even when it is still checked from before.
   if (styleChecked(sim_, style)) selectStyle(sim_, style);
   selectStyle(sim_, style);
-  fillPanel(p);
-  changeOk(sim_);
+  if (tectonic) {
+    fillTectonicPanel(p);
+    tectonicOk(sim_);
+  } else {
+    fillPanel(p);
+    changeOk(sim_);
+  }
   if (!sim_.ui.cmdErupt.enabled) throw BatchError("--erupt " + p.style + ": the Erupt command is not available");
-  if (p.bursts) {
-    const int last = *p.bursts;
-    host_.onYield = [this, last] {
-      if (sim_.m.BurstCount >= last && sim_.m.RunStop != 2) cmdHaltClick(sim_);
+  if (p.bursts || p.cycles) {
+    host_.onYield = [this, bursts = p.bursts.value_or(0), cycles = p.cycles.value_or(0)] {
+      const Model& m = sim_.m;
+      const bool reached = (bursts > 0 && m.BurstCount >= bursts) || (cycles > 0 && m.ErodeCycles >= cycles);
+      if (reached && m.RunStop != 2) cmdHaltClick(sim_);
     };
   }
   cmdEruptClick(sim_);
   host_.onYield = nullptr;
-  if (!sim_.staticMode()) phases_[sim_.m.LayerCount] = {sim_.m.EruptHours, sim_.m.EruptVolume};
+  if (!sim_.staticMode() && !tectonic) phases_[sim_.m.LayerCount] = {sim_.m.EruptHours, sim_.m.EruptVolume};
 }
+
+void BatchRunner::autoCycles(int cycles) {
+  if (!styleChecked(sim_, Style::Auto)) selectStyle(sim_, Style::Auto);
+  // The user's Pause and Stop as the cycle after the last wanted one begins, so every
+  // wanted phase runs to its natural end and no further one starts.
+  host_.onYield = [this, cycles] {
+    if (sim_.ui.AutoCyclesBegun > cycles && sim_.m.RunStop != 2) cmdHaltClick(sim_);
+  };
+  cmdEruptClick(sim_);
+  host_.onYield = nullptr;
+}
+
+namespace {
+
+// Types a value into a panel field as the user would; a field the style does not use is an error.
+void type(Sim& sim, Field& field, const std::optional<std::string>& text, void (*changed)(Sim&),
+          const char* option, const std::string& style) {
+  if (!text) return;
+  if (!field.enabled || !field.visible) throw BatchError(std::string(option) + " is not a field of " + style);
+  field.text = *text;
+  changed(sim);
+}
+
+void check(Sim& sim, CheckBox& box, const char* caption, void (*clicked)(Sim&), const char* option) {
+  if (!box.enabled || !box.visible || (caption && box.caption != caption))
+    throw BatchError(std::string(option) + ": the box is not available with these parameters (strength " +
+                     sim.ui.txtStr.text + ")");
+  box.checked = true;
+  clicked(sim);
+}
+
+}  // namespace
 
 void BatchRunner::fillPanel(const Phase& p) {
   Controls& ui = sim_.ui;
-  const auto type = [&](Field& field, const std::optional<std::string>& text, void (*changed)(Sim&)) {
-    if (!text) return;
-    field.text = *text;
-    changed(sim_);
-  };
-  type(ui.txtLoc, p.location, txtLocChange);
-  type(ui.txtStr, p.strength, txtStrChange);
-  type(ui.txtWind, p.wind, txtWindChange);
-  type(ui.txtPart, p.particles, txtPartChange);
-  if (p.diatreme) {
-    if (!ui.chkCaldDiat.enabled)
-      throw BatchError("--diatreme: the " + ui.chkCaldDiat.caption + " box is not available at strength " +
-                       ui.txtStr.text);
-    ui.chkCaldDiat.checked = true;
-    chkCaldDiatClick(sim_);
+  if (p.magnitude || p.dip || p.down || p.cycles) throw BatchError("--erupt " + p.style + ": a tectonic option");
+  type(sim_, ui.txtLoc, p.location, txtLocChange, "--location", p.style);
+  type(sim_, ui.txtStr, p.strength, txtStrChange, "--strength", p.style);
+  type(sim_, ui.txtWind, p.wind, txtWindChange, "--wind", p.style);
+  type(sim_, ui.txtPart, p.particles, txtPartChange, "--particles", p.style);
+  type(sim_, ui.txtCtop, p.top, txtCtopChange, "--top", p.style);
+  type(sim_, ui.txtCbase, p.base, txtCbaseChange, "--base", p.style);
+  if (p.diatreme) check(sim_, ui.chkCaldDiat, "Diatreme", chkCaldDiatClick, "--diatreme");
+  if (p.caldera) {
+    check(sim_, ui.chkCaldDiat, "Caldera", chkCaldDiatClick, "--caldera");
+    ui.CaldStyle.text = *p.caldera == "mazama" ? "Mazama Type" : "Valles Type";
+    caldStyleChange(sim_);
   }
+  if (p.directed) check(sim_, ui.chkDirected, nullptr, chkDirectedClick, "--directed");
+  if (p.explosions) check(sim_, ui.chkFumex, nullptr, chkFumexClick, "--explosions");
+  setSliders(p);
+}
+
+void BatchRunner::fillTectonicPanel(const Phase& p) {
+  Controls& ui = sim_.ui;
+  if (p.strength || p.wind || p.particles || p.top || p.base || p.caldera || p.diatreme || p.directed ||
+      p.explosions)
+    throw BatchError("--erupt " + p.style + ": an eruption option");
+  if (p.style == "fault")
+    opFaultClick(sim_);
+  else
+    opErodeClick(sim_);
+  type(sim_, ui.txtTloc, p.location, txtTlocChange, "--location", p.style);
+  type(sim_, ui.txtMag, p.magnitude, txtMagChange, "--magnitude", p.style);
+  type(sim_, ui.txtDip, p.dip, txtDipChange, "--dip", p.style);
+  if (p.down) {
+    if (!ui.Down.enabled) throw BatchError("--down: a dipping fault's side follows its dip");
+    ui.Down.text = *p.down == "left" ? "Left side down" : "Right side down";
+    downChange(sim_);
+  }
+  setSliders(p);
+}
+
+void BatchRunner::setSliders(const Phase& p) {
   for (auto [number, value] : p.sliders) {
-    SliderControl& s = ui.Slider[number];
+    SliderControl& s = sim_.ui.Slider[number];
     s.value = std::clamp(value, s.min, s.max);
+    sliderChange(sim_, number);
   }
 }
 

@@ -31,7 +31,10 @@ class BatchRunner {
   void act(const Action& a, bool maps);
   void load(const std::string& path);
   void erupt(const Phase& p);
+  void autoCycles(int cycles);
   void fillPanel(const Phase& p);
+  void fillTectonicPanel(const Phase& p);
+  void setSliders(const Phase& p);
   std::string stage(const std::string& target);
   void commitStaged();
   void discardStaged();

@@ -1,0 +1,276 @@
+#include "control/AutoCycle.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <span>
+
+#include "control/RunControl.h"
+#include "model/Numeric.h"
+#include "model/Sim.h"
+#include "model/Vent.h"
+#include "styles/PhaseSteps.h"
+#include "styles/Styles.h"
+
+namespace magmo {
+
+namespace {
+
+constexpr int kStay = 0;
+
+// One step of a row of the transition table: the next style for draws up to the bound.
+struct Transition {
+  double upTo;
+  int style;  // kStay keeps the previous style
+};
+
+constexpr Transition kFromFlow[] = {{0.3, kStay}, {0.5, 2}, {0.7, 3}, {0.95, 4}, {2, 5}};
+constexpr Transition kFromYoungStromb[] = {{0.5, kStay}, {0.6, 1}, {0.85, 3}, {0.95, 4}, {2, 5}};
+constexpr Transition kFromStromb[] = {{0.3, kStay}, {0.5, 1}, {0.6, 3}, {0.8, 4}, {0.85, 5}, {2, 7}};
+constexpr Transition kFromYoungLava[] = {{0.6, kStay}, {0.7, 1}, {0.9, 2}, {0.95, 4}, {2, 5}};
+constexpr Transition kFromLava[] = {{0.5, kStay}, {0.6, 1}, {0.8, 2}, {0.85, 4}, {0.9, 5}, {2, 7}};
+constexpr Transition kFromYoungDome[] = {{0.4, kStay}, {0.6, 1}, {0.7, 2}, {0.85, 3}, {2, 5}};
+constexpr Transition kFromDome[] = {{0.3, kStay}, {0.5, 1}, {0.55, 2}, {0.6, 3}, {0.7, 5}, {2, 7}};
+constexpr Transition kFromPlinian[] = {{0.1, kStay}, {0.4, 1}, {0.55, 2}, {0.6, 3}, {0.9, 4}, {2, 7}};
+constexpr Transition kFromCollapse[] = {{0.2, 1}, {0.25, 2}, {0.3, 3}, {0.6, 4}, {0.7, 5}, {2, 7}};
+constexpr Transition kFromPhreatic[] = {{0.2, 1}, {0.25, 2}, {0.3, 3}, {0.5, 4}, {0.65, 5}, {2, kStay}};
+
+std::span<const Transition> transitionRow(int previous, int layerCount) {
+  const bool young = layerCount < 20;  // phreatic phases need an established volcano
+  switch (previous) {
+    case 1: return kFromFlow;
+    case 2: return young ? std::span<const Transition>(kFromYoungStromb) : kFromStromb;
+    case 3: return young ? std::span<const Transition>(kFromYoungLava) : kFromLava;
+    case 4: return young ? std::span<const Transition>(kFromYoungDome) : kFromDome;
+    case 5: return kFromPlinian;
+    case 6: return kFromCollapse;
+    case 7: return kFromPhreatic;
+    default: return {};
+  }
+}
+
+// What an automatic phase of each style shows in the (display-only) parameter panel.
+struct AutoPhase {
+  const char* title;
+  bool location, strength, windAndParticles;
+  const char* tephraBox;  // caption of the caldera/diatreme box, null when the panel is hidden
+  bool scarp, explosions;
+  void (*run)(Sim&);
+};
+
+const AutoPhase& autoPhase(int eruptType) {
+  static const AutoPhase phases[] = {
+      {"Pyroclastic Flow/Surge Eruption", true, true, true, "Caldera", false, false, typePfs},
+      {"Strombolian (Scoria) Eruption", true, true, true, "Diatreme", false, false, typeStromb},
+      {"Hawaiian (Basaltic) Lava Eruption", true, false, false, nullptr, false, false, typeLava},
+      {"Peléean (Silicic) Dome Eruption", true, false, false, nullptr, false, false, typeLava},
+      {"Plinian (Pumice) Eruption", true, true, true, "Caldera", false, false, typePlinian},
+      {"Sector Collapse Eruption", false, true, false, nullptr, true, false, typeCollapse},
+      {"Fumarolic/Phreatic Eruption", true, true, true, nullptr, false, true, typePhreatic},
+  };
+  return phases[std::clamp(eruptType, 1, 7) - 1];
+}
+
+int randomVentStep(Sim& sim) {
+  const Model& m = sim.m;
+  int spread = (m.EruptType == 2 || m.EruptType == 3) ? 200 : 10;
+  if (sim.rnd01() < 0.5) spread = cint(spread * 0.1);
+  if (sim.rnd01() > 0.95) spread *= 10;
+  const int direction = sim.rnd01() < 0.5 ? -1 : 1;
+  int x = m.VentX;
+  if (m.LayerCount == 0 || m.LayerCount == 6) {
+    // From the initial centre the first vent may land anywhere on the profile.
+    x = x != 640 ? cint(sim.rnd01() * direction * spread + x) : cint(sim.rnd01() * direction * 590 + 640);
+  } else {
+    x = cint(sim.rnd01() * direction * spread + x);
+    if (sim.rnd01() > 0.9) x = kColumns - x;  // mirrored about the centre column
+  }
+  if (x < kVentMin || x > kVentMax) {
+    const double t = sim.rnd01();
+    const double u = sim.rnd01();
+    if (t <= 0.4)
+      x = cint(u * 50 + 50);
+    else if (t < 0.6)
+      x = cint(u * 1180 + 50);
+    else
+      x = cint(1230 - u * 50);
+  }
+  return x;
+}
+
+int coneVentOffset(Sim& sim) {
+  int offset = cint(sim.rnd01() * 20);
+  if (sim.rnd01() < 0.5) offset = -offset;
+  return sim.ui.ConeVentX + offset;
+}
+
+class AutoCycle {
+ public:
+  explicit AutoCycle(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui) {}
+
+  void run() {
+    try {
+      ui_.EruptTitle = "Auto Eruption";
+      ui_.AutoCyclesBegun = 0;
+      do {
+        if (!cycle()) break;
+      } while (!stopRequested() && m_.LayerCount < kMaxLayers);
+      if (m_.LayerCount >= kMaxLayers && m_.RunStop < 2) announceFullTable();
+    } catch (const std::exception& e) {
+      sim_.reportError("TypeAuto", e);
+    }
+    // Every way out, a stop during a dormant interval or an error included, returns to idle.
+    backToIdle();
+  }
+
+ private:
+  // One dormant interval and eruption; false when a stop came before the eruption.
+  bool cycle() {
+    ui_.Change.caption = "Auto Eruption Parameters";
+    ui_.Tectonic.caption = "Auto Tectonic Parameters";
+    ui_.Change.enabled = ui_.Tectonic.enabled = false;
+    m_.EruptHours = m_.EruptVolume = 0;
+    ++ui_.AutoCyclesBegun;
+    showCycleStartStatistics(sim_);
+    sim_.host.yield();
+    // A stop given as the cycle begins ends the run before any interval or phase of it.
+    if (stopRequested()) return false;
+    if (!sim_.staticMode()) dormantIntervals();
+    ui_.cmdErupt.caption = "Auto&Erupt";
+    if (stopRequested()) return false;
+    showEruptionPanel();
+    chooseStyle();
+    updateConeBuilding(sim_, coneEnd_);
+    ui_.modeText() = runningModeText();
+    erupt();
+    while (m_.StratBusy == 1) sim_.host.yield();
+    // Recording the phase belongs here (recording on, playback off) once the recorder exists.
+    return true;
+  }
+
+  const char* runningModeText() const {
+    if (sim_.staticMode()) return "Auto Erupt (Static)";
+    return ui_.ConeBuilding ? "Auto Erupt (cone building)" : "Auto Erupt";
+  }
+
+  // A pause between phases holds the run here; true when the user then asked to stop.
+  bool stopRequested() {
+    waitWhilePaused(sim_);
+    return m_.RunStop >= 2;
+  }
+
+  void dormantIntervals() {
+    if (sim_.rnd01() > 0.9 && m_.LayerCount >= 11) {
+      m_.UndoLayer2 = m_.LayerCount;
+      showInterval("Faulting Interval", "   (Dormant)   ", "&Fault");
+      fault(sim_);
+    }
+    // A stop during the faulting ends the run before a further interval opens a layer.
+    if (stopRequested()) return;
+    if (sim_.rnd01() > 0.9 && m_.LayerCount >= 21) {
+      showInterval("Erosion Interval", "   (Dormant)  Cycle:   ", "&Erode");
+      typeErode(sim_);
+    }
+  }
+
+  void showInterval(const char* title, const char* dormant, const char* caption) {
+    ui_.Tectonic.visible = true;
+    ui_.Change.visible = ui_.Legend.visible = false;
+    ui_.toolbar["legend"].pressed = false;
+    ui_.statusBar2[1] = title;
+    showPhaseText(sim_, "Auto Phase: " + format(m_.LayerCount, "0") + dormant);
+    ui_.cmdErupt.caption = caption;
+    sim_.host.yield();
+  }
+
+  void showEruptionPanel() {
+    ui_.Change.visible = true;
+    ui_.Tectonic.visible = ui_.Legend.visible = false;
+    ui_.panCol.visible = ui_.panTephra.visible = ui_.CaldStyle.visible = false;
+    ui_.chkFumex.visible = false;
+    for (Field* f : {&ui_.txtLoc, &ui_.txtStr, &ui_.txtWind, &ui_.txtPart}) f->enabled = false;
+    ui_.chkCaldDiat.checked = false;
+  }
+
+  void chooseStyle() {
+    if (m_.EruptType < 1 || m_.EruptType > 7) m_.EruptType = 1;
+    sim_.reseed();
+    m_.EruptSub = m_.EruptType;
+    m_.EruptType = nextAutoStyle(m_.EruptType, m_.LayerCount, sim_.rnd01());
+    // The lava styles are not available in static mode.
+    if (sim_.staticMode() && m_.EruptType == 3) m_.EruptType = 2;
+    if (sim_.staticMode() && m_.EruptType == 4) m_.EruptType = 1;
+  }
+
+  void erupt() {
+    const AutoPhase& phase = autoPhase(m_.EruptType);
+    ui_.statusBar2[1] = phase.title;
+    ui_.txtLoc.enabled = phase.location;
+    ui_.txtStr.enabled = phase.strength;
+    ui_.txtWind.enabled = ui_.txtPart.enabled = phase.windAndParticles;
+    if (phase.tephraBox) {
+      ui_.panTephra.visible = true;
+      ui_.chkCaldDiat.caption = phase.tephraBox;
+    }
+    ui_.panCol.visible = phase.scarp;
+    ui_.chkFumex.visible = phase.explosions;
+    sim_.host.yield();
+    ventAutoPos(sim_, ui_.ConeBuilding ? VentMove::ConeBuilding : VentMove::Normal);
+    phase.run(sim_);
+  }
+
+  void announceFullTable() {
+    ui_.mnuParStatic.checked = true;
+    ui_.modeText() = "Auto Erupt (Static)";
+    sim_.host.message("Eruption cycle limit (500) reached, static eruption selected.", MsgIcon::Information,
+                      "Magmo");
+  }
+
+  void backToIdle() {
+    ui_.cmdErupt.caption = "&AutoErupt";
+    ui_.Change.visible = ui_.Tectonic.visible = false;
+    ui_.Legend.visible = ui_.mnuViewLedg.checked = ui_.toolbar["legend"].pressed = true;
+    eruptFinish(sim_);
+  }
+
+  Sim& sim_;
+  Model& m_;
+  Controls& ui_;
+  int coneEnd_ = 0;
+};
+
+}  // namespace
+
+int nextAutoStyle(int previous, int layerCount, double r) {
+  for (const Transition& t : transitionRow(previous, layerCount))
+    if (r <= t.upTo) return t.style == kStay ? previous : t.style;
+  return previous;
+}
+
+void updateConeBuilding(Sim& sim, int& coneEnd) {
+  Model& m = sim.m;
+  Controls& ui = sim.ui;
+  // An erosion interval adds a layer of its own, so the count can step past the episode's end.
+  if (m.LayerCount == coneEnd || (coneEnd > 0 && m.LayerCount > coneEnd)) ui.ConeBuilding = false;
+  const double r = sim.rnd01();
+  if (!ui.ConeBuilding && r < 0.1) {
+    ui.ConeBuilding = true;
+    coneEnd = cint(sim.rnd01() * 15 + (m.LayerCount + 5));
+    ui.ConeVentX = std::clamp(m.VentX, kVentMin, kVentMax);
+  }
+}
+
+void ventAutoPos(Sim& sim, VentMove mode) {
+  Model& m = sim.m;
+  try {
+    sim.reseed();
+    m.VentX = mode == VentMove::ConeBuilding ? coneVentOffset(sim) : randomVentStep(sim);
+    m.VentKm = m.VentX * m.Scale / 1000;
+    sim.ui.txtLoc.text = format(m.VentKm, "0.0");
+  } catch (const std::exception& e) {
+    sim.reportError("VentAutoPos", e);
+  }
+}
+
+void typeAuto(Sim& sim) { AutoCycle(sim).run(); }
+
+}  // namespace magmo

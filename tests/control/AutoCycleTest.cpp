@@ -1,0 +1,334 @@
+#include "control/AutoCycle.h"
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "control/Params.h"
+#include "model/Numeric.h"
+#include "support/SimFixture.h"
+
+namespace magmo::test {
+namespace {
+
+const std::map<std::string, int> kAutoTitles = {
+    {"Pyroclastic Flow/Surge Eruption", 1}, {"Strombolian (Scoria) Eruption", 2},
+    {"Hawaiian (Basaltic) Lava Eruption", 3}, {"Peléean (Silicic) Dome Eruption", 4},
+    {"Plinian (Pumice) Eruption", 5},        {"Sector Collapse Eruption", 6},
+    {"Fumarolic/Phreatic Eruption", 7},      {"Faulting Interval", 0},
+    {"Erosion Interval", 0}};
+
+TEST(AutoTransitionTest, EachRowSharesTheDrawAsTheTableSays) {
+  // Share of [0, 1) leading to each style (index 0 = stay), per previous style and age.
+  struct Row {
+    int previous, layers;
+    std::array<double, 8> share;
+  };
+  const Row rows[] = {
+      {1, 0, {0.3, 0, 0.2, 0.2, 0.25, 0.05, 0, 0}},     {2, 19, {0.5, 0.1, 0, 0.25, 0.1, 0.05, 0, 0}},
+      {2, 20, {0.3, 0.2, 0, 0.1, 0.2, 0.05, 0, 0.15}},  {3, 19, {0.6, 0.1, 0.2, 0, 0.05, 0.05, 0, 0}},
+      {3, 20, {0.5, 0.1, 0.2, 0, 0.05, 0.05, 0, 0.1}},  {4, 19, {0.4, 0.2, 0.1, 0.15, 0, 0.15, 0, 0}},
+      {4, 20, {0.3, 0.2, 0.05, 0.05, 0, 0.1, 0, 0.3}},  {5, 300, {0.1, 0.3, 0.15, 0.05, 0.3, 0, 0, 0.1}},
+      {6, 0, {0, 0.2, 0.05, 0.05, 0.3, 0.1, 0, 0.3}},   {7, 499, {0.35, 0.2, 0.05, 0.05, 0.2, 0.15, 0, 0}},
+  };
+  constexpr int kSteps = 20000;
+  for (const Row& row : rows) {
+    std::array<int, 8> hits{};
+    for (int i = 0; i < kSteps; ++i) {
+      const int next = nextAutoStyle(row.previous, row.layers, (i + 0.5) / kSteps);
+      ASSERT_TRUE(next >= 1 && next <= 7 && next != 6) << row.previous << " -> " << next;
+      ++hits[next == row.previous ? 0 : next];
+    }
+    for (int s = 0; s < 8; ++s)
+      EXPECT_NEAR(hits[s] / double(kSteps), row.share[s], 1e-3) << "from " << row.previous << " at L "
+                                                                 << row.layers << " to " << s;
+  }
+  // Intervals are closed above.
+  EXPECT_EQ(nextAutoStyle(1, 0, 0.3), 1);
+  EXPECT_EQ(nextAutoStyle(1, 0, 0.30001), 2);
+  EXPECT_EQ(nextAutoStyle(7, 0, 0.65), 5);
+  EXPECT_EQ(nextAutoStyle(7, 0, 0.65001), 7);
+}
+
+class AutoCycleTest : public SimTest {
+ protected:
+  struct Phase {
+    std::string title;
+    int previous, style, layers;
+  };
+
+  AutoCycleTest() {
+    host.canvas.recording = false;  // whole phases draw far more than any test looks at
+    chooseAuto();
+  }
+  // A reset selects the automatic mode again when it was the last choice.
+  void chooseAuto() {
+    if (!sim.autoMode()) selectStyle(sim, Style::Auto);
+  }
+
+  // A flat section of n layers.
+  void layers(int n) {
+    m().LayerCount = n;
+    for (int k = 1; k <= n; ++k) {
+      m().LayerColor[k] = 2;
+      m().LayerVentX[k] = 640;
+    }
+  }
+
+  // A seed whose first two draws (the faulting and the erosion draw of the first cycle) fall
+  // above or below 0.9 as asked.
+  uint64_t seedWithFirstDraws(bool faultDraw, bool erosionDraw) {
+    for (uint64_t seed = 1;; ++seed) {
+      Random r;
+      r.fixSeed(seed);
+      const bool a = r.next() > 0.9, b = r.next() > 0.9;
+      if (a == faultDraw && b == erosionDraw) return seed;
+    }
+  }
+
+  // Runs the automatic cycle as the Erupt button starts it, noting each interval and eruption as
+  // the cycle announces it (a style may repeat its title later) and stopping (Pause, then Stop)
+  // when `stopHere` says so.
+  void run(const std::function<bool(const std::vector<Phase>&)>& stopHere) {
+    bool eruptionNoted = false;
+    host.onYield = [this, stopHere, eruptionNoted]() mutable {
+      if (ui().Change.caption == "Auto Eruption Parameters") {  // a cycle begins
+        ui().Change.caption.clear();
+        eruptionNoted = false;
+      }
+      auto it = kAutoTitles.find(ui().statusBar2[1]);
+      if (it == kAutoTitles.end() || eruptionNoted) return;
+      ui().statusBar2[1].clear();
+      const bool eruption = it->second > 0;
+      eruptionNoted = eruption;
+      phases.push_back({it->first, m().EruptSub, eruption ? m().EruptType : 0, m().LayerCount});
+      if (m().RunStop == 0 && stopHere(phases)) {
+        cmdHaltClick(sim);
+        cmdHaltClick(sim);
+      }
+    };
+    m().RunStop = 0;
+    typeAuto(sim);
+    host.onYield = nullptr;
+  }
+  void runUntilEruptions(size_t n) {
+    run([n](const std::vector<Phase>& seen) {
+      return std::count_if(seen.begin(), seen.end(), [](const Phase& p) { return p.style > 0; }) >= long(n);
+    });
+  }
+  int count(const std::string& title) const {
+    return int(std::count_if(phases.begin(), phases.end(), [&](const Phase& p) { return p.title == title; }));
+  }
+
+  void expectIdle() {
+    EXPECT_EQ(ui().statusBar2[2], "Dormant   ");
+    EXPECT_EQ(ui().statusBar2[1], "Select Parameters or Continue with Auto Eruption");
+    EXPECT_EQ(ui().cmdErupt.caption, "&AutoErupt");
+    EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault);
+    EXPECT_FALSE(ui().cmdHalt.enabled);
+    EXPECT_TRUE(ui().Legend.visible && ui().mnuViewLedg.checked);
+    EXPECT_FALSE(ui().Change.visible || ui().Tectonic.visible);
+  }
+
+  std::vector<Phase> phases;
+};
+
+TEST_F(AutoCycleTest, EachEruptionFollowsFromThePreviousUntilStopped) {
+  ASSERT_EQ(m().EruptType, 0);
+  runUntilEruptions(8);
+  std::vector<Phase> eruptions;
+  std::copy_if(phases.begin(), phases.end(), std::back_inserter(eruptions), [](const Phase& p) { return p.style; });
+  ASSERT_EQ(eruptions.size(), 8u);
+  // With no style chosen before, the first draw is made from the flow/surge row.
+  EXPECT_EQ(eruptions[0].previous, 1);
+  for (size_t i = 0; i < eruptions.size(); ++i) {
+    const Phase& p = eruptions[i];
+    if (i > 0) {
+      EXPECT_EQ(p.previous, eruptions[i - 1].style);
+    }
+    std::set<int> possible;
+    for (int k = 0; k < 1000; ++k) possible.insert(nextAutoStyle(p.previous, p.layers, k / 1000.0));
+    EXPECT_TRUE(possible.count(p.style)) << p.previous << " -> " << p.style << " at " << p.layers;
+  }
+  EXPECT_EQ(ui().EruptTitle, "Auto Eruption");
+  expectIdle();
+  EXPECT_GE(m().LayerCount, 8);
+}
+
+TEST_F(AutoCycleTest, StaticRunNeverFaultsErodesOrPoursLava) {
+  layers(30);
+  m().EruptType = 3;  // a Hawaiian volcano would most often stay Hawaiian
+  ui().mnuParStatic.checked = true;
+  sim.rnd.fixSeed(seedWithFirstDraws(true, true));
+  runUntilEruptions(8);
+  EXPECT_EQ(count("Faulting Interval") + count("Erosion Interval"), 0);
+  for (const Phase& p : phases) EXPECT_TRUE(p.style != 3 && p.style != 4) << p.title;
+  EXPECT_EQ(m().LayerCount, 30);
+  EXPECT_EQ(ui().modeText(), "Auto Erupt (Static)");
+}
+
+TEST_F(AutoCycleTest, FaultingNeedsElevenLayersAndErosionTwentyOne) {
+  struct Case {
+    int layers;
+    bool faultDraw, erosionDraw;
+    const char* interval;  // the interval expected before the first eruption, if any
+  };
+  for (const Case& c : {Case{10, true, false, nullptr}, Case{11, true, false, "Faulting Interval"},
+                        Case{20, false, true, nullptr}, Case{21, false, true, "Erosion Interval"}}) {
+    clearVar(sim);
+    chooseAuto();
+    layers(c.layers);
+    phases.clear();
+    sim.rnd.fixSeed(seedWithFirstDraws(c.faultDraw, c.erosionDraw));
+    runUntilEruptions(1);
+    ASSERT_FALSE(phases.empty());
+    EXPECT_EQ(phases.size(), c.interval ? 2u : 1u) << c.layers;
+    if (c.interval) {
+      EXPECT_EQ(phases[0].title, c.interval);
+      EXPECT_EQ(phases[0].layers, c.layers);
+    }
+  }
+}
+
+TEST_F(AutoCycleTest, StopDuringFaultingEndsTheRunAndReturnsToIdle) {
+  // A first cycle with both intervals, so the stop also has an erosion to prevent.
+  uint64_t seed = 0;
+  for (uint64_t s = 1; s < 2000 && !seed; ++s) {
+    clearVar(sim);
+    chooseAuto();
+    layers(25);
+    phases.clear();
+    sim.rnd.fixSeed(s);
+    runUntilEruptions(1);
+    if (phases.size() == 3 && phases[0].title == "Faulting Interval") seed = s;
+  }
+  ASSERT_NE(seed, 0u);
+  ASSERT_EQ(phases[1].title, "Erosion Interval");
+  clearVar(sim);
+  chooseAuto();
+  layers(25);
+  phases.clear();
+  sim.rnd.fixSeed(seed);
+  run([](const std::vector<Phase>& seen) { return seen.back().title == "Faulting Interval" || seen.size() > 3; });
+  ASSERT_EQ(phases.size(), 1u);  // neither the erosion nor an eruption followed
+  EXPECT_EQ(phases[0].title, "Faulting Interval");
+  EXPECT_EQ(m().LayerCount, 25);
+  EXPECT_EQ(m().RunStop, 2);
+  expectIdle();
+}
+
+TEST_F(AutoCycleTest, PauseDuringFaultingHoldsTheRunUntilResumed) {
+  layers(12);
+  sim.rnd.fixSeed(seedWithFirstDraws(true, false));
+  int heldTurns = 0;
+  bool resumed = false, announcedWhilePaused = false;
+  host.onYield = [&] {
+    const bool announced = kAutoTitles.count(ui().statusBar2[1]) > 0;
+    if (m().RunStop == 1 && announced && ui().statusBar2[1] != "Faulting Interval") announcedWhilePaused = true;
+    if (ui().statusBar2[1] == "Faulting Interval" && m().RunStop == 0 && !resumed) {
+      ui().statusBar2[1].clear();
+      cmdHaltClick(sim);
+    } else if (m().RunStop == 1 && ++heldTurns == 100) {  // longer than the fault itself yields
+      cmdEruptClick(sim);
+      resumed = true;
+    } else if (resumed && announced && m().RunStop == 0) {
+      cmdHaltClick(sim);
+      cmdHaltClick(sim);
+    }
+  };
+  m().RunStop = 0;
+  typeAuto(sim);
+  EXPECT_TRUE(resumed);
+  EXPECT_FALSE(announcedWhilePaused);  // the next eruption waited for the resume
+  EXPECT_GT(m().LayerCount, 12);
+  expectIdle();
+}
+
+TEST_F(AutoCycleTest, FullTableSwitchesToStaticWithOneMessage) {
+  layers(kMaxLayers - 1);
+  sim.rnd.fixSeed(seedWithFirstDraws(false, false));
+  run([](const std::vector<Phase>& seen) { return seen.size() > 3; });
+  EXPECT_EQ(m().LayerCount, kMaxLayers);
+  EXPECT_EQ(phases.size(), 1u);
+  EXPECT_TRUE(ui().mnuParStatic.checked);
+  EXPECT_EQ(std::count(host.messages.begin(), host.messages.end(),
+                       "Eruption cycle limit (500) reached, static eruption selected."),
+            1);
+  EXPECT_EQ(ui().modeText(), "Auto Erupt (Static)");
+  expectIdle();
+}
+
+class VentAutoPosTest : public SimTest {
+ protected:
+  int moveFrom(int x, int type, int layers, VentMove mode = VentMove::Normal) {
+    m().VentX = x;
+    m().EruptType = type;
+    m().LayerCount = layers;
+    ventAutoPos(sim, mode);
+    return m().VentX;
+  }
+};
+
+TEST_F(VentAutoPosTest, NormalMovesStayOnTheVentColumnsAndSometimesMirror) {
+  for (int type = 1; type <= 7; ++type)
+    for (int layers : {0, 6, 7})
+      for (int start : {50, 640, 1230})
+        for (int i = 0; i < 40; ++i) {
+          const int x = moveFrom(start, type, layers);
+          ASSERT_TRUE(x >= kVentMin && x <= kVentMax) << type << " " << layers << " " << start << " " << x;
+        }
+  int fromCentre = 0, nearCentre = 0, mirrored = 0;
+  for (int i = 0; i < 300; ++i) {
+    fromCentre = std::max(fromCentre, std::abs(moveFrom(640, 1, 0) - 640));
+    nearCentre = std::max(nearCentre, std::abs(moveFrom(641, 1, 0) - 641));
+    const int x = moveFrom(300, 1, 7);
+    if (x > 880) ++mirrored;  // 1280 - 300, give or take a step of at most 100
+  }
+  EXPECT_GT(fromCentre, 150);  // the first vent may land anywhere within 590 columns of the centre
+  EXPECT_LE(nearCentre, 100);  // a flow/surge vent steps at most 100 columns
+  EXPECT_TRUE(mirrored > 10 && mirrored < 60) << mirrored;  // about one move in ten
+  m().Scale = 100;
+  moveFrom(333, 1, 7);
+  EXPECT_EQ(ui().txtLoc.text, format(m().VentX * 0.1, "0.0"));
+}
+
+TEST_F(VentAutoPosTest, ConeBuildingKeepsTheVentNearTheCone) {
+  ui().ConeVentX = 700;
+  std::set<int> seen;
+  for (int i = 0; i < 400; ++i) seen.insert(moveFrom(1000, 2, 40, VentMove::ConeBuilding));
+  EXPECT_EQ(*seen.begin(), 680);
+  EXPECT_EQ(*seen.rbegin(), 720);
+}
+
+TEST_F(AutoCycleTest, ConeBuildingEpisodeEndsAtItsLayerEvenWhenSteppedPast) {
+  int coneEnd = 30;
+  ui().ConeBuilding = true;
+  m().LayerCount = 29;
+  updateConeBuilding(sim, coneEnd);
+  EXPECT_TRUE(ui().ConeBuilding && coneEnd == 30);
+  m().LayerCount = 31;  // an erosion interval added a layer of its own
+  updateConeBuilding(sim, coneEnd);
+  EXPECT_TRUE(!ui().ConeBuilding || coneEnd >= 31 + 5);
+  // An episode carried over from an earlier run (no end in this run) lasts on.
+  coneEnd = 0;
+  ui().ConeBuilding = true;
+  updateConeBuilding(sim, coneEnd);
+  EXPECT_TRUE(ui().ConeBuilding && coneEnd == 0);
+
+  // New episodes begin about one cycle in ten, 5 to 20 layers long, at the current vent.
+  int episodes = 0;
+  m().VentX = 20;  // a vent column from a file may lie outside the vent range
+  for (int i = 0; i < 1000; ++i) {
+    ui().ConeBuilding = false;
+    updateConeBuilding(sim, coneEnd);
+    if (!ui().ConeBuilding) continue;
+    ++episodes;
+    EXPECT_TRUE(coneEnd >= 31 + 5 && coneEnd <= 31 + 20) << coneEnd;
+    EXPECT_EQ(ui().ConeVentX, kVentMin);
+  }
+  EXPECT_TRUE(episodes > 60 && episodes < 140) << episodes;
+}
+
+}  // namespace
+}  // namespace magmo::test
