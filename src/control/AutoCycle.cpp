@@ -219,8 +219,10 @@ class AutoCycle {
   }
 
   void announceFullTable() {
-    ui_.mnuParStatic.checked = true;
     ui_.modeText() = "Auto Erupt (Static)";
+    // A phase that met the full table has already switched to static mode and said so.
+    if (ui_.mnuParStatic.checked) return;
+    ui_.mnuParStatic.checked = true;
     sim_.host.message("Eruption cycle limit (500) reached, static eruption selected.", MsgIcon::Information,
                       "Magmo");
   }
