@@ -13,6 +13,7 @@
 #include "model/Sim.h"
 #include "styles/Plinian.h"
 #include "styles/Styles.h"
+#include "CostliestSeed.h"
 
 namespace magmo {
 namespace {
@@ -21,22 +22,7 @@ using bench::NullHost;
 
 constexpr float kLarge = 100;
 
-// Among the first seeds, the one whose automatic draws (sign, wind, strength, bursts) give the
-// most particle bursts: the costliest phase the style can draw.
-template <typename Cost>
-uint64_t costliestSeed(Cost cost) {
-  uint64_t best = 1;
-  double most = 0;
-  for (uint64_t seed = 1; seed <= 500; ++seed) {
-    Random r;
-    r.fixSeed(seed);
-    r.next();
-    r.next();
-    const double c = cost(r);
-    if (c > most) most = c, best = seed;
-  }
-  return best;
-}
+using bench::costliestSeed;
 
 uint64_t plinianSeed() {
   return costliestSeed([](Random& r) {

@@ -8,6 +8,7 @@
 
 #include "LayeredCone.h"
 #include "NullHost.h"
+#include "CostliestSeed.h"
 #include "model/Numeric.h"
 #include "model/Reset.h"
 #include "model/Sim.h"
@@ -18,22 +19,14 @@ namespace {
 
 using bench::NullHost;
 
-// Among the first seeds, the one whose automatic draws give the most particle bursts, weighted
-// by how long weakly braked flows run.
+// The seed whose automatic draws give the most particle bursts, weighted by how long weakly
+// braked flows run.
 uint64_t costliestSeed(float scale) {
-  uint64_t best = 1;
-  double most = 0;
-  for (uint64_t seed = 1; seed <= 500; ++seed) {
-    Random r;
-    r.fixSeed(seed);
-    r.next();
-    r.next();
+  return bench::costliestSeed([scale](Random& r) {
     const double c = 0.75 * r.next() + 0.03;
     const int bursts = cint(std::pow(scale, 0.25) * (6 * (1 - c) * r.next() + 3));
-    const double cost = (25 * (1.05 - c) + 25) * bursts / c;
-    if (cost > most) most = cost, best = seed;
-  }
-  return best;
+    return (25 * (1.05 - c) + 25) * bursts / c;
+  });
 }
 
 // Arguments: scale (0 Normal, 1 Large), ground (0 flat, 1 a volcano of 12 layers).

@@ -57,18 +57,7 @@ class LavaEruption {
     }
   }
 
-  void chooseBursts() {
-    if (sim_.playback()) {
-      m_.EruptSub = m_.EruptType;
-      m_.BurstLimit = m_.BurstCount;
-    } else if (!sim_.autoMode()) {
-      m_.EruptSub = m_.EruptType;
-      m_.BurstLimit = 1000;  // runs until the user stops it
-    } else {
-      randomBurstsAndWind();
-    }
-    m_.BurstCount = 0;
-  }
+  void chooseBursts() { magmo::chooseBursts(sim_, 1000, [this] { randomBurstsAndWind(); }); }
 
   void randomBurstsAndWind() {
     m_.BurstLimit = cint(std::pow(m_.Scale, 0.25) * (10 * sim_.rnd01() + 1));

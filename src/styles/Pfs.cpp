@@ -89,18 +89,7 @@ class FlowSurge {
     return attribute[m_.LayerCount];
   }
 
-  void chooseBursts() {
-    if (sim_.playback()) {
-      m_.EruptSub = m_.EruptType;
-      m_.BurstLimit = m_.BurstCount;
-    } else if (!sim_.autoMode()) {
-      m_.EruptSub = m_.EruptType;
-      m_.BurstLimit = 1000;
-    } else {
-      randomParameters();
-    }
-    m_.BurstCount = 0;
-  }
+  void chooseBursts() { magmo::chooseBursts(sim_, 1000, [this] { randomParameters(); }); }
 
   void randomParameters() {
     m_.Wind = randomWind(sim_);

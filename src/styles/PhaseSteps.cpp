@@ -34,6 +34,36 @@ int alternateColour(int& flag, int colourWhenSet, int colourWhenClear) {
   return colour;
 }
 
+void chooseBursts(Sim& sim, int manualLimit, const std::function<void()>& drawAutomatic) {
+  Model& m = sim.m;
+  if (sim.playback()) {
+    m.EruptSub = m.EruptType;
+    m.BurstLimit = m.BurstCount;
+  } else if (!sim.autoMode()) {
+    m.EruptSub = m.EruptType;
+    m.BurstLimit = manualLimit;
+  } else {
+    drawAutomatic();
+  }
+  m.BurstCount = 0;
+}
+
+void runPhase(Sim& sim, const std::string& errorTitle, MsgIcon icon, const std::function<void()>& bursts,
+              const std::function<void()>& endOfPhase) {
+  std::string failure;
+  try {
+    bursts();
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  try {
+    endOfPhase();
+  } catch (const std::exception& e) {
+    if (failure.empty()) failure = e.what();
+  }
+  if (!failure.empty()) sim.host.message(errorTitle + "\n" + failure, icon, "Magmo");
+}
+
 void handLayerToMap(Sim& sim, int mapCode) {
   if (!sim.ui.mnuOptMapEnable.checked) return;
   sim.m.MapOn = mapCode;

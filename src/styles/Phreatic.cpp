@@ -89,20 +89,13 @@ class Phreatic {
   explicit Phreatic(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui) {}
 
   void run() {
-    std::string failure;
-    try {
-      setUp();
-      burstLoop();
-    } catch (const std::exception& e) {
-      failure = e.what();
-    }
-    try {
-      endPhase();
-    } catch (const std::exception& e) {
-      if (failure.empty()) failure = e.what();
-    }
-    if (!failure.empty())
-      sim_.host.message("Fumarolic/Phreatic eruption error:\n" + failure, MsgIcon::Information, "Magmo");
+    runPhase(
+        sim_, "Fumarolic/Phreatic eruption error:", MsgIcon::Information,
+        [this] {
+          setUp();
+          burstLoop();
+        },
+        [this] { endPhase(); });
   }
 
  private:
@@ -128,14 +121,10 @@ class Phreatic {
   // A manual phase takes the panel as it stands and runs until the user stops it; an
   // automatic one draws its own eruption.
   void chooseBursts() {
-    m_.EruptSub = m_.EruptType;
-    if (sim_.playback())
-      m_.BurstLimit = m_.BurstCount;
-    else if (sim_.autoMode())
+    magmo::chooseBursts(sim_, 1000, [this] {
+      m_.EruptSub = m_.EruptType;
       drawEruption();
-    else
-      m_.BurstLimit = 1000;
-    m_.BurstCount = 0;
+    });
   }
 
   void drawEruption() {

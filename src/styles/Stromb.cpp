@@ -26,21 +26,13 @@ class Strombolian {
   explicit Strombolian(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui) {}
 
   void run() {
-    std::string failure;
-    try {
-      setUp();
-      burstLoop();
-    } catch (const std::exception& e) {
-      failure = e.what();
-    }
-    if (handedOver_) return;
-    try {
-      endPhase();
-    } catch (const std::exception& e) {
-      if (failure.empty()) failure = e.what();
-    }
-    if (!failure.empty())
-      sim_.host.message("Strombolian eruption error: \n" + failure, MsgIcon::Exclamation, "Magmo");
+    runPhase(
+        sim_, "Strombolian eruption error: ", MsgIcon::Exclamation,
+        [this] {
+          setUp();
+          burstLoop();
+        },
+        [this] { if (!handedOver_) endPhase(); });
   }
 
  private:
@@ -64,18 +56,7 @@ class Strombolian {
     ramp_.start(m_.Strength, ui_.Slider[5].value, 20, 5);
   }
 
-  void chooseBursts() {
-    if (sim_.playback()) {
-      m_.EruptSub = m_.EruptType;
-      m_.BurstLimit = m_.BurstCount;
-    } else if (!sim_.autoMode()) {
-      m_.EruptSub = m_.EruptType;
-      m_.BurstLimit = 5000;
-    } else {
-      randomParameters();
-    }
-    m_.BurstCount = 0;
-  }
+  void chooseBursts() { magmo::chooseBursts(sim_, 5000, [this] { randomParameters(); }); }
 
   void randomParameters() {
     const float sign = sim_.rnd01() < 0.5 ? -1.0f : 1.0f;
