@@ -37,11 +37,7 @@ AdvancedPanel::AdvancedPanel(QWidget* parent) : QGroupBox("Advanced", parent) {
   accept = panelButton("Accept", "Command6");
   cancel = panelButton("Cancel", "Command7");
   defaults = panelButton("Defaults", "Command8");
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(accept);
-  buttons->addWidget(cancel);
-  buttons->addWidget(defaults);
-  buttons->addStretch();
+  QVBoxLayout* buttons = buttonColumn({accept, cancel, defaults});
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(grid);

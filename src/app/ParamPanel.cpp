@@ -24,6 +24,13 @@ QPushButton* panelButton(const char* caption, const char* name) {
   return b;
 }
 
+QVBoxLayout* buttonColumn(std::initializer_list<QPushButton*> buttons) {
+  auto* column = new QVBoxLayout;
+  for (QPushButton* b : buttons) column->addWidget(b);
+  column->addStretch();
+  return column;
+}
+
 namespace {
 
 QCheckBox* checkBox(const char* caption, const char* name) {
@@ -82,11 +89,7 @@ ParamPanel::ParamPanel(QWidget* parent) : QGroupBox("Parameters", parent) {
   ok = panelButton("OK", "Command1");
   cancel = panelButton("Cancel", "Command3");
   advanced = panelButton("Advanced", "Command5");
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addWidget(advanced);
-  buttons->addStretch();
+  QVBoxLayout* buttons = buttonColumn({ok, cancel, advanced});
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(fields);

@@ -3,6 +3,8 @@
 // (caldera/diatreme, caldera type, directed blast), the collapse scarp fields, the phreatic
 // explosion box; OK, Cancel and Advanced. Plain widgets; the window binds them to the Controls.
 #include <QGroupBox>
+#include <QVBoxLayout>
+#include <initializer_list>
 
 class QCheckBox;
 class QComboBox;
@@ -29,5 +31,7 @@ class ParamPanel : public QGroupBox {
 // A short number field, shared by the panels.
 QLineEdit* numberField(const char* name);
 QPushButton* panelButton(const char* caption, const char* name);
+// The panel's buttons stacked at the top of a column.
+QVBoxLayout* buttonColumn(std::initializer_list<QPushButton*> buttons);
 
 }  // namespace magmo

@@ -49,10 +49,7 @@ TectonicPanel::TectonicPanel(QWidget* parent) : QGroupBox("Tectonic Parameters",
 
   ok = panelButton("OK", "Command2");
   cancel = panelButton("Cancel", "Command4");
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addStretch();
+  QVBoxLayout* buttons = buttonColumn({ok, cancel});
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);

@@ -102,9 +102,7 @@ class FlowSurge {
     else
       withdrawCaldera(sim_);
     m_.Strength = 1.03f - m_.StrengthC;
-    ui_.txtStr.text = format(m_.Strength, "0.00");
-    ui_.txtWind.text = format(m_.Wind, "0");
-    ui_.txtPart.text = format(m_.PartCount, "0");
+    showDrawnParameters(sim_);
   }
 
   // The blast goes away from the highest ground within 200 columns; from a summit either way.

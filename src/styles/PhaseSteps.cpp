@@ -48,6 +48,12 @@ void chooseBursts(Sim& sim, int manualLimit, const std::function<void()>& drawAu
   m.BurstCount = 0;
 }
 
+void showDrawnParameters(Sim& sim) {
+  sim.ui.txtStr.text = format(sim.m.Strength, "0.00");
+  sim.ui.txtWind.text = format(sim.m.Wind, "0");
+  sim.ui.txtPart.text = format(sim.m.PartCount, "0");
+}
+
 void runPhase(Sim& sim, const std::string& errorTitle, MsgIcon icon, const std::function<void()>& bursts,
               const std::function<void()>& endOfPhase) {
   std::string failure;

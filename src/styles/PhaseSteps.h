@@ -24,6 +24,9 @@ int alternateColour(int& flag, int colourWhenSet, int colourWhenClear);
 // drawAutomatic. BurstCount starts again at 0.
 void chooseBursts(Sim& sim, int manualLimit, const std::function<void()>& drawAutomatic);
 
+// Writes the strength, wind and particle count an automatic phase drew into their fields.
+void showDrawnParameters(Sim& sim);
+
 // Runs a phase the styles' way: a fault ends the bursts but not the end-of-phase work, and is
 // reported once, afterwards, as errorTitle + line break + description.
 void runPhase(Sim& sim, const std::string& errorTitle, MsgIcon icon, const std::function<void()>& bursts,

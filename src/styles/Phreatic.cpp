@@ -133,9 +133,7 @@ class Phreatic {
     m_.PartCount = std::clamp(cint(25 * m_.Strength * m_.CpuFactor + 25), 10, 50);
     m_.BurstLimit = cint(30 * m_.Strength * sim_.rnd01() + 5);
     m_.StrengthC = 1.03f - m_.Strength;
-    ui_.txtStr.text = format(m_.Strength, "0.00");
-    ui_.txtWind.text = format(m_.Wind, "0");
-    ui_.txtPart.text = format(m_.PartCount, "0");
+    showDrawnParameters(sim_);
     ui_.chkFumex.checked = sim_.rnd01() > 0.5;
   }
 

@@ -75,9 +75,7 @@ class Plinian {
     else
       withdrawCaldera(sim_);
     m_.StrengthC = 1.03f - m_.Strength;
-    ui_.txtStr.text = format(m_.Strength, "0.00");
-    ui_.txtWind.text = format(m_.Wind, "0");
-    ui_.txtPart.text = format(m_.PartCount, "0");
+    showDrawnParameters(sim_);
   }
 
   void burstLoop() {

@@ -66,9 +66,7 @@ class Strombolian {
     m_.PartCount = std::clamp(cint(m_.Strength * 25 * m_.CpuFactor + 25), 10, 50);
     m_.BurstLimit = cint(std::pow(m_.Scale, 0.25) * (sim_.rnd01() * 40 * m_.Strength + m_.Strength * 20));
     m_.StrengthC = 1.03f - m_.Strength;
-    ui_.txtStr.text = format(m_.Strength, "0.00");
-    ui_.txtWind.text = format(m_.Wind, "0");
-    ui_.txtPart.text = format(m_.PartCount, "0");
+    showDrawnParameters(sim_);
     ui_.chkCaldDiat.checked = false;
   }
 
