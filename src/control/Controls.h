@@ -113,6 +113,8 @@ struct Controls {
   std::string gravityAnswer;  // last answer to the user-gravity prompt
   bool collapsePickBase = false;  // next profile click in the collapse panel sets the base
   bool recordFlag = false;        // a record file refers to the current strat file
+  bool RecLoaded = false;  // a record table exists: the Playback items may be used
+  bool PlayReady = false;  // the record's strat file is loaded: the next Playback skips its reset
 
   std::string& modeText() { return statusBar1[8]; }
   bool playbackRunning() const { return statusBar1[8].rfind("Play", 0) == 0; }

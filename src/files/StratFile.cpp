@@ -7,6 +7,8 @@
 #include "control/RunControl.h"
 #include "files/FieldReader.h"
 #include "files/FieldWriter.h"
+#include "files/FileAdoption.h"
+#include "files/FileNames.h"
 #include "files/ReplaceFile.h"
 #include "model/Numeric.h"
 #include "model/Reset.h"
@@ -26,25 +28,11 @@ constexpr float kHeightLimit = 1e6f;
 
 const std::string kRule19(19, '-'), kRule28(28, '-');
 
-// ---- names
-
-bool samePath(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (fs::equivalent(a, b, ec)) return true;
-  return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
-}
-
 bool isFactoryFile(const Sim& sim, const std::string& name) {
-  return samePath(name, sim.paths.defaultStrat()) || samePath(name, sim.paths.demoStrat());
+  return isDataFile(sim, name, "Magmo3.str") || isDataFile(sim, name, "MagmoDemo.str");
 }
 
-std::string fileTitle(const std::string& name) { return std::filesystem::path(name).filename().string(); }
-
-std::string dropLastFour(const std::string& s) { return s.size() >= 4 ? s.substr(0, s.size() - 4) : s; }
-
-std::string withStrExtension(const std::string& name) { return dropLastFour(name) + ".str"; }
+std::string withStrExtension(const std::string& name) { return withExtension(name, ".str"); }
 
 // ---- writer
 
@@ -85,36 +73,6 @@ std::string stratFileText(const Model& m, bool withMap) {
 }
 
 // ---- reader
-
-// The stored scale moves the scale menu and the default strength with it.
-void applyStoredScale(Sim& sim, float stored) {
-  struct Item {
-    float metres;
-    MenuItem Controls::*menu;
-    const char* strength;
-  };
-  static constexpr Item kItems[] = {{4, &Controls::mnuOptScaleSmall, "0.20"},
-                                    {20, &Controls::mnuOptScaleNorm, "0.40"},
-                                    {100, &Controls::mnuOptScaleLarge, "0.90"}};
-  if (stored == 40) stored = 100;  // an older large scale
-  for (const Item& item : kItems)
-    if (stored == item.metres) {
-      for (const Item& other : kItems) (sim.ui.*other.menu).checked = &other == &item;
-      sim.ui.txtStr.text = item.strength;
-    }
-  sim.m.Scale = stored;
-  sim.m.GravityScaled = sim.m.Gravity / sim.m.Scale;
-}
-
-// The demonstration file comes with its map.
-void enableDemoMaps(Controls& ui) {
-  ui.mnuOptMapEnable.checked = true;
-  ui.mnuOptMap3dPosEnable.enabled = ui.mnuOptMap3dPosEnable.checked = true;
-  ui.mnuOptMapPrec.enabled = true;
-  ui.statusBar1[7] = ui.mnuOptMapHigh.checked  ? "Map On (High)"
-                     : ui.mnuOptMapLow.checked ? "Map On (Low)"
-                                               : "Map On (Normal)";
-}
 
 // Map style code of a layer from its colour; other colours leave the code as it was.
 void setMapCode(Model& m, int k) {
@@ -377,6 +335,10 @@ bool fileOpenTopo(Sim& sim) {
   return read;
 }
 
+bool readStratStream(Sim& sim, const std::string& name, std::istream& in) {
+  return StratReader(sim, name, in).read();
+}
+
 bool fileReadStrat(Sim& sim) {
   const std::string name = sim.ui.StrFileName;
   std::error_code ec;
@@ -390,7 +352,7 @@ bool fileReadStrat(Sim& sim) {
   try {
     std::ifstream file(name, std::ios::binary);
     if (!file) throw SimError("Cannot open the file");
-    complete = StratReader(sim, name, file).read();
+    complete = readStratStream(sim, name, file);
   } catch (const std::exception& e) {
     sim.host.message("Error reading strat file '" + name + "'\n" + e.what(), MsgIcon::Information, kAppTitle);
     sim.ui.statusBar1[3] = "No File";

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "model/PhaseRecord.h"
 #include "model/SimError.h"
 
 namespace magmo {
@@ -111,14 +112,11 @@ struct Model {
   double EruptVolume = 0, TotalVolume = 0;
   int EruptSub = 0;
   int UndoLayer = 0, MapOn = 0;
+  // The eruption history: phases 1..RecCount of RecTable, lava flow lengths in RecBurst.
+  PhaseTable RecTable{};
+  BurstTable RecBurst;
   int RecCount = 0, PlayIndex = 0;
-  // Recorded lava flow length of each burst of each recorded phase (phases 0..500, bursts 0..100).
-  static constexpr int kRecPhases = 500, kRecBursts = 100;
-  std::vector<float> RecBurst = std::vector<float>(static_cast<size_t>(kRecPhases + 1) * (kRecBursts + 1), 0.0f);
-  float& recBurst(int phase, int burst) {
-    if (phase < 0 || phase > kRecPhases || burst < 0 || burst > kRecBursts) throw SimError("Subscript out of range");
-    return RecBurst[static_cast<size_t>(phase) * (kRecBursts + 1) + burst];
-  }
+  int RecReadFailed = 0;  // set by the record and DEM readers when a read failed
   int PhBurstCount = 0;
 };
 

@@ -94,7 +94,7 @@ class LavaEruption {
       m_.FlowLeft = m_.FlowRight = vent;
       m_.Topo[vent] += m_.LavaThick;
       if (ui_.mnuRecRec.checked)
-        skipOnFault([this] { m_.recBurst(m_.RecCount + 1, m_.BurstCount) = m_.LavaBurst; });
+        skipOnFault([this] { m_.RecBurst(m_.RecCount + 1, m_.BurstCount) = m_.LavaBurst; });
       flow();
       if (m_.RunStop >= 2) break;
     }
@@ -103,7 +103,7 @@ class LavaEruption {
   void chooseFlowLength() {
     if (sim_.playback()) {
       // A recorded phase longer than the burst table keeps the last length it has.
-      skipOnFault([this] { m_.LavaBurst = m_.recBurst(m_.PlayIndex, m_.BurstCount); });
+      skipOnFault([this] { m_.LavaBurst = m_.RecBurst(m_.PlayIndex, m_.BurstCount); });
       return;
     }
     const double gravity = m_.Gravity / 9.8;

@@ -24,7 +24,7 @@ class LavaTest : public SimTest {
     ui().mnuRecPlay.checked = true;
     m().EruptType = eruptType;
     m().PlayIndex = m().RecCount = 1;
-    for (size_t b = 0; b < lengths.size() && b < 100; ++b) m().recBurst(1, int(b) + 1) = lengths[b];
+    for (size_t b = 0; b < lengths.size() && b < 100; ++b) m().RecBurst(1, int(b) + 1) = lengths[b];
     m().BurstCount = int(lengths.size());
     typeLava(sim);
   }
@@ -133,8 +133,8 @@ TEST_F(LavaTest, ManualPhaseUsesThePanelWindRecordsFlowLengthsAndRunsUntilStoppe
   EXPECT_FLOAT_EQ(m().LayerWind[1], 15);
   // The first burst's length is the phase's first draw, lengthened by half by Slider1 = 11.
   const double first = expected.next() * 1200 * 3.73 / 9.8 * 1.5;
-  EXPECT_FLOAT_EQ(m().recBurst(1, 1), float(std::max(first, 20.0)));
-  EXPECT_FLOAT_EQ(m().recBurst(1, 3), m().LavaBurst);
+  EXPECT_FLOAT_EQ(m().RecBurst(1, 1), float(std::max(first, 20.0)));
+  EXPECT_FLOAT_EQ(m().RecBurst(1, 3), m().LavaBurst);
   const auto& s = host.sounds;
   const auto loop = std::find(s.rbegin(), s.rend(), sim.paths.sound("Lava.wav") + " (loop)");
   ASSERT_NE(loop, s.rend());
