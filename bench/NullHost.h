@@ -30,6 +30,7 @@ class NullHost : public Host {
   Canvas& profile() override { return canvas_; }
   void message(std::string_view text, MsgIcon, std::string_view) override { last = text; }
   bool askYesNo(std::string_view, MsgIcon, std::string_view) override { return true; }
+  Answer askYesNoCancel(std::string_view, MsgIcon, std::string_view) override { return Answer::Cancel; }
   std::optional<std::string> inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
   std::optional<std::string> openFileName(const FileDialog&) override { return {}; }
   std::optional<std::string> saveFileName(const FileDialog&) override { return {}; }

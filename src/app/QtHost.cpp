@@ -62,6 +62,13 @@ bool QtHost::askYesNo(std::string_view text, MsgIcon icon, std::string_view titl
   return box.exec() == QMessageBox::Yes;
 }
 
+Answer QtHost::askYesNoCancel(std::string_view text, MsgIcon icon, std::string_view title) {
+  QMessageBox box(qtIcon(icon), qs(title), qs(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  const int pressed = box.exec();
+  return pressed == QMessageBox::Yes ? Answer::Yes : pressed == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
 std::optional<std::string> QtHost::inputBox(std::string_view prompt, std::string_view title,
                                             std::string_view defaultText) {
   bool ok = false;

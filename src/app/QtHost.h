@@ -35,6 +35,7 @@ class QtHost : public Host {
 
   void message(std::string_view text, MsgIcon icon, std::string_view title) override;
   bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) override;
+  Answer askYesNoCancel(std::string_view text, MsgIcon icon, std::string_view title) override;
   std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                       std::string_view defaultText) override;
   std::optional<std::string> openFileName(const FileDialog& d) override;

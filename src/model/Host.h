@@ -8,6 +8,7 @@
 namespace magmo {
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class Answer { Yes, No, Cancel };
 
 struct FileDialog {
   std::string title;
@@ -32,6 +33,7 @@ class Host {
 
   virtual void message(std::string_view text, MsgIcon icon, std::string_view title) = 0;
   virtual bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) = 0;
+  virtual Answer askYesNoCancel(std::string_view text, MsgIcon icon, std::string_view title) = 0;
   // nullopt when cancelled.
   virtual std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                               std::string_view defaultText) = 0;

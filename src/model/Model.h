@@ -112,6 +112,7 @@ struct Model {
   double EruptVolume = 0, TotalVolume = 0;
   int EruptSub = 0;
   int UndoLayer = 0, MapOn = 0;
+  int MapStep = 6;  // plan-view grid step of the map precision: 4 high, 6 normal, 8 low
   // The eruption history: phases 1..RecCount of RecTable, lava flow lengths in RecBurst.
   PhaseTable RecTable{};
   BurstTable RecBurst;

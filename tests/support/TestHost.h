@@ -67,6 +67,10 @@ class TestHost : public Host {
     questions.emplace_back(text);
     return pop(yesNoAnswers, true);
   }
+  Answer askYesNoCancel(std::string_view text, MsgIcon, std::string_view) override {
+    questions.emplace_back(text);
+    return pop(yesNoCancelAnswers, Answer::Cancel);
+  }
   std::optional<std::string> inputBox(std::string_view prompt, std::string_view, std::string_view def) override {
     prompts.emplace_back(prompt);
     if (inputAnswers.empty()) return std::string(def);
@@ -92,6 +96,7 @@ class TestHost : public Host {
   std::vector<std::string> messages, questions, prompts, sounds;
   std::vector<FileDialog> dialogs;
   std::deque<bool> yesNoAnswers;
+  std::deque<Answer> yesNoCancelAnswers;
   std::deque<std::optional<std::string>> inputAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
 

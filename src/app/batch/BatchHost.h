@@ -24,6 +24,7 @@ class BatchHost : public Host {
 
   void message(std::string_view text, MsgIcon icon, std::string_view title) override;
   bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) override;
+  Answer askYesNoCancel(std::string_view, MsgIcon, std::string_view) override { return threeWayAnswer; }
   std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                       std::string_view defaultText) override;
   std::optional<std::string> openFileName(const FileDialog& d) override;
@@ -33,6 +34,7 @@ class BatchHost : public Host {
   std::string zoomAnswer = "3";
   std::string gravityAnswer;
   std::string fileAnswer;
+  Answer threeWayAnswer = Answer::Cancel;
 
  private:
   QtCanvas canvas_;
