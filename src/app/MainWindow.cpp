@@ -102,7 +102,10 @@ QAction* MainWindow::menuItem(QMenu* menu, const char* caption, const char* name
   QAction* a = menu->addAction(caption);
   a->setObjectName(name);
   if (mirrored) {
-    a->setCheckable(mirrored != &ui_.mnuFileSave);
+    // Commands mirror only their enabled state; the others are options with a check mark.
+    const bool command = mirrored == &ui_.mnuFileSave || mirrored == &ui_.mnuFileSaveAsDem ||
+                         mirrored == &ui_.mnuParUndo || mirrored == &ui_.mnuRecEdit;
+    a->setCheckable(!command);
     mirror_.action(a, mirrored);
   }
   connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] { run(handler); });
@@ -117,15 +120,7 @@ void MainWindow::buildMenus() {
     return m;
   };
 
-  QMenu* file = menu("&File", "mnuFile", ui_.mnuFile);
-  // A fresh simulation is a reset of the model, as at start-up.
-  menuItem(file, "&New", "mnuFileNew", nullptr, [this] { fileNew(sim_); });
-  menuItem(file, "&Open...", "mnuFileOpen", nullptr, [this] { fileOpenTopo(sim_); });
-  menuItem(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, [this] { mnuFileSaveClick(sim_); });
-  menuItem(file, "Save &As...", "mnuFileSaveAs", nullptr, [this] { fileSaveTopo(sim_); });
-  file->addSeparator();
-  menuItem(file, "E&xit", "mnuFileExit", nullptr, [this] { close(); });
-
+  buildFileMenu(menu("&File", "mnuFile", ui_.mnuFile));
   buildParametersMenu(menu("&Parameters", "mnuPar", ui_.mnuPar));
 
   QMenu* opt = menu("&Options", "mnuOpt", ui_.mnuOpt);
@@ -148,6 +143,8 @@ void MainWindow::buildMenus() {
       {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}};
   for (const auto& [caption, name, mirrored, g] : gravities)
     menuItem(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
+
+  buildRecordMenu(menu("&Record", "mnuRec", ui_.mnuRec));
 
   QMenu* view = menu("&View", "mnuView", ui_.mnuView);
   menuItem(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_, false); });

@@ -51,7 +51,9 @@ class MainWindow : public QMainWindow {
   void refreshSoon();
 
   void buildMenus();
+  void buildFileMenu(QMenu* file);
   void buildParametersMenu(QMenu* par);
+  void buildRecordMenu(QMenu* rec);
   QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
                     std::function<void()> handler);
   QWidget* buildCentre();

@@ -15,6 +15,7 @@
 #include "app/TectonicPanel.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
+#include "control/Undo.h"
 
 namespace magmo {
 
@@ -37,6 +38,7 @@ void MainWindow::buildParametersMenu(QMenu* par) {
   par->addSeparator();
   menuItem(par, "&Auto", "mnuParAuto", &ui_.mnuParAuto, [this] { selectStyle(sim_, Style::Auto); });
   menuItem(par, "Stat&ic", "mnuParStatic", &ui_.mnuParStatic, core(mnuParStaticClick));
+  menuItem(par, "&Undo", "mnuParUndo", &ui_.mnuParUndo, core(mnuParUndoClick));
 }
 
 void MainWindow::bindParamPanel() {

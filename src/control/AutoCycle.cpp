@@ -5,9 +5,11 @@
 #include <span>
 
 #include "control/RunControl.h"
+#include "control/Undo.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
+#include "record/Recorder.h"
 #include "styles/PhaseSteps.h"
 #include "styles/Styles.h"
 
@@ -143,7 +145,7 @@ class AutoCycle {
     ui_.modeText() = runningModeText();
     erupt();
     while (m_.StratBusy == 1) sim_.host.yield();
-    // Recording the phase belongs here (recording on, playback off) once the recorder exists.
+    if (ui_.mnuRecRec.checked && !sim_.playback()) record(sim_);
     return true;
   }
 
@@ -162,12 +164,14 @@ class AutoCycle {
     if (sim_.rnd01() > 0.9 && m_.LayerCount >= 11) {
       m_.UndoLayer2 = m_.LayerCount;
       showInterval("Faulting Interval", "   (Dormant)   ", "&Fault");
+      saveUndo(sim_);
       fault(sim_);
     }
     // A stop during the faulting ends the run before a further interval opens a layer.
     if (stopRequested()) return;
     if (sim_.rnd01() > 0.9 && m_.LayerCount >= 21) {
       showInterval("Erosion Interval", "   (Dormant)  Cycle:   ", "&Erode");
+      saveUndo(sim_);
       typeErode(sim_);
     }
   }
@@ -215,6 +219,7 @@ class AutoCycle {
     ui_.chkFumex.visible = phase.explosions;
     sim_.host.yield();
     ventAutoPos(sim_, ui_.ConeBuilding ? VentMove::ConeBuilding : VentMove::Normal);
+    saveUndo(sim_);
     phase.run(sim_);
   }
 

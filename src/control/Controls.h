@@ -61,7 +61,8 @@ struct Controls {
   MenuItem mnuFileSave;
   MenuItem mnuParStatic, mnuParAuto, mnuParUndo;
   MenuItem mnuParLava, mnuParDome, mnuParStrom, mnuParPlin, mnuParPfs, mnuParFum, mnuParCol, mnuParTec;
-  MenuItem mnuRecRec, mnuRecPlay, mnuRecPlayLoop;
+  MenuItem mnuRecRec, mnuRecPlay, mnuRecPlayLoop, mnuRecEdit;
+  MenuItem mnuFileSaveAsDem{false, false};  // enabled once there is a map grid to write
   MenuItem mnuOptSound, mnuOptHtips{true, true}, mnuOptPart{true, true}, mnuOptTopoLoad, mnuOptAdSave{true, true};
   MenuItem mnuOptMapEnable, mnuOptMap3dPosEnable, mnuOptMapPrec, mnuOptMapHigh, mnuOptMapNorm{true, true}, mnuOptMapLow;
   MenuItem mnuOptScaleSmall, mnuOptScaleNorm{true, true}, mnuOptScaleLarge;

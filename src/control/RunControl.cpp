@@ -2,8 +2,11 @@
 
 #include "control/AutoCycle.h"
 #include "control/Params.h"
+#include "control/Undo.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
+#include "record/Playback.h"
+#include "record/Recorder.h"
 #include "styles/Styles.h"
 
 namespace magmo {
@@ -66,6 +69,7 @@ void runManualPhase(Sim& sim) {
   m.EruptHours = 0;
   m.EruptVolume = 0;
   showZeroedStatistics(sim);
+  saveUndo(sim);
   runCheckedStyle(sim);
   while (m.StratBusy == 1) sim.host.yield();
   eruptFinish(sim);
@@ -152,7 +156,9 @@ void cmdEruptClick(Sim& sim) {
       if (!ui.playbackRunning()) ui.modeText() = modeText(sim, " (Static)");
     }
     m.ErodeCycles = 0;
-    if (sim.autoMode())
+    if (sim.playback())
+      playback(sim);
+    else if (sim.autoMode())
       typeAuto(sim);
     else
       runManualPhase(sim);
@@ -181,6 +187,8 @@ void waitWhilePaused(Sim& sim) {
 void eruptFinish(Sim& sim) {
   Controls& ui = sim.ui;
   try {
+    // An automatic run records each phase as it ends, so only a manual phase is recorded here.
+    if (ui.mnuRecRec.checked && !sim.playback() && !ui.playbackRunning() && !sim.autoMode()) record(sim);
     ui.toolbar["halt"].pressed = ui.toolbar["play"].pressed = false;
     ui.statusBar2[1] = "Select Parameters or Continue with " + ui.EruptTitle;
     ui.statusBar2[2] = "Dormant   ";

@@ -3,6 +3,7 @@
 #include "control/RunControl.h"
 #include "model/Reset.h"
 #include "model/Sim.h"
+#include "record/Recorder.h"
 
 namespace magmo {
 
@@ -17,6 +18,7 @@ void fileNew(Sim& sim) {
     ui.statusBar2[1] = "Resetting Magmo Record";
     sim.host.yield();
     clearVar(sim);
+    clearRec(sim);
     menuAct(sim, true);
     ui.toolbar["new"].pressed = false;
     ui.toolbar["play"].enabled = false;

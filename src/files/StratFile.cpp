@@ -13,6 +13,7 @@
 #include "model/Numeric.h"
 #include "model/Reset.h"
 #include "model/Sim.h"
+#include "record/RecordFile.h"
 #include "views/Profile.h"
 
 namespace magmo {
@@ -291,7 +292,9 @@ void mnuFileSaveClick(Sim& sim) {
   ui.mnuFileSave.enabled = false;
   ui.toolbar["save"].pressed = true;
   const std::string name = ui.StrFileName;
-  if (name.empty() || isFactoryFile(sim, name)) {
+  if (ui.RecLoaded) {
+    saveOpenRecord(sim);
+  } else if (name.empty() || isFactoryFile(sim, name)) {
     fileSaveTopo(sim);
   } else {
     try {

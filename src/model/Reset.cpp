@@ -6,6 +6,7 @@
 
 #include "control/Params.h"
 #include "control/RunControl.h"
+#include "control/Undo.h"
 #include "files/StratFile.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
@@ -41,6 +42,7 @@ void zeroModel(Model& m) {
 void resetIdleInterface(Controls& ui) {
   ui.mnuRecRec.checked = ui.mnuRecPlay.checked = ui.mnuRecPlayLoop.checked = false;
   ui.statusBar1[6] = "Record Off";
+  ui.RecLoaded = ui.PlayReady = false;
   ui.mnuParStatic.checked = false;
   ui.mnuParCol.enabled = ui.mnuParTec.enabled = ui.mnuParUndo.enabled = false;
   ui.toolbar["collapse"].enabled = ui.toolbar["tectonic"].enabled = ui.toolbar["undo"].enabled = false;
@@ -235,6 +237,7 @@ void clearVar(Sim& sim, bool fileOpenedJustBefore) {
     sim.host.busyPointer(true);
     sim.host.yield();
     zeroModel(sim.m);
+    forgetUndo(sim);
     deleteWorkingImages(sim);
     resetIdleInterface(sim.ui);
     const ScaleItem scale = checkedScale(sim);
@@ -281,6 +284,7 @@ bool changeScale(Sim& sim, ScaleItem to) {
     for (int x = 1; x <= kColumns; ++x) m.Topo[x] = m.Strat(m.LayerCount, x);
   }
   afterScaleChange(sim, to);
+  forgetUndo(sim);  // the kept layers are at the old scale
   screenRefresh(sim, true);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The simulation context every procedure takes: the model, the presentation model,
 // the platform, the random generator and the folders.
+#include <optional>
 #include <string>
 
 #include "control/Controls.h"
@@ -29,6 +30,8 @@ struct Sim {
   Random rnd;
   Paths paths;
   std::string SoundFile;
+  // The simulation as it was before the last phase, for Undo; empty when there is nothing to undo.
+  std::optional<Model> undoState;
 
   Canvas& plot() { return host.profile(); }
   double rnd01() { return rnd.next(); }

@@ -3,6 +3,7 @@
 // File commands that write and read it.
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string>
 
 #include "model/PhaseRecord.h"
@@ -26,7 +27,14 @@ std::string recordFileText(const RecordHeader& header, const PhaseTable& table, 
 void readRecordText(std::istream& in, RecordHeader& header, PhaseTable& table, BurstTable& bursts, int& phasesRead,
                     const std::function<void(int phase)>& onPhase = {});
 
+// The "Save Record File" dialog from proposedName, refusing the demonstration record until the
+// user picks another name; nullopt when cancelled. Shared with the record editor.
+std::optional<std::string> chooseRecordSaveName(Sim& sim, const std::string& proposedName);
 void fileSaveRec(Sim& sim);  // asks for a name and writes RecTable
+// Writes RecTable to name, which then becomes RecFileName; reports a failure.
+void writeRecordFile(Sim& sim, const std::string& name);
+// File > Save with a record open: to RecFileName, or through the dialog when there is none.
+void saveOpenRecord(Sim& sim);
 // Reads RecFileName into RecTable/RecBurst, sets RecCount, StrFileName and the scale.
 // False (with RecReadFailed = 1 and the read-error message) when the file could not be read.
 bool fileReadRec(Sim& sim);

@@ -131,5 +131,81 @@ TEST_F(BatchTest, LoadThenScaleRescalesTheStrata) {
   EXPECT_EQ(runner->sim().m.LayerVentX[1], 0);  // the left fifth holds no vent
 }
 
+TEST_F(BatchTest, NewOptionsAreCheckedBeforeAnythingRuns) {
+  EXPECT_EQ(run({"--loops", "2"}), "error: --loops must follow --play FILE.rec");
+  EXPECT_EQ(run({"--play", "x.rec", "--loops", "0"}), "error: --loops: '0' is not a whole number from 1 to 1000");
+  EXPECT_EQ(run({"--dem-raster", "3,4"}), "error: --dem-raster: '3,4' is not ROWS,COLS,SPACING");
+  EXPECT_EQ(run({"--dem-raster", "3,4,0"}), "error: --dem-raster: the spacing must be greater than 0");
+  EXPECT_EQ(run({"--dem-vector", "--dem-raster", "3,4,5"}), "error: --dem-raster: the DEM layout is given twice");
+  EXPECT_EQ(run({"--dem-part", "left"}), "error: --dem-part: 'left' is not one of top, bottom, middle");
+  const Options o = parseOptions({"--dem-raster", "30,40,25.5", "--dem-part", "top", "--play", "h.rec", "--loops", "3"});
+  EXPECT_EQ(o.dem.kind, DemLayout::Raster);
+  EXPECT_EQ(o.dem.rows + "/" + o.dem.columns + "/" + o.dem.spacing, "30/40/25.5");
+  EXPECT_EQ(o.dem.part, "top");
+  ASSERT_EQ(o.actions.size(), 1u);
+  EXPECT_EQ(o.actions[0].number, 3);
+}
+
+// The strongest check of recording: replaying the history from its starting file rebuilds the
+// same strata, and undoing the replay's last phase gives what the run had before it.
+TEST_F(BatchTest, ARecordedHistoryReplaysToTheSameStrata) {
+  run({"--seed", "3", "--erupt", "strombolian", "--bursts", "5", "--save", file("base.str")});
+  EXPECT_EQ(run({"--seed", "8", "--load", file("base.str"), "--record", file("h.rec"), "--erupt", "strombolian",
+                 "--bursts", "4", "--save", file("before.str"), "--erupt", "fault", "--magnitude", "60", "--erupt",
+                 "plinian", "--bursts", "3", "--save", file("recorded.str")}),
+            "");
+  ASSERT_EQ(runner->sim().m.RecCount, 3);
+  const std::string rec = slurp(file("h.rec"));
+  EXPECT_EQ(rec.rfind("\"Stratigraphic file:\",\"" + file("base.str") + "\"\r\n\"Recorded phases\",3,20\r\n", 0), 0u)
+      << rec.substr(0, 200);
+
+  const auto strata = [this] {
+    const Model& m = runner->sim().m;
+    std::vector<float> tops;
+    for (int k = 0; k <= m.LayerCount; ++k)
+      for (int x = 1; x <= 1280; ++x) tops.push_back(m.Strat(k, x));
+    return tops;
+  };
+  const std::vector<float> recorded = strata();
+  // Playback also sets each layer's plan-view row, which a manual phase leaves to the map.
+  EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec")}), "");
+  EXPECT_EQ(strata(), recorded);
+  EXPECT_EQ(runner->sim().ui.statusBar1[8], "Playback Complete");
+
+  // A second loop starts again from the base; undo takes back exactly the phase after it.
+  EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec"), "--loops", "2", "--undo"}),
+            "error: --undo: there is no phase to undo");
+  const std::vector<float> looped = strata();
+  EXPECT_EQ(looped.size(), recorded.size());
+  EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec"), "--loops", "2", "--erupt", "strombolian", "--bursts", "2",
+                 "--undo"}),
+            "");
+  EXPECT_EQ(strata(), looped);
+  EXPECT_EQ(run({"--erupt", "strombolian", "--bursts", "2", "--undo", "--undo"}),
+            "error: --undo: there is no phase to undo");
+}
+
+TEST_F(BatchTest, BrokenRecordsAndForeignDemsAreRefusedWithTheirReason) {
+  std::ofstream(file("short.rec"), std::ios::binary) << "\"Stratigraphic file:\",\"\"\r\n\"Recorded phases\",2,20\r\n";
+  const std::string refused = run({"--play", file("short.rec"), "--save", file("out.str")});
+  EXPECT_EQ(refused.rfind("error: '" + file("short.rec") + "' is not a readable record file: ", 0), 0u) << refused;
+  std::ofstream(file("missing.rec"), std::ios::binary)
+      << "\"Stratigraphic file:\",\"" + file("gone.str") + "\"\r\n\"Recorded phases\",0,20\r\n";
+  EXPECT_EQ(run({"--play", file("missing.rec")}),
+            "error: '" + file("missing.rec") + "' starts from '" + file("gone.str") + "', which cannot be read");
+
+  std::ofstream grid(file("grid.dem"), std::ios::binary);
+  for (int y = 0; y <= 640; y += 4)
+    for (int x = 0; x <= 1280; x += 4) grid << x * 20 << "," << y * 20 << "," << 100 + x / 8 << "\r\n";
+  grid.close();
+  EXPECT_EQ(run({"--load", file("grid.dem")}),
+            "error: '" + file("grid.dem") + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING");
+  EXPECT_EQ(run({"--dem-vector", "--load", file("grid.dem"), "--save-dem", file("own.dem")}), "");
+  EXPECT_EQ(runner->sim().m.LayerCount, 1);
+  EXPECT_EQ(run({"--load", file("own.dem"), "--save-dem", file("again.dem")}), "");
+  EXPECT_EQ(slurp(file("again.dem")), slurp(file("own.dem")));
+  EXPECT_NE(slurp(file("own.dem")).find("$Magmo: ,20,"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace magmo::batch

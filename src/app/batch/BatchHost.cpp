@@ -14,13 +14,27 @@ void BatchHost::message(std::string_view text, MsgIcon, std::string_view) {
   std::cerr << line << '\n';
 }
 
-// The questions a batch run meets are the scale change's map warning and overwriting a
-// file in use; the command line already said to go ahead.
-bool BatchHost::askYesNo(std::string_view, MsgIcon, std::string_view) { return true; }
+// Besides the DEM layout, the questions a batch run meets are the scale change's map warning,
+// overwriting a file in use and scaling a large DEM; the command line already said to go ahead.
+bool BatchHost::askYesNo(std::string_view text, MsgIcon, std::string_view) {
+  if (text == "Are data of vector <Yes> or raster <No> format?") {
+    demLayoutMissing = dem.kind == DemLayout::Unset;
+    return dem.kind != DemLayout::Raster;
+  }
+  return true;
+}
 
-std::optional<std::string> BatchHost::inputBox(std::string_view, std::string_view title, std::string_view def) {
+// The only three-way question: which part of a terrain too tall for the grid to keep.
+Answer BatchHost::askYesNoCancel(std::string_view, MsgIcon, std::string_view) {
+  return dem.part == "top" ? Answer::Yes : dem.part == "bottom" ? Answer::No : Answer::Cancel;
+}
+
+std::optional<std::string> BatchHost::inputBox(std::string_view prompt, std::string_view title, std::string_view def) {
   if (title == "Zoom Position") return zoomAnswer;
   if (title == "User Specified Gravity") return gravityAnswer;
+  if (prompt == "Enter the number of raster rows") return dem.rows;
+  if (prompt == "Enter the number of raster columns") return dem.columns;
+  if (prompt == "Enter the distance between points (m)") return dem.spacing;
   return std::string(def);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/QtCanvas.h"
+#include "app/batch/BatchOptions.h"
 #include "model/Host.h"
 
 namespace magmo::batch {
@@ -24,7 +25,7 @@ class BatchHost : public Host {
 
   void message(std::string_view text, MsgIcon icon, std::string_view title) override;
   bool askYesNo(std::string_view text, MsgIcon icon, std::string_view title) override;
-  Answer askYesNoCancel(std::string_view, MsgIcon, std::string_view) override { return threeWayAnswer; }
+  Answer askYesNoCancel(std::string_view text, MsgIcon icon, std::string_view title) override;
   std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                       std::string_view defaultText) override;
   std::optional<std::string> openFileName(const FileDialog& d) override;
@@ -34,7 +35,8 @@ class BatchHost : public Host {
   std::string zoomAnswer = "3";
   std::string gravityAnswer;
   std::string fileAnswer;
-  Answer threeWayAnswer = Answer::Cancel;
+  DemLayout dem;              // answers to a foreign DEM import
+  bool demLayoutMissing = false;  // the import asked for a layout the command line did not give
 
  private:
   QtCanvas canvas_;

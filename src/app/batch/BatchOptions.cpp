@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-
 namespace magmo::batch {
 
 namespace {
@@ -111,6 +110,17 @@ bool isPhaseOption(const std::string& o) {
   return false;
 }
 
+// "ROWS,COLS,SPACING": whole rows and columns, spacing in metres.
+void rasterLayout(const std::string& text, DemLayout& dem) {
+  const auto first = text.find(','), second = text.find(',', first == std::string::npos ? first : first + 1);
+  if (first == std::string::npos || second == std::string::npos)
+    throw BatchError("--dem-raster: '" + text + "' is not ROWS,COLS,SPACING");
+  dem.rows = std::to_string(integer("--dem-raster rows", text.substr(0, first), 1, 100000));
+  dem.columns = std::to_string(integer("--dem-raster columns", text.substr(first + 1, second - first - 1), 1, 100000));
+  dem.spacing = number("--dem-raster spacing", text.substr(second + 1));
+  if (std::stod(dem.spacing) <= 0) throw BatchError("--dem-raster: the spacing must be greater than 0");
+}
+
 }  // namespace
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -152,6 +162,30 @@ Options parseOptions(const std::vector<std::string>& args) {
       a = action(Action::Png, in.value(option));
     } else if (option == "--report") {
       a = action(Action::Report);
+    } else if (option == "--play") {
+      a = action(Action::Play, in.value(option), 1);
+      if (!in.done() && in.peek() == "--loops") {
+        in.next();
+        a.number = integer("--loops", in.value("--loops"), 1, 1000);
+      }
+    } else if (option == "--loops") {
+      throw BatchError("--loops must follow --play FILE.rec");
+    } else if (option == "--record") {
+      a = action(Action::Record, in.value(option));
+    } else if (option == "--save-dem") {
+      a = action(Action::SaveDem, in.value(option));
+    } else if (option == "--undo") {
+      a = action(Action::Undo);
+    } else if (option == "--new") {
+      a = action(Action::New);
+    } else if (option == "--dem-vector" || option == "--dem-raster") {
+      if (out.dem.kind != DemLayout::Unset) throw BatchError(option + ": the DEM layout is given twice");
+      out.dem.kind = option == "--dem-vector" ? DemLayout::Vector : DemLayout::Raster;
+      if (out.dem.kind == DemLayout::Raster) rasterLayout(in.value(option), out.dem);
+      continue;
+    } else if (option == "--dem-part") {
+      out.dem.part = oneOf(option, in.value(option), {"top", "bottom", "middle"});
+      continue;
     } else if (isPhaseOption(option)) {
       throw BatchError(option + " must follow --erupt STYLE");
     } else {
@@ -168,7 +202,9 @@ std::string usage() {
          "[--erupt STYLE [--location KM] [--strength S] [--wind MS] [--particles N] [--bursts N] [--diatreme] "
          "[--slider K=V] [--caldera valles|mazama] [--directed] [--explosions] [--top KM --base KM] "
          "[--magnitude M --dip D --down left|right] [--cycles N]...]... [--auto N] "
-         "[--save FILE.str] [--maps] [--png FILE.png] [--report]";
+         "[--save FILE.str] [--maps] [--png FILE.png] [--report] [--record FILE.rec] [--play FILE.rec [--loops N]] "
+         "[--load FILE.dem [--dem-vector | --dem-raster ROWS,COLS,SPACING] [--dem-part top|bottom|middle]] "
+         "[--save-dem FILE.dem] [--undo] [--new]";
 }
 
 }  // namespace magmo::batch

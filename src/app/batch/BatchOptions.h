@@ -25,16 +25,25 @@ struct Phase {
 };
 
 struct Action {
-  enum Kind { Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report };
+  enum Kind { Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report, Play, Record, SaveDem, Undo, New };
   Kind kind = Report;
   std::string text;    // scale/gravity name, file name
-  long long number = 0;  // zoom position, seed, automatic cycles
+  long long number = 0;  // zoom position, seed, automatic cycles, playback loops
   Phase phase;
+};
+
+// The answers to the questions of a foreign DEM import.
+struct DemLayout {
+  enum Kind { Unset, Vector, Raster };
+  Kind kind = Unset;
+  std::string rows, columns, spacing;  // raster only
+  std::string part = "middle";          // top, bottom or middle of a tall terrain
 };
 
 struct Options {
   std::vector<Action> actions;  // in the order given
   bool maps = false;
+  DemLayout dem;
 };
 
 // Throws BatchError with a one-line reason.

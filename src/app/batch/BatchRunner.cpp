@@ -3,12 +3,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/batch/BatchReport.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
+#include "control/Undo.h"
+#include "files/DemFile.h"
+#include "files/FileNames.h"
+#include "files/NewFile.h"
 #include "files/StratFile.h"
 #include "model/Reset.h"
+#include "model/SimError.h"
+#include "record/Playback.h"
+#include "record/RecordFile.h"
+#include "record/RecordMenu.h"
 
 namespace magmo::batch {
 
@@ -29,6 +38,17 @@ GravityItem gravityItem(const std::string& name) {
   return it == items.end() ? GravityItem::User : it->second;
 }
 
+// The text is built first, so a value that cannot be written leaves no half-written file.
+void writeText(const std::string& path, const std::string& target, const std::function<std::string()>& text) {
+  try {
+    const std::string content = text();
+    std::ofstream out(path, std::ios::binary);
+    if (!(out << content) || !(out.close(), out)) throw BatchError("cannot write '" + target + "'");
+  } catch (const SimError& e) {
+    throw BatchError("cannot write '" + target + "': " + e.what());
+  }
+}
+
 }  // namespace
 
 BatchRunner::BatchRunner(const Paths& paths, std::ostream& report) : sim_(host_, settings_), report_(report) {
@@ -39,12 +59,13 @@ BatchRunner::BatchRunner(const Paths& paths, std::ostream& report) : sim_(host_,
 BatchRunner::~BatchRunner() { discardStaged(); }
 
 void BatchRunner::run(const Options& options) {
-  for (const Action& a : options.actions) act(a, options.maps);
+  for (const Action& a : options.actions) act(a, options);
+  for (const std::string& target : recordTargets_) writeRecord(target);
   commitStaged();
   report_ << reportText_;
 }
 
-void BatchRunner::act(const Action& a, bool maps) {
+void BatchRunner::act(const Action& a, const Options& options) {
   switch (a.kind) {
     case Action::Scale:
       changeScale(sim_, scaleItem(a.text));
@@ -60,7 +81,7 @@ void BatchRunner::act(const Action& a, bool maps) {
       sim_.rnd.fixSeed(static_cast<uint64_t>(a.number));
       break;
     case Action::Load:
-      load(a.text);
+      load(a.text, options.dem);
       break;
     case Action::Static:
       mnuParStaticClick(sim_);
@@ -73,7 +94,7 @@ void BatchRunner::act(const Action& a, bool maps) {
       break;
     case Action::Save:
       try {
-        writeStratFile(sim_.m, stage(a.text), maps);
+        writeStratFile(sim_.m, stage(a.text), options.maps);
       } catch (const std::exception& e) {
         throw BatchError("cannot write '" + a.text + "': " + e.what());
       }
@@ -85,11 +106,29 @@ void BatchRunner::act(const Action& a, bool maps) {
     case Action::Report:
       reportText_ += layerReport(sim_, phases_);
       break;
+    case Action::Play:
+      play(a.text, static_cast<int>(a.number));
+      break;
+    case Action::Record:
+      if (!sim_.ui.mnuRecRec.checked) mnuRecRecClick(sim_);
+      recordTargets_.push_back(a.text);
+      break;
+    case Action::SaveDem:
+      writeText(stage(a.text), a.text, [this] { return demFileText(sim_.m); });
+      break;
+    case Action::Undo:
+      undo();
+      break;
+    case Action::New:
+      fileNew(sim_);
+      phases_.clear();
+      break;
   }
 }
 
-void BatchRunner::load(const std::string& path) {
+void BatchRunner::load(const std::string& path, const DemLayout& dem) {
   if (!std::ifstream(path)) throw BatchError("cannot read '" + path + "'");
+  if (fileTitle(path).ends_with(".dem") || fileTitle(path).ends_with(".DEM")) return loadDem(path, dem);
   host_.fileAnswer = std::filesystem::absolute(path).string();
   const bool read = fileOpenTopo(sim_);
   host_.fileAnswer.clear();
@@ -97,10 +136,59 @@ void BatchRunner::load(const std::string& path) {
   phases_.clear();
 }
 
+void BatchRunner::loadDem(const std::string& path, const DemLayout& dem) {
+  host_.dem = dem;
+  host_.demLayoutMissing = false;
+  host_.fileAnswer = std::filesystem::absolute(path).string();
+  const bool read = fileOpenDEM(sim_);
+  host_.fileAnswer.clear();
+  if (host_.demLayoutMissing)
+    throw BatchError("'" + path + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING");
+  if (!read) throw BatchError("'" + path + "' is not a readable DEM file");
+  phases_.clear();
+}
+
+// A record names its stratigraphic file, so both are checked before the model is touched;
+// each further loop is a further press of Playback, which starts again from that file.
+void BatchRunner::play(const std::string& path, int loops) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw BatchError("cannot read '" + path + "'");
+  RecordHeader header;
+  auto table = std::make_unique<PhaseTable>();
+  auto bursts = std::make_unique<BurstTable>();
+  int phasesRead = 0;
+  try {
+    readRecordText(in, header, *table, *bursts, phasesRead);
+  } catch (const SimError& e) {
+    throw BatchError("'" + path + "' is not a readable record file: " + e.what());
+  }
+  if (!header.strFileName.empty() && !std::ifstream(header.strFileName))
+    throw BatchError("'" + path + "' starts from '" + header.strFileName + "', which cannot be read");
+  host_.fileAnswer = std::filesystem::absolute(path).string();
+  fileOpenRec(sim_);
+  host_.fileAnswer.clear();
+  if (!sim_.ui.mnuRecPlay.checked) throw BatchError("'" + path + "' could not be armed for playback");
+  for (int loop = 0; loop < loops; ++loop) cmdEruptClick(sim_);
+  phases_.clear();
+}
+
+void BatchRunner::writeRecord(const std::string& target) {
+  const Model& m = sim_.m;
+  writeText(stage(target), target,
+            [&] { return recordFileText({sim_.ui.StrFileName, m.Scale, m.RecCount}, m.RecTable, m.RecBurst); });
+}
+
+void BatchRunner::undo() {
+  if (!sim_.ui.mnuParUndo.enabled) throw BatchError("--undo: there is no phase to undo");
+  mnuParUndoClick(sim_);
+  std::erase_if(phases_, [this](const auto& layer) { return layer.first > sim_.m.LayerCount; });
+}
+
 void BatchRunner::erupt(const Phase& p) {
   const bool tectonic = p.style == "fault" || p.style == "erosion";
   Style style = Style::Tectonic;
   if (!tectonic) styleFromKey(p.style, style);
+  if (sim_.ui.mnuRecPlay.checked) mnuRecPlayClick(sim_);  // Erupt would replay the record
   // Choosing the style afresh lays out its panel even when it is still checked from before.
   if (styleChecked(sim_, style)) selectStyle(sim_, style);
   selectStyle(sim_, style);

@@ -28,8 +28,12 @@ class BatchRunner {
   const Sim& sim() const { return sim_; }
 
  private:
-  void act(const Action& a, bool maps);
-  void load(const std::string& path);
+  void act(const Action& a, const Options& options);
+  void load(const std::string& path, const DemLayout& dem);
+  void loadDem(const std::string& path, const DemLayout& dem);
+  void play(const std::string& path, int loops);
+  void writeRecord(const std::string& target);
+  void undo();
   void erupt(const Phase& p);
   void autoCycles(int cycles);
   void fillPanel(const Phase& p);
@@ -46,6 +50,7 @@ class BatchRunner {
   std::string reportText_;
   std::map<int, PhaseStats> phases_;
   std::vector<std::pair<std::string, std::string>> staged_;  // temporary file, target
+  std::vector<std::string> recordTargets_;                   // written when every action is done
 };
 
 }  // namespace magmo::batch

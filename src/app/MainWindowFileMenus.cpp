@@ -1,0 +1,45 @@
+// The File and Record menus of the main window.
+#include <QMenu>
+
+#include "app/MainWindow.h"
+#include "app/RecordEditWindow.h"
+#include "files/DemFile.h"
+#include "files/NewFile.h"
+#include "files/StratFile.h"
+#include "record/Playback.h"
+#include "record/RecordFile.h"
+#include "record/RecordMenu.h"
+
+namespace magmo {
+
+void MainWindow::buildFileMenu(QMenu* file) {
+  // A fresh simulation is a reset of the model, as at start-up.
+  menuItem(file, "&New", "mnuFileNew", nullptr, core(fileNew));
+  QMenu* open = file->addMenu("&Open");
+  open->setObjectName("mnuFileOpen");
+  menuItem(open, "&Stratigraphic File...", "mnuFileOpenTopo", nullptr, [this] { fileOpenTopo(sim_); });
+  menuItem(open, "&DEM File...", "mnuFileOpenDem", nullptr, [this] { fileOpenDEM(sim_); });
+  menuItem(open, "&Record File...", "mnuFileOpenRec", nullptr, [this] { fileOpenRec(sim_); });
+  menuItem(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, core(mnuFileSaveClick));
+  QMenu* saveAs = file->addMenu("Save &As");
+  saveAs->setObjectName("mnuFileSaveAs");
+  menuItem(saveAs, "&Stratigraphic File...", "mnuFileSaveAsTopo", nullptr, core(fileSaveTopo));
+  menuItem(saveAs, "&DEM File...", "mnuFileSaveAsDem", &ui_.mnuFileSaveAsDem, core(fileSaveDEM));
+  menuItem(saveAs, "&Record File...", "mnuFileSaveAsRec", nullptr, core(fileSaveRec));
+  file->addSeparator();
+  menuItem(file, "E&xit", "mnuFileExit", nullptr, [this] { close(); });
+}
+
+void MainWindow::buildRecordMenu(QMenu* rec) {
+  connect(rec, &QMenu::aboutToShow, this, [this] { run(core(mnuRecOpening)); });
+  menuItem(rec, "&Record", "mnuRecRec", &ui_.mnuRecRec, core(mnuRecRecClick));
+  menuItem(rec, "&Playback", "mnuRecPlay", &ui_.mnuRecPlay, core(mnuRecPlayClick));
+  menuItem(rec, "Playback (&Loop)", "mnuRecPlayLoop", &ui_.mnuRecPlayLoop, core(mnuRecPlayLoopClick));
+  rec->addSeparator();
+  menuItem(rec, "&Edit...", "mnuRecEdit", &ui_.mnuRecEdit, [this] {
+    mnuRecEditClick(sim_);
+    openRecordEditor(this, sim_);
+  });
+}
+
+}  // namespace magmo
