@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -177,6 +178,28 @@ TEST_F(MainWindowTest, FieldEditsAndProfileClicksGoThroughTheControls) {
   QCoreApplication::sendEvent(plot, &up);
   EXPECT_NEAR(val(loc->text().toStdString()), 10.0, 0.05);
   EXPECT_EQ(loc->text().toStdString(), ui().txtLoc.text);
+}
+
+TEST_F(MainWindowTest, RecordMenuFollowsTheRecorderAndOffersPlaybackOnlyWithARecord) {
+  auto* rec = find<QMenu>("mnuRec");
+  emit rec->aboutToShow();
+  EXPECT_FALSE(find<QAction>("mnuRecPlay")->isEnabled());
+  EXPECT_FALSE(find<QAction>("mnuRecPlayLoop")->isEnabled());
+  EXPECT_FALSE(find<QAction>("mnuParUndo")->isEnabled());
+  EXPECT_FALSE(find<QAction>("mnuFileSaveAsDem")->isEnabled());
+  find<QAction>("mnuRecRec")->trigger();
+  EXPECT_TRUE(ui().mnuRecRec.checked);
+  EXPECT_TRUE(find<QAction>("mnuRecRec")->isChecked());
+  EXPECT_EQ(label("StatusBar1_6"), "Record On");
+  ui().RecLoaded = true;
+  emit rec->aboutToShow();
+  EXPECT_TRUE(find<QAction>("mnuRecPlay")->isEnabled());
+  find<QAction>("mnuRecPlay")->trigger();
+  EXPECT_FALSE(ui().mnuRecRec.checked);  // playback and recording exclude each other
+  EXPECT_EQ(find<QPushButton>("cmdErupt")->text(), "Play&back");
+  for (const char* item : {"mnuFileOpenTopo", "mnuFileOpenDem", "mnuFileOpenRec", "mnuFileSaveAsTopo",
+                           "mnuFileSaveAsRec", "mnuRecEdit"})
+    EXPECT_TRUE(find<QAction>(item)->isEnabled()) << item;
 }
 
 }  // namespace
