@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages Magmo builds with, when any is missing.
+# Installs the Debian packages Magmo builds with, when any is missing; packages given as
+# arguments are needed too (the fuzzing script adds its compiler).
 set -e
-PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth"
+PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth $*"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -7,21 +7,13 @@
 #include "control/MapPrecision.h"
 #include "files/DemImport.h"
 #include "model/Numeric.h"
+#include "support/CrLfLines.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "text after the last CR LF";
-  return lines;
-}
 
 class DemFileTest : public SimTest {
  protected:

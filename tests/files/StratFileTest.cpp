@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 
+#include "support/CrLfLines.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -22,15 +23,6 @@ std::string slurp(const fs::path& p) {
 void spit(const fs::path& p, const std::string& text) {
   std::ofstream out(p, std::ios::binary);
   out << text;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "text after the last CR LF";
-  return lines;
 }
 
 class StratFileTest : public SimTest {
