@@ -194,50 +194,35 @@ void fillBilinear(std::vector<float>& grid, const Lattice& l, const CellMapping&
 
 // Scattered points: inverse-distance weighting of the points within a few cells (the data
 // spacing, at most the sparse limit); a point on a cell gives that cell its value exactly.
+// Each point spreads its weight over the cells it reaches, so the work follows the data, not
+// the whole grid.
 void fillInverseDistance(std::vector<float>& grid, const std::vector<Point>& pts, const CellMapping& map,
                          double spacing) {
   const size_t cells = static_cast<size_t>(kGridWidth) * (kMapRows + 1);
-  auto cellOf = [&](const Point& p) -> std::optional<size_t> {
-    const double c = std::round((p.x - map.x(1)) / map.scale) + 1, r = std::round((map.y(1) - p.y) / map.scale) + 1;
-    if (!(c >= 1 && c <= kColumns && r >= 1 && r <= kMapRows)) return std::nullopt;
-    return static_cast<size_t>(r) * kGridWidth + static_cast<size_t>(c);
-  };
-  std::vector<int> start(cells + 1, 0);
-  for (const Point& p : pts)
-    if (const auto k = cellOf(p)) ++start[*k + 1];
-  for (size_t k = 0; k < cells; ++k) start[k + 1] += start[k];
-  std::vector<int> order(static_cast<size_t>(start[cells]));
-  std::vector<int> fill(start.begin(), start.end() - 1);
-  for (size_t n = 0; n < pts.size(); ++n)
-    if (const auto k = cellOf(pts[n])) order[static_cast<size_t>(fill[*k]++)] = static_cast<int>(n);
-
+  std::vector<double> sumW(cells, 0.0), sumZ(cells, 0.0);
+  std::vector<bool> exact(cells, false);
   const int reach = std::clamp(static_cast<int>(std::ceil(spacing / map.scale)), 1, 5);
   const double limit2 = std::pow(reach * map.scale, 2);
-  for (int r = 1; r <= kMapRows; ++r)
-    for (int c = 1; c <= kColumns; ++c) {
-      const double X = map.x(c), Y = map.y(r);
-      double sumW = 0, sumZ = 0;
-      std::optional<float> exact;
-      for (int rr = std::max(1, r - reach); rr <= std::min(kMapRows, r + reach) && !exact; ++rr)
-        for (int cc = std::max(1, c - reach); cc <= std::min(kColumns, c + reach) && !exact; ++cc) {
-          const size_t k = static_cast<size_t>(rr) * kGridWidth + cc;
-          for (int n = start[k]; n < start[k + 1]; ++n) {
-            const Point& p = pts[static_cast<size_t>(order[static_cast<size_t>(n)])];
-            const double d2 = (p.x - X) * (p.x - X) + (p.y - Y) * (p.y - Y);
-            if (d2 > limit2) continue;
-            if (d2 == 0) {
-              exact = p.z;
-              break;
-            }
-            sumW += 1 / d2, sumZ += p.z / d2;
-          }
+  for (const Point& p : pts) {
+    const double c = std::round((p.x - map.x(1)) / map.scale) + 1, r = std::round((map.y(1) - p.y) / map.scale) + 1;
+    if (!(c >= 1 && c <= kColumns && r >= 1 && r <= kMapRows)) continue;
+    const int pc = static_cast<int>(c), pr = static_cast<int>(r);
+    for (int rr = std::max(1, pr - reach); rr <= std::min(kMapRows, pr + reach); ++rr)
+      for (int cc = std::max(1, pc - reach); cc <= std::min(kColumns, pc + reach); ++cc) {
+        const size_t k = static_cast<size_t>(rr) * kGridWidth + cc;
+        if (exact[k]) continue;
+        const double dx = p.x - map.x(cc), dy = p.y - map.y(rr), d2 = dx * dx + dy * dy;
+        if (d2 > limit2) continue;
+        if (d2 == 0) {
+          exact[k] = true;
+          grid[k] = p.z;
+        } else {
+          sumW[k] += 1 / d2, sumZ[k] += p.z / d2;
         }
-      float& cell = grid[static_cast<size_t>(r) * kGridWidth + c];
-      if (exact)
-        cell = *exact;
-      else if (sumW > 0)
-        cell = static_cast<float>(sumZ / sumW);
-    }
+      }
+  }
+  for (size_t k = 0; k < cells; ++k)
+    if (!exact[k] && sumW[k] > 0) grid[k] = static_cast<float>(sumZ[k] / sumW[k]);
 }
 
 }  // namespace
