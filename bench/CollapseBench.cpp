@@ -1,5 +1,4 @@
-// One sector collapse of the flank of a 30-layer volcano, with the tree search of the zone's
-// lowest point and with the literal scan of the zone after every collapsing column.
+// One sector collapse of the flank of a 30-layer volcano.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -7,7 +6,7 @@
 #include "LayeredCone.h"
 #include "NullHost.h"
 #include "model/Sim.h"
-#include "styles/Collapse.h"
+#include "styles/Styles.h"
 
 namespace magmo {
 namespace {
@@ -23,13 +22,13 @@ struct Flank {
 // and at high friction, and the longest zone the profile allows, a vent near the left edge.
 constexpr Flank kFlanks[] = {{640, 890, 0.13f}, {640, 890, 0.4f}, {200, 1100, 0.4f}};
 
-void collapseOnce(benchmark::State& state, LowestSearch search) {
+void BM_Collapse(benchmark::State& state) {
   const Flank flank = kFlanks[state.range(0)];
   NullHost host;
   MemorySettings settings;
   auto sim = std::make_unique<Sim>(host, settings);
   bench::buildLayeredCone(sim->m, 30, 300, 500, flank.vent);
-  sim->m.EruptType = 6;
+  sim->m.EruptType = Style::Collapse;
   sim->m.VentX = flank.vent;
   sim->m.CollapseBase = flank.base;
   sim->m.StrengthC = flank.friction;
@@ -39,16 +38,12 @@ void collapseOnce(benchmark::State& state, LowestSearch search) {
     state.PauseTiming();
     sim->m = *pristine;
     state.ResumeTiming();
-    typeCollapse(*sim, search);
+    typeCollapse(*sim);
     benchmark::DoNotOptimize(sim->m.Topo);
   }
 }
 
-void BM_Collapse(benchmark::State& state) { collapseOnce(state, LowestSearch::Tree); }
-void BM_CollapseLiteralScan(benchmark::State& state) { collapseOnce(state, LowestSearch::Scan); }
-
 BENCHMARK(BM_Collapse)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CollapseLiteralScan)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace magmo

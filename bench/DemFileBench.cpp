@@ -9,8 +9,8 @@
 #include <string>
 
 #include "NullHost.h"
-#include "files/DemFile.h"
-#include "files/ReplaceFile.h"
+#include "formats/DemFile.h"
+#include "textio/ReplaceFile.h"
 #include "model/Random.h"
 #include "model/Sim.h"
 
@@ -48,7 +48,8 @@ void BM_ReadDemFile(benchmark::State& state) {
   replaceFile(path, demFileText(sim.m));
   for (auto _ : state) {
     std::ifstream in(path, std::ios::binary);
-    readDemStream(sim, in);
+    DemData d;
+    readDemText(in, host, d);
   }
   std::filesystem::remove(path);
 }
@@ -73,7 +74,8 @@ void importForeign(benchmark::State& state, bool scattered) {
   const std::string text = foreignText(scattered);
   for (auto _ : state) {
     std::istringstream in(text);
-    readDemStream(sim, in);
+    DemData d;
+    readDemText(in, host, d);
   }
 }
 

@@ -10,7 +10,7 @@
 #include "NullHost.h"
 #include "CostliestSeed.h"
 #include "model/Numeric.h"
-#include "model/Reset.h"
+#include "control/Reset.h"
 #include "model/Sim.h"
 #include "styles/Styles.h"
 
@@ -43,7 +43,7 @@ void BM_PfsAutoPhase(benchmark::State& state) {
     if (large) changeScale(*sim, ScaleItem::Large);
     if (state.range(1) == 1) bench::buildLayeredCone(sim->m, 12, 120, 300);
     sim->ui.mnuParAuto.checked = true;
-    sim->m.EruptType = 1;
+    sim->m.EruptType = Style::Pfs;
     state.ResumeTiming();
     typePfs(*sim);
     benchmark::DoNotOptimize(sim->m.Topo);

@@ -6,9 +6,9 @@
 #include "NullHost.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
-#include "model/Reset.h"
+#include "control/Reset.h"
 #include "model/Sim.h"
-#include "record/Playback.h"
+#include "control/Playback.h"
 
 namespace magmo {
 namespace {
@@ -19,7 +19,7 @@ constexpr int kPhases = 100;
 class StoppingHost : public bench::NullHost {
  public:
   void yield() override {
-    if (sim && sim->ui.AutoCyclesBegun > kPhases) sim->m.RunStop = 2;
+    if (sim && sim->ui.AutoCyclesBegun > kPhases) sim->m.RunStop = RunState::Stopping;
   }
   Sim* sim = nullptr;
 };
@@ -28,7 +28,7 @@ void recordAutomaticRun(Sim& sim, StoppingHost& host) {
   sim.rnd.fixSeed(4711);
   clearVar(sim);
   sim.ui.mnuRecRec.checked = true;
-  selectStyle(sim, Style::Auto);
+  selectAuto(sim);
   host.sim = &sim;
   cmdEruptClick(sim);
   host.sim = nullptr;

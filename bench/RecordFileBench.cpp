@@ -5,9 +5,10 @@
 #include <filesystem>
 
 #include "NullHost.h"
-#include "files/ReplaceFile.h"
+#include "textio/ReplaceFile.h"
 #include "model/Sim.h"
-#include "record/RecordFile.h"
+#include "control/RecordCommands.h"
+#include "formats/RecordFile.h"
 
 namespace magmo {
 namespace {
@@ -21,7 +22,7 @@ void fillHistory(Model& m) {
   m.RecCount = kRecPhases;
   for (int i = 1; i <= kRecPhases; ++i) {
     PhaseRecord& r = m.RecTable[i];
-    r.Style = 1 + i % 7;
+    r.Style = Style(1 + i % 7);
     r.Location = static_cast<float>(rnd.next() * 25);
     r.Strength = static_cast<float>(rnd.next() * 2);
     r.Wind = static_cast<float>(rnd.next() * 100 - 50);

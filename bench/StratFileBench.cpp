@@ -9,7 +9,8 @@
 #include <string>
 
 #include "NullHost.h"
-#include "files/StratFile.h"
+#include "control/StratCommands.h"
+#include "formats/StratFile.h"
 #include "model/Sim.h"
 
 namespace magmo {
@@ -47,7 +48,7 @@ void BM_ReadStratFile(benchmark::State& state) {
   writeStratFile(fullModel(), path, false);
   sim.ui.StrFileName = path;
   for (auto _ : state)
-    if (!fileReadStrat(sim)) state.SkipWithError(host.last.c_str());
+    if (fileReadStrat(sim) != LoadResult::Complete) state.SkipWithError(host.last.c_str());
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_ReadStratFile)->Unit(benchmark::kMillisecond);

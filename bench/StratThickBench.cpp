@@ -8,6 +8,7 @@
 #include "NullHost.h"
 #include "model/Sim.h"
 #include "model/Strata.h"
+#include "support/LiteralTruncation.h"
 
 namespace magmo {
 namespace {
@@ -54,7 +55,7 @@ void BM_TruncateLiteral(benchmark::State& state) {
     state.PauseTiming();
     s.restore();
     state.ResumeTiming();
-    stratTruncateLiteral(s.sim->m);
+    test::stratTruncateLiteral(s.sim->m);
     benchmark::ClobberMemory();
   }
 }

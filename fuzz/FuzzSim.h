@@ -3,6 +3,7 @@
 // build for every input. Its host answers the import questions as the input's first byte says.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -14,6 +15,12 @@ namespace magmo::fuzz {
 class FuzzHost : public bench::NullHost {
  public:
   uint8_t choice = 0;
+  std::function<void()> onYield;
+
+  void yield() override {
+    if (onYield) onYield();
+  }
+  void pauseTurn() override { yield(); }
 
   bool askYesNo(std::string_view, MsgIcon, std::string_view) override { return (choice & 1) != 0; }
   Answer askYesNoCancel(std::string_view, MsgIcon, std::string_view) override {

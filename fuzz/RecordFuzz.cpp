@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "FuzzSim.h"
-#include "record/RecordFile.h"
+#include "formats/RecordFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto table = std::make_unique<magmo::PhaseTable>();

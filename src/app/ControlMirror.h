@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "control/Controls.h"
+#include "model/Controls.h"
 
 class QAbstractButton;
 class QAction;

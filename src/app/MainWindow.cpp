@@ -28,10 +28,11 @@
 #include "app/TectonicPanel.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
-#include "files/NewFile.h"
-#include "files/StratFile.h"
+#include "control/NewFile.h"
+#include "formats/StratFile.h"
 #include "model/Numeric.h"
-#include "model/Reset.h"
+#include "control/Reset.h"
+#include "control/ProfileCommands.h"
 #include "views/Profile.h"
 
 namespace magmo {
@@ -306,7 +307,7 @@ void MainWindow::requestStop() {
     return;
   }
   if (eruptDepth_ == 0) return;
-  for (int click = 0; click < 2 && sim_.m.RunStop < 2; ++click) run([this] { cmdHaltClick(sim_); });
+  for (int click = 0; click < 2 && sim_.m.RunStop != RunState::Stopping; ++click) run([this] { cmdHaltClick(sim_); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
@@ -386,7 +387,7 @@ void MainWindow::startUp(const Switches& switches, const QString& documents) {
   started_ = true;
   run([this, &switches] {
     clearVar(sim_);
-    if (switches.autoErupt && !ui_.mnuParAuto.checked) selectStyle(sim_, Style::Auto);
+    if (switches.autoErupt && !ui_.mnuParAuto.checked) selectAuto(sim_);
     if (ui_.modeText().empty()) showIdleModeText(sim_);
   });
   setWindowTitle("Magmo");

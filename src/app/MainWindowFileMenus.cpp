@@ -3,12 +3,12 @@
 
 #include "app/MainWindow.h"
 #include "app/RecordEditWindow.h"
-#include "files/DemFile.h"
-#include "files/NewFile.h"
-#include "files/StratFile.h"
-#include "record/Playback.h"
-#include "record/RecordFile.h"
-#include "record/RecordMenu.h"
+#include "control/DemCommands.h"
+#include "control/NewFile.h"
+#include "control/Playback.h"
+#include "control/RecordCommands.h"
+#include "control/RecordMenu.h"
+#include "control/StratCommands.h"
 
 namespace magmo {
 

@@ -36,7 +36,7 @@ void MainWindow::buildParametersMenu(QMenu* par) {
   for (const auto& [caption, name, mirrored, style] : styles)
     menuItem(par, caption, name, mirrored, [this, s = style] { selectStyle(sim_, s); });
   par->addSeparator();
-  menuItem(par, "&Auto", "mnuParAuto", &ui_.mnuParAuto, [this] { selectStyle(sim_, Style::Auto); });
+  menuItem(par, "&Auto", "mnuParAuto", &ui_.mnuParAuto, [this] { selectAuto(sim_); });
   menuItem(par, "Stat&ic", "mnuParStatic", &ui_.mnuParStatic, core(mnuParStaticClick));
   menuItem(par, "&Undo", "mnuParUndo", &ui_.mnuParUndo, core(mnuParUndoClick));
 }

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "app/QtCanvas.h"
-#include "views/Profile.h"
+#include "control/ProfileCommands.h"
 
 namespace magmo {
 

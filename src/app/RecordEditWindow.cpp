@@ -17,7 +17,7 @@
 
 #include "app/ControlMirror.h"
 #include "model/Sim.h"
-#include "record/RecordEditor.h"
+#include "control/RecordEditor.h"
 
 namespace magmo {
 

@@ -1,7 +1,7 @@
 #include "app/UserSettings.h"
 
 #include "model/Numeric.h"
-#include "model/Reset.h"
+#include "control/Reset.h"
 #include "model/Sim.h"
 
 namespace magmo {

@@ -9,7 +9,7 @@
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
-#include "record/Recorder.h"
+#include "control/Recorder.h"
 #include "styles/PhaseSteps.h"
 #include "styles/Styles.h"
 
@@ -17,35 +17,35 @@ namespace magmo {
 
 namespace {
 
-constexpr int kStay = 0;
-
 // One step of a row of the transition table: the next style for draws up to the bound.
 struct Transition {
   double upTo;
-  int style;  // kStay keeps the previous style
+  Style style;  // kStay keeps the previous style
 };
+constexpr Style kStay = Style::Tectonic, Pfs = Style::Pfs, Stromb = Style::Stromb, Lava = Style::Lava,
+                Dome = Style::Dome, Plinian = Style::Plinian, Phreatic = Style::Fumarole;
 
-constexpr Transition kFromFlow[] = {{0.3, kStay}, {0.5, 2}, {0.7, 3}, {0.95, 4}, {2, 5}};
-constexpr Transition kFromYoungStromb[] = {{0.5, kStay}, {0.6, 1}, {0.85, 3}, {0.95, 4}, {2, 5}};
-constexpr Transition kFromStromb[] = {{0.3, kStay}, {0.5, 1}, {0.6, 3}, {0.8, 4}, {0.85, 5}, {2, 7}};
-constexpr Transition kFromYoungLava[] = {{0.6, kStay}, {0.7, 1}, {0.9, 2}, {0.95, 4}, {2, 5}};
-constexpr Transition kFromLava[] = {{0.5, kStay}, {0.6, 1}, {0.8, 2}, {0.85, 4}, {0.9, 5}, {2, 7}};
-constexpr Transition kFromYoungDome[] = {{0.4, kStay}, {0.6, 1}, {0.7, 2}, {0.85, 3}, {2, 5}};
-constexpr Transition kFromDome[] = {{0.3, kStay}, {0.5, 1}, {0.55, 2}, {0.6, 3}, {0.7, 5}, {2, 7}};
-constexpr Transition kFromPlinian[] = {{0.1, kStay}, {0.4, 1}, {0.55, 2}, {0.6, 3}, {0.9, 4}, {2, 7}};
-constexpr Transition kFromCollapse[] = {{0.2, 1}, {0.25, 2}, {0.3, 3}, {0.6, 4}, {0.7, 5}, {2, 7}};
-constexpr Transition kFromPhreatic[] = {{0.2, 1}, {0.25, 2}, {0.3, 3}, {0.5, 4}, {0.65, 5}, {2, kStay}};
+constexpr Transition kFromFlow[] = {{0.3, kStay}, {0.5, Stromb}, {0.7, Lava}, {0.95, Dome}, {2, Plinian}};
+constexpr Transition kFromYoungStromb[] = {{0.5, kStay}, {0.6, Pfs}, {0.85, Lava}, {0.95, Dome}, {2, Plinian}};
+constexpr Transition kFromStromb[] = {{0.3, kStay}, {0.5, Pfs}, {0.6, Lava}, {0.8, Dome}, {0.85, Plinian}, {2, Phreatic}};
+constexpr Transition kFromYoungLava[] = {{0.6, kStay}, {0.7, Pfs}, {0.9, Stromb}, {0.95, Dome}, {2, Plinian}};
+constexpr Transition kFromLava[] = {{0.5, kStay}, {0.6, Pfs}, {0.8, Stromb}, {0.85, Dome}, {0.9, Plinian}, {2, Phreatic}};
+constexpr Transition kFromYoungDome[] = {{0.4, kStay}, {0.6, Pfs}, {0.7, Stromb}, {0.85, Lava}, {2, Plinian}};
+constexpr Transition kFromDome[] = {{0.3, kStay}, {0.5, Pfs}, {0.55, Stromb}, {0.6, Lava}, {0.7, Plinian}, {2, Phreatic}};
+constexpr Transition kFromPlinian[] = {{0.1, kStay}, {0.4, Pfs}, {0.55, Stromb}, {0.6, Lava}, {0.9, Dome}, {2, Phreatic}};
+constexpr Transition kFromCollapse[] = {{0.2, Pfs}, {0.25, Stromb}, {0.3, Lava}, {0.6, Dome}, {0.7, Plinian}, {2, Phreatic}};
+constexpr Transition kFromPhreatic[] = {{0.2, Pfs}, {0.25, Stromb}, {0.3, Lava}, {0.5, Dome}, {0.65, Plinian}, {2, kStay}};
 
-std::span<const Transition> transitionRow(int previous, int layerCount) {
+std::span<const Transition> transitionRow(Style previous, int layerCount) {
   const bool young = layerCount < 20;  // phreatic phases need an established volcano
   switch (previous) {
-    case 1: return kFromFlow;
-    case 2: return young ? std::span<const Transition>(kFromYoungStromb) : kFromStromb;
-    case 3: return young ? std::span<const Transition>(kFromYoungLava) : kFromLava;
-    case 4: return young ? std::span<const Transition>(kFromYoungDome) : kFromDome;
-    case 5: return kFromPlinian;
-    case 6: return kFromCollapse;
-    case 7: return kFromPhreatic;
+    case Style::Pfs: return kFromFlow;
+    case Style::Stromb: return young ? std::span<const Transition>(kFromYoungStromb) : kFromStromb;
+    case Style::Lava: return young ? std::span<const Transition>(kFromYoungLava) : kFromLava;
+    case Style::Dome: return young ? std::span<const Transition>(kFromYoungDome) : kFromDome;
+    case Style::Plinian: return kFromPlinian;
+    case Style::Collapse: return kFromCollapse;
+    case Style::Fumarole: return kFromPhreatic;
     default: return {};
   }
 }
@@ -59,7 +59,7 @@ struct AutoPhase {
   void (*run)(Sim&);
 };
 
-const AutoPhase& autoPhase(int eruptType) {
+const AutoPhase& autoPhase(Style style) {
   static const AutoPhase phases[] = {
       {"Pyroclastic Flow/Surge Eruption", true, true, true, "Caldera", false, false, typePfs},
       {"Strombolian (Scoria) Eruption", true, true, true, "Diatreme", false, false, typeStromb},
@@ -69,12 +69,12 @@ const AutoPhase& autoPhase(int eruptType) {
       {"Sector Collapse Eruption", false, true, false, nullptr, true, false, typeCollapse},
       {"Fumarolic/Phreatic Eruption", true, true, true, nullptr, false, true, typePhreatic},
   };
-  return phases[std::clamp(eruptType, 1, 7) - 1];
+  return phases[std::clamp(static_cast<int>(style), 1, 7) - 1];
 }
 
 int randomVentStep(Sim& sim) {
   const Model& m = sim.m;
-  int spread = (m.EruptType == 2 || m.EruptType == 3) ? 200 : 10;
+  int spread = (m.EruptType == Style::Stromb || m.EruptType == Style::Lava) ? 200 : 10;
   if (sim.rnd01() < 0.5) spread = cint(spread * 0.1);
   if (sim.rnd01() > 0.95) spread *= 10;
   const int direction = sim.rnd01() < 0.5 ? -1 : 1;
@@ -116,7 +116,7 @@ class AutoCycle {
       do {
         if (!cycle()) break;
       } while (!stopRequested() && m_.LayerCount < kMaxLayers);
-      if (m_.LayerCount >= kMaxLayers && m_.RunStop < 2) announceFullTable();
+      if (m_.LayerCount >= kMaxLayers && m_.RunStop != RunState::Stopping) announceFullTable();
     } catch (const std::exception& e) {
       sim_.reportError("TypeAuto", e);
     }
@@ -145,8 +145,19 @@ class AutoCycle {
     ui_.modeText() = runningModeText();
     erupt();
     while (m_.StratBusy == 1) sim_.host.yield();
-    if (ui_.mnuRecRec.checked && !sim_.playback()) record(sim_);
+    recordPhase(m_.EruptType);
     return true;
+  }
+
+  void recordPhase(Style style) {
+    if (ui_.mnuRecRec.checked && !sim_.playback()) record(sim_, style);
+  }
+
+  // A fault or erosion interval is a phase of its own: undone, counted and recorded alone.
+  void interval(void (*run)(Sim&)) {
+    beginPhase(sim_);
+    run(sim_);
+    recordPhase(Style::Tectonic);
   }
 
   const char* runningModeText() const {
@@ -156,23 +167,22 @@ class AutoCycle {
 
   // A pause between phases holds the run here; true when the user then asked to stop.
   bool stopRequested() {
-    waitWhilePaused(sim_);
-    return m_.RunStop >= 2;
+    sim_.waitWhilePaused();
+    return m_.RunStop == RunState::Stopping;
   }
 
   void dormantIntervals() {
     if (sim_.rnd01() > 0.9 && m_.LayerCount >= 11) {
       m_.UndoLayer2 = m_.LayerCount;
       showInterval("Faulting Interval", "   (Dormant)   ", "&Fault");
-      saveUndo(sim_);
-      fault(sim_);
+      do interval(fault);
+      while (faultRepeats(sim_));
     }
     // A stop during the faulting ends the run before a further interval opens a layer.
     if (stopRequested()) return;
     if (sim_.rnd01() > 0.9 && m_.LayerCount >= 21) {
       showInterval("Erosion Interval", "   (Dormant)  Cycle:   ", "&Erode");
-      saveUndo(sim_);
-      typeErode(sim_);
+      interval(typeErode);
     }
   }
 
@@ -196,13 +206,13 @@ class AutoCycle {
   }
 
   void chooseStyle() {
-    if (m_.EruptType < 1 || m_.EruptType > 7) m_.EruptType = 1;
+    if (m_.EruptType == Style::Tectonic) m_.EruptType = Style::Pfs;  // nothing has erupted yet
     sim_.reseed();
     m_.EruptSub = m_.EruptType;
     m_.EruptType = nextAutoStyle(m_.EruptType, m_.LayerCount, sim_.rnd01());
     // The lava styles are not available in static mode.
-    if (sim_.staticMode() && m_.EruptType == 3) m_.EruptType = 2;
-    if (sim_.staticMode() && m_.EruptType == 4) m_.EruptType = 1;
+    if (sim_.staticMode() && m_.EruptType == Style::Lava) m_.EruptType = Style::Stromb;
+    if (sim_.staticMode() && m_.EruptType == Style::Dome) m_.EruptType = Style::Pfs;
   }
 
   void erupt() {
@@ -219,7 +229,7 @@ class AutoCycle {
     ui_.chkFumex.visible = phase.explosions;
     sim_.host.yield();
     ventAutoPos(sim_, ui_.ConeBuilding ? VentMove::ConeBuilding : VentMove::Normal);
-    saveUndo(sim_);
+    beginPhase(sim_);
     phase.run(sim_);
   }
 
@@ -247,7 +257,7 @@ class AutoCycle {
 
 }  // namespace
 
-int nextAutoStyle(int previous, int layerCount, double r) {
+Style nextAutoStyle(Style previous, int layerCount, double r) {
   for (const Transition& t : transitionRow(previous, layerCount))
     if (r <= t.upTo) return t.style == kStay ? previous : t.style;
   return previous;

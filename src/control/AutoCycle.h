@@ -1,5 +1,7 @@
 #pragma once
 // Automatic eruption cycles: one Erupt press builds a whole volcano, phase after phase.
+#include "model/PhaseRecord.h"
+
 namespace magmo {
 struct Sim;
 
@@ -11,9 +13,9 @@ enum class VentMove { Normal = 0, ConeBuilding = 1 };
 // centre), or a small offset from the vent of the cone being built.
 void ventAutoPos(Sim& sim, VentMove mode);
 
-// The style (1..7) that follows `previous` for the transition draw r in [0, 1) when the
-// section holds `layerCount` layers.
-int nextAutoStyle(int previous, int layerCount, double r);
+// The style that follows `previous` for the transition draw r in [0, 1) when the section
+// holds `layerCount` layers.
+Style nextAutoStyle(Style previous, int layerCount, double r);
 
 // Ends a cone-building episode whose last layer has been reached and, for one draw in ten,
 // begins a new one at the current vent. `coneEnd` is the run's end-of-episode layer count.

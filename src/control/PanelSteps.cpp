@@ -7,8 +7,6 @@
 
 namespace magmo {
 
-std::string tip(const Sim& sim, const char* text) { return sim.ui.mnuOptHtips.checked ? text : ""; }
-
 void disableRunButtons(Controls& ui) {
   ui.cmdErupt.isDefault = ui.cmdErupt.enabled = false;
   ui.toolbar["play"].enabled = false;
@@ -29,9 +27,5 @@ void disarmTectonic(Sim& sim) {
   sim.ui.cmdErupt.enabled = false;
   sim.ui.toolbar["play"].enabled = false;
 }
-
-int columnOfKm(const Sim& sim, double km) { return cint(std::clamp(km * 1000 / sim.m.Scale, -30000.0, 30000.0)); }
-
-std::string kmText(const Sim& sim, int column) { return format(column * sim.m.Scale / 1000, "0.00"); }
 
 }  // namespace magmo

@@ -1,14 +1,11 @@
 #pragma once
-// Steps the parameter panels share: the run buttons armed or disarmed, explanatory tooltips,
-// locations typed in km.
+// Steps the parameter panels share: the run buttons armed or disarmed, the tectonic panel's layout.
 #include <string>
 
 namespace magmo {
 struct Sim;
 struct Controls;
 
-// Explanatory tooltips exist only while pointer captions are on.
-std::string tip(const Sim& sim, const char* text);
 // A panel is open with values pending: neither Erupt nor Pause/Stop is available.
 void disableRunButtons(Controls& ui);
 // The values were accepted: Erupt becomes the default button.
@@ -17,9 +14,5 @@ void armRunButtons(Controls& ui);
 void disarmTectonic(Sim& sim);
 // The tectonic panel as Parameters > Tectonic opens it.
 void layOutTectonic(Sim& sim);
-
-// Profile column of a distance typed in km (any text reads as some column; far values saturate).
-int columnOfKm(const Sim& sim, double km);
-std::string kmText(const Sim& sim, int column);  // "0.00"
 
 }  // namespace magmo

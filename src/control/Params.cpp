@@ -5,7 +5,7 @@
 #include "control/PanelSteps.h"
 #include "model/Numeric.h"
 #include "model/Palette.h"
-#include "model/Reset.h"
+#include "control/Reset.h"
 #include "model/Sim.h"
 
 namespace magmo {
@@ -17,30 +17,29 @@ struct StyleInfo {
   const char* key;
   MenuItem Controls::*menu;
   const char* menuName;  // names the selection's error reports
-  int eruptType;
   const char* caption;
   const char* prompt;
 };
 
 constexpr StyleInfo kStyles[] = {
-    {Style::Pfs, "vulcanian", &Controls::mnuParPfs, "mnuParPfs", 1, "Vulcanian/Surtseyan Parameters",
+    {Style::Pfs, "vulcanian", &Controls::mnuParPfs, "mnuParPfs", "Vulcanian/Surtseyan Parameters",
      "Choose Pyroclastic Flow/Surge Parameters"},
-    {Style::Stromb, "strombolian", &Controls::mnuParStrom, "mnuParStrom", 2, "Strombolian Parameters",
+    {Style::Stromb, "strombolian", &Controls::mnuParStrom, "mnuParStrom", "Strombolian Parameters",
      "Choose Strombolian Parameters"},
-    {Style::Lava, "hawaiian", &Controls::mnuParLava, "mnuParLava", 3, "Hawaiian Parameters",
+    {Style::Lava, "hawaiian", &Controls::mnuParLava, "mnuParLava", "Hawaiian Parameters",
      "Choose Basaltic Lava Parameters"},
-    {Style::Dome, "peleean", &Controls::mnuParDome, "mnuParDome", 4, "Peléean Parameters",
+    {Style::Dome, "peleean", &Controls::mnuParDome, "mnuParDome", "Peléean Parameters",
      "Choose Silicic Lava Parameters"},
-    {Style::Plinian, "plinian", &Controls::mnuParPlin, "mnuParPlin", 5, "Plinian Parameters",
+    {Style::Plinian, "plinian", &Controls::mnuParPlin, "mnuParPlin", "Plinian Parameters",
      "Choose Plinian Parameters"},
-    {Style::Collapse, "collapse", &Controls::mnuParCol, "mnuParCol", 6, "Sector Collapse Parameters",
+    {Style::Collapse, "collapse", &Controls::mnuParCol, "mnuParCol", "Sector Collapse Parameters",
      "Choose Sector Collapse Parameters"},
-    {Style::Fumarole, "fumarole", &Controls::mnuParFum, "mnuParFum", 7, "Fumarolic/Phreatic Parameters",
+    {Style::Fumarole, "fumarole", &Controls::mnuParFum, "mnuParFum", "Fumarolic/Phreatic Parameters",
      "Choose Phreatic Parameters"},
-    {Style::Tectonic, "tectonic", &Controls::mnuParTec, "mnuParTec", 0, "Tectonic Parameters",
+    {Style::Tectonic, "tectonic", &Controls::mnuParTec, "mnuParTec", "Tectonic Parameters",
      "Choose Tectonic Parameters"},
-    {Style::Auto, "auto", &Controls::mnuParAuto, "mnuParAuto", 0, "", "Auto Eruption Parameters Selected"},
 };
+constexpr const char* kAutoKey = "auto";
 
 const StyleInfo& info(Style s) {
   for (const auto& i : kStyles)
@@ -142,13 +141,13 @@ const char* eruptCaption(Style s) {
   return "&Erupt";
 }
 
-void selectAuto(Sim& sim) {
+void layOutAuto(Sim& sim) {
   Controls& ui = sim.ui;
   ui.Tectonic.visible = ui.Change.visible = false;
   ui.cmdErupt.caption = "Auto&Erupt";
   ui.cmdErupt.isDefault = ui.cmdErupt.enabled = true;
   for (int i = 1; i <= 5; ++i) ui.Command[i].enabled = false;
-  ui.statusBar2[1] = info(Style::Auto).prompt;
+  ui.statusBar2[1] = "Auto Eruption Parameters Selected";
   ui.modeText() = sim.staticMode() ? "Auto Erupt Static)" : "Auto Erupt";
 }
 
@@ -163,8 +162,8 @@ void selectPanelStyle(Sim& sim, Style s) {
   setPanelLayout(sim, s);
   normaliseStrength(sim, s);
   defaultParticles(sim, s, false);
-  if (s == Style::Stromb) ui.chkCaldDiat.tooltip = tip(sim, "Check for diatreme formation");
-  if (s == Style::Plinian || s == Style::Pfs) ui.chkCaldDiat.tooltip = tip(sim, "Check for caldera formation");
+  if (s == Style::Stromb) ui.chkCaldDiat.tooltip = sim.tip("Check for diatreme formation");
+  if (s == Style::Plinian || s == Style::Pfs) ui.chkCaldDiat.tooltip = sim.tip("Check for caldera formation");
   const bool collapse = s == Style::Collapse;
   ui.Command[1].enabled = ui.Command[1].isDefault = !collapse;
   ui.Command[3].enabled = ui.Command[5].enabled = true;
@@ -178,11 +177,10 @@ void finishSelection(Sim& sim, Style s) {
   ui.statusBar2[1] = info(s).prompt;
   ui.modeText() = sim.staticMode() ? "Manual Erupt (Static)" : "Manual Erupt";
   const bool collapse = s == Style::Collapse;
-  const std::string km = kmText(sim, sim.m.NewVentX);
+  const std::string km = sim.kmText(sim.m.NewVentX);
   ui.txtLoc.text = km;
   if (collapse) ui.txtCtop.text = ui.txtCbase.text = km;
   ui.ActiveField = collapse ? "ColTop" : "Location";
-  sim.windowSound("RestoreUp");
 }
 
 // The collapse scarp runs from its top (the vent) down to its base; a scarp shorter than 25
@@ -190,16 +188,16 @@ void finishSelection(Sim& sim, Style s) {
 void placeScarp(Sim& sim) {
   Model& m = sim.m;
   Controls& ui = sim.ui;
-  m.VentX = std::clamp(columnOfKm(sim, val(ui.txtCtop.text)), 75, 1205);
+  m.VentX = std::clamp(sim.columnOfKm(val(ui.txtCtop.text)), 75, 1205);
   m.VentKm = m.VentX * m.Scale / 1000;
-  int base = columnOfKm(sim, val(ui.txtCbase.text));
+  int base = sim.columnOfKm(val(ui.txtCbase.text));
   const int d = std::abs(m.VentX - base);
   if (d < 25) base += base < m.VentX ? -d : d;
   m.CollapseBase = std::clamp(base, 1, kColumns);
   m.NewVentX = m.VentX;
   m.CollapseBasePrev = m.CollapseBase;
-  ui.txtCtop.text = kmText(sim, m.VentX);
-  ui.txtCbase.text = kmText(sim, m.CollapseBase);
+  ui.txtCtop.text = sim.kmText(m.VentX);
+  ui.txtCbase.text = sim.kmText(m.CollapseBase);
   const float x = static_cast<float>(m.CollapseBase);
   sim.plot().line(x, 605, x, 630, paletteColor(1));
 }
@@ -249,6 +247,19 @@ std::string eruptTooltip(const Sim& sim, Style s) {
   return "Click to start eruption";
 }
 
+// A checked style item chosen again closes its panel.
+void deselect(Sim& sim) {
+  clearParams(sim, "");
+  sim.ui.statusBar2[1] = "Select Erupt Parameters";
+  sim.ui.modeText() = sim.staticMode() ? "Manual Erupt Static)" : "Manual Erupt";
+  sim.windowSound("RestoreDown");
+}
+
+// With "Save Settings" on, the next start opens in automatic mode when it was chosen last.
+void rememberAuto(Sim& sim, bool on) {
+  if (sim.ui.mnuOptAdSave.checked) sim.settings.save(kSettingsSection, "AutoErupt", on ? "1" : "0");
+}
+
 double clampedKm(const Sim& sim, double km) {
   const double width = sim.m.Scale * 1280 / 1000;
   return std::clamp(km, 0.0, width);
@@ -258,13 +269,10 @@ double clampedKm(const Sim& sim, double km) {
 
 const char* styleKey(Style s) { return info(s).key; }
 
-bool styleFromKey(const std::string& key, Style& out) {
+std::optional<Style> styleFromKey(const std::string& key) {
   for (const auto& i : kStyles)
-    if (key == i.key) {
-      out = i.style;
-      return true;
-    }
-  return false;
+    if (key == i.key) return i.style;
+  return std::nullopt;
 }
 
 bool styleChecked(const Sim& sim, Style s) { return (sim.ui.*info(s).menu).checked; }
@@ -276,6 +284,7 @@ void clearParams(Sim& sim, const std::string& key) {
       (ui.*i.menu).checked = key == i.key;
       ui.toolbar[i.key].pressed = key == i.key;
     }
+    ui.mnuParAuto.checked = ui.toolbar[kAutoKey].pressed = key == kAutoKey;
     ui.Tectonic.visible = ui.Change.visible = false;
     ui.Legend.visible = ui.mnuViewLedg.checked = ui.toolbar["legend"].pressed = true;
     if (!sim.playback()) {
@@ -290,30 +299,41 @@ void clearParams(Sim& sim, const std::string& key) {
   }
 }
 
+void layOutStyle(Sim& sim, Style s) {
+  clearParams(sim, info(s).key);
+  if (s == Style::Tectonic)
+    layOutTectonic(sim);
+  else
+    selectPanelStyle(sim, s);
+  finishSelection(sim, s);
+}
+
 void selectStyle(Sim& sim, Style s) {
-  Controls& ui = sim.ui;
   const StyleInfo& style = info(s);
   try {
-    if ((ui.*style.menu).checked) {
-      clearParams(sim, "");
-      ui.statusBar2[1] = "Select Erupt Parameters";
-      ui.modeText() = sim.staticMode() ? "Manual Erupt Static)" : "Manual Erupt";
-      sim.windowSound("RestoreDown");
+    if ((sim.ui.*style.menu).checked) {
+      deselect(sim);
       return;
     }
-    clearParams(sim, style.key);
-    if (ui.mnuOptAdSave.checked) sim.settings.save(kSettingsSection, "AutoErupt", s == Style::Auto ? "1" : "0");
-    if (s == Style::Auto) {
-      selectAuto(sim);
-      return;
-    }
-    if (s == Style::Tectonic)
-      layOutTectonic(sim);
-    else
-      selectPanelStyle(sim, s);
-    finishSelection(sim, s);
+    rememberAuto(sim, false);
+    layOutStyle(sim, s);
+    sim.windowSound("RestoreUp");
   } catch (const std::exception& e) {
     sim.reportError(style.menuName, e);
+  }
+}
+
+void selectAuto(Sim& sim) {
+  try {
+    if (sim.ui.mnuParAuto.checked) {
+      deselect(sim);
+      return;
+    }
+    clearParams(sim, kAutoKey);
+    rememberAuto(sim, true);
+    layOutAuto(sim);
+  } catch (const std::exception& e) {
+    sim.reportError("mnuParAuto", e);
   }
 }
 
@@ -334,7 +354,7 @@ void changeOk(Sim& sim) {
     const StyleInfo* style = checkedStyle(ui);
     if (!style) return;
     const std::string title = styleTitle(sim, style->style);
-    m.EruptType = style->eruptType;
+    m.EruptType = style->style;
     ui.statusBar2[1] = title;
     ui.EruptTitle = title;
     ui.cmdErupt.tooltip = eruptTooltip(sim, style->style);

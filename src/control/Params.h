@@ -1,20 +1,27 @@
 #pragma once
 // Parameter panels: style selection, the eruption, tectonic and Advanced panels, field edits, OK.
+#include <optional>
 #include <string>
+
+#include "model/PhaseRecord.h"
 
 namespace magmo {
 struct Sim;
 
-enum class Style { Pfs, Stromb, Lava, Dome, Plinian, Collapse, Fumarole, Tectonic, Auto };
+// The Parameters menu offers the seven eruption styles and the tectonic panel (Style::Tectonic),
+// each with its toolbar key ("hawaiian", ..., "tectonic"), and the automatic cycle ("auto").
 const char* styleKey(Style s);
-// False when the key names no style.
-bool styleFromKey(const std::string& key, Style& out);
-
+std::optional<Style> styleFromKey(const std::string& key);
 bool styleChecked(const Sim& sim, Style s);
 
+// Unchecks every style item but the one with the given key ("" for none, "auto" for Auto).
 void clearParams(Sim& sim, const std::string& key);
 // The style menu items and toolbar buttons (select, or deselect when already checked).
 void selectStyle(Sim& sim, Style s);
+// The panel as the selection lays it out for the style, without the menu's side effects.
+void layOutStyle(Sim& sim, Style s);
+// Parameters > Auto: automatic cycles on (or off when already checked).
+void selectAuto(Sim& sim);
 void changeOk(Sim& sim);            // OK of the parameter panel (Command1)
 void cancelParams(Sim& sim);        // Cancel of the parameter panel (Command3)
 

@@ -5,8 +5,8 @@
 #include "control/Undo.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
-#include "record/Playback.h"
-#include "record/Recorder.h"
+#include "control/Playback.h"
+#include "control/Recorder.h"
 #include "styles/Styles.h"
 
 namespace magmo {
@@ -15,8 +15,6 @@ namespace {
 
 const char* kPauseTip = "Pause eruption/playback simulation";
 const char* kStopTip = "Stop eruption/playback simulation";
-
-std::string tip(const Sim& sim, const char* text) { return sim.ui.mnuOptHtips.checked ? text : ""; }
 
 // "Manual Erupt" / "Auto Erupt" with the state suffix of the mode text.
 std::string modeText(const Sim& sim, const std::string& suffix) {
@@ -36,10 +34,11 @@ std::string playbackModeText(const Sim& sim) {
 void setHaltButton(Sim& sim, const char* image, const char* tooltip) {
   ToolButton& halt = sim.ui.toolbar["halt"];
   halt.image = image;
-  halt.tooltip = tip(sim, tooltip);
+  halt.tooltip = sim.tip(tooltip);
 }
 
-// The procedure of the checked style item.
+}  // namespace
+
 void runCheckedStyle(Sim& sim) {
   Model& m = sim.m;
   const Controls& ui = sim.ui;
@@ -50,7 +49,7 @@ void runCheckedStyle(Sim& sim) {
   } else if (ui.mnuParPlin.checked) {
     typePlinian(sim);
   } else if (ui.mnuParPfs.checked && ui.chkCaldDiat.checked && m.StrengthC >= 0.6f) {
-    m.EruptType = 2;
+    m.EruptType = Style::Stromb;  // a flow/surge phase opens with a maar-diatreme
     typeStromb(sim);
   } else if (ui.mnuParPfs.checked) {
     typePfs(sim);
@@ -64,19 +63,28 @@ void runCheckedStyle(Sim& sim) {
   }
 }
 
+void beginPhase(Sim& sim) {
+  saveUndo(sim);
+  sim.m.BurstCount = 0;
+  sim.m.ErodeCycles = 0;
+  sim.ui.CaldDiatAtStart = sim.ui.chkCaldDiat.checked;
+}
+
+namespace {
+
 void runManualPhase(Sim& sim) {
   Model& m = sim.m;
   m.EruptHours = 0;
   m.EruptVolume = 0;
   showZeroedStatistics(sim);
-  saveUndo(sim);
+  beginPhase(sim);
   runCheckedStyle(sim);
   while (m.StratBusy == 1) sim.host.yield();
   eruptFinish(sim);
 }
 
 void resume(Sim& sim) {
-  sim.m.RunStop = 0;
+  sim.m.RunStop = RunState::Running;
   sim.ui.statusBar2[2] = sim.ui.PhaseText;
   sim.soundPlayLoop();
   sim.ui.modeText() = sim.ui.playbackRunning() ? playbackModeText(sim) : runningModeText(sim);
@@ -84,7 +92,7 @@ void resume(Sim& sim) {
 
 void pause(Sim& sim) {
   Controls& ui = sim.ui;
-  sim.m.RunStop = 1;
+  sim.m.RunStop = RunState::Paused;
   ui.cmdHalt.caption = "&Stop";
   ui.cmdErupt.enabled = true;
   sim.soundOff();
@@ -97,7 +105,7 @@ void pause(Sim& sim) {
 
 void stop(Sim& sim) {
   Controls& ui = sim.ui;
-  sim.m.RunStop = 2;
+  sim.m.RunStop = RunState::Stopping;
   sim.soundPlayLoop();
   ui.statusBar2[2] = "(Finishing) " + ui.PhaseText;
   ui.modeText() = ui.playbackRunning() ? "Playback (Stopped)" : modeText(sim, " (Stopped)");
@@ -143,11 +151,11 @@ void cmdEruptClick(Sim& sim) {
     ui.toolbar["halt"].pressed = false;
     ui.cmdErupt.enabled = ui.toolbar["play"].enabled = false;
     ui.cmdHalt.enabled = ui.toolbar["halt"].enabled = true;
-    if (m.RunStop == 1) {
+    if (m.RunStop == RunState::Paused) {
       resume(sim);
       return;
     }
-    m.RunStop = 0;
+    m.RunStop = RunState::Running;
     ui.EruptStarted = 1;
     menuAct(sim, false);
     ui.statusBar2[1] = ui.EruptTitle;
@@ -155,7 +163,6 @@ void cmdEruptClick(Sim& sim) {
       ui.mnuParStatic.checked = true;
       if (!ui.playbackRunning()) ui.modeText() = modeText(sim, " (Static)");
     }
-    m.ErodeCycles = 0;
     if (sim.playback())
       playback(sim);
     else if (sim.autoMode())
@@ -170,8 +177,8 @@ void cmdEruptClick(Sim& sim) {
 void cmdHaltClick(Sim& sim) {
   try {
     if (sim.ui.cmdHalt.caption == "&Cancel")
-      sim.m.RunStop = 1;
-    else if (sim.m.RunStop == 0)
+      sim.m.RunStop = RunState::Paused;
+    else if (sim.m.RunStop == RunState::Running)
       pause(sim);
     else
       stop(sim);
@@ -180,15 +187,12 @@ void cmdHaltClick(Sim& sim) {
   }
 }
 
-void waitWhilePaused(Sim& sim) {
-  while (sim.m.RunStop == 1) sim.host.pauseTurn();
-}
-
 void eruptFinish(Sim& sim) {
   Controls& ui = sim.ui;
   try {
     // An automatic run records each phase as it ends, so only a manual phase is recorded here.
-    if (ui.mnuRecRec.checked && !sim.playback() && !ui.playbackRunning() && !sim.autoMode()) record(sim);
+    if (ui.mnuRecRec.checked && !sim.playback() && !ui.playbackRunning() && !sim.autoMode())
+      record(sim, sim.m.EruptType);
     ui.toolbar["halt"].pressed = ui.toolbar["play"].pressed = false;
     ui.statusBar2[1] = "Select Parameters or Continue with " + ui.EruptTitle;
     ui.statusBar2[2] = "Dormant   ";

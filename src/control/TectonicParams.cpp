@@ -30,8 +30,8 @@ void showOperation(Sim& sim, bool faulting, const char* panelTip) {
   Controls& ui = sim.ui;
   ui.panFault.visible = faulting;
   ui.cmdErupt.caption = faulting ? "&Fault" : "&Erode";
-  ui.Tectonic.tooltip = tip(sim, panelTip);
-  ui.cmdErupt.tooltip = tip(sim, faulting ? "Press to activate the fault button" : "Press to activate the Erode button");
+  ui.Tectonic.tooltip = sim.tip(panelTip);
+  ui.cmdErupt.tooltip = sim.tip(faulting ? "Press to activate the fault button" : "Press to activate the Erode button");
 }
 
 void selectOperation(Sim& sim, bool faulting) {
@@ -41,19 +41,19 @@ void selectOperation(Sim& sim, bool faulting) {
 }
 
 std::string startTooltip(const Sim& sim, bool faulting) {
-  if (sim.playback()) return tip(sim, "Click to start playback");
+  if (sim.playback()) return sim.tip("Click to start playback");
   if (sim.ui.mnuRecRec.checked)
-    return tip(sim, faulting ? "Click to start faulting/recording" : "Click to start erosion/recording");
-  return tip(sim, faulting ? "Click to start faulting" : "Click to start erosion");
+    return sim.tip(faulting ? "Click to start faulting/recording" : "Click to start erosion/recording");
+  return sim.tip(faulting ? "Click to start faulting" : "Click to start erosion");
 }
 
 void applyFault(Sim& sim) {
   Model& m = sim.m;
   Controls& ui = sim.ui;
-  m.FaultX = std::clamp(columnOfKm(sim, val(ui.txtTloc.text)), kFaultMin, kFaultMax);
+  m.FaultX = std::clamp(sim.columnOfKm(val(ui.txtTloc.text)), kFaultMin, kFaultMax);
   const int magnitude = wholeNumber(val(ui.txtMag.text), 0, kMaxMagnitude);
   const int dip = wholeNumber(val(ui.txtDip.text), -kMaxDip, kMaxDip);
-  ui.txtTloc.text = kmText(sim, m.FaultX);
+  ui.txtTloc.text = sim.kmText(m.FaultX);
   ui.txtMag.text = format(magnitude, "0");
   ui.txtDip.text = format(dip, "0");
 }
@@ -87,7 +87,7 @@ void changeTecOk(Sim& sim) {
     ui.cmdErupt.tooltip = startTooltip(sim, faulting);
     if (!sim.playback()) armRunButtons(ui);
     ui.EruptTitle = title;
-    m.EruptType = 0;
+    m.EruptType = Style::Tectonic;
   } catch (const std::exception& e) {
     sim.reportError("ChangeTecOK", e);
   }

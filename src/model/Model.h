@@ -16,6 +16,14 @@ constexpr int kMapRows = 640;      // plan-view rows 0..640
 constexpr int kMaxParticles = 50;
 constexpr int kVentMin = 50, kVentMax = 1230;
 
+// Metres per column a file may store: the three scales, and 40 as an older large scale.
+constexpr bool isStoredScale(double metres) { return metres == 4 || metres == 20 || metres == 40 || metres == 100; }
+// The largest height a file may give (plot units; the section is 600 high).
+constexpr float kMaxStoredHeight = 1e6f;
+
+// RunStop: the run state that Erupt and Pause/Stop set and the phases poll.
+enum class RunState { Running, Paused, Stopping };
+
 // Strat(k, x): top of layer k at column x, with the layer index varying fastest so that a
 // column's whole stratigraphy is contiguous.
 class StratTable {
@@ -43,9 +51,9 @@ using PerLayer = std::array<T, kMaxLayers + 1>;
 template <typename T>
 using PerParticle = std::array<T, kMaxParticles + 1>;
 
-struct Model {
-  // Terrain and strata.
-  PerColumn<float> Topo{};
+// What a stratigraphic file carries: the layers with their attributes and tops, the current
+// vent, the styles' colour alternation and the plan-view grid.
+struct Section {
   StratTable Strat;
   int LayerCount = 0;
   PerLayer<int> LayerColor{}, LayerVentX{}, LayerCaldL{}, LayerCaldR{}, LayerMapY{};
@@ -53,11 +61,24 @@ struct Model {
   PerLayer<float> LayerMapA{}, LayerMapB{}, LayerMapC{}, LayerMapD{};
   // Colour alternation of the styles (stored in the strat file header).
   int AltPfs = 0, AltStromb = 0, AltLava = 0, AltDome = 0, AltPlin = 0;
+  int VentX = 640;
 
   // Plan-view grid, column varying fastest: MapGrid(x, y) = MapGrid[y * 1281 + x].
   std::vector<float> MapGrid = std::vector<float>(static_cast<size_t>(kColumns + 1) * (kMapRows + 1), 0.0f);
   float& mapGrid(int x, int y) { return MapGrid[static_cast<size_t>(y) * (kColumns + 1) + x]; }
   float mapGrid(int x, int y) const { return MapGrid[static_cast<size_t>(y) * (kColumns + 1) + x]; }
+
+  // Column x as an index of the per-column arrays, for columns that come from data.
+  static int column(int x) {
+    if (x < 1 || x > kColumns) throw SimError("Subscript out of range");
+    return x;
+  }
+  // VentX as an index of the per-column arrays: records and files can carry any value.
+  int ventColumn() const { return column(VentX); }
+};
+
+struct Model : Section {
+  PerColumn<float> Topo{};  // the surface, which the styles change before the strata follow
 
   // Ballistic particles of the current burst; index 0 unused.
   int PartCount = 25;
@@ -69,7 +90,6 @@ struct Model {
   float CloudHeight = 0, CloudRadius = 0;
 
   // Vent, scale and physical parameters.
-  int VentX = 640;
   float VentKm = 12.8f;
   int NewVentX = 640;
   int CollapseBase = 640, CollapseBasePrev = 640;
@@ -78,16 +98,10 @@ struct Model {
   float Strength = 0.4f, StrengthC = 0.63f;
   float Wind = 0, WindScaled = 0;
   float Gravity = 9.8f, GravityScaled = 0.49f;
-  int EruptType = 0;
+  Style EruptType = Style::Tectonic;
   float SpeedFactor = 1.0f;
   float CpuFactor = 1.0f;
   int Directed = 1;  // side of a directed blast: 1 toward higher columns, -1 toward lower
-
-  // VentX as an index of the per-column arrays: records and files can carry any value.
-  int ventColumn() const {
-    if (VentX < 1 || VentX > kColumns) throw SimError("Subscript out of range");
-    return VentX;
-  }
 
   // Lava flow fronts of the current burst.
   float LavaBurst = 0, LavaThick = 0;
@@ -103,14 +117,14 @@ struct Model {
   int UndoLayer2 = 0;
 
   // Run and bookkeeping state.
-  int RunStop = 0;
+  RunState RunStop = RunState::Running;
   int StratBusy = 0;
   int BurstCount = 0;
   int BurstLimit = 1000;
   float BurstTime = 0;
   double EruptHours = 0, TotalHours = 0;
   double EruptVolume = 0, TotalVolume = 0;
-  int EruptSub = 0;
+  Style EruptSub = Style::Tectonic;
   int UndoLayer = 0, MapOn = 0;
   int MapStep = 6;  // plan-view grid step of the map precision: 4 high, 6 normal, 8 low
   // The eruption history: phases 1..RecCount of RecTable, lava flow lengths in RecBurst.

@@ -7,25 +7,35 @@
 
 namespace magmo {
 
+// The eruption style of a phase, numbered as files store it (EruptType, a record's Style). A
+// tectonic interval, and a section on which nothing has erupted yet, have none.
+enum class Style { Tectonic = 0, Pfs = 1, Stromb = 2, Lava = 3, Dome = 4, Plinian = 5, Collapse = 6, Fumarole = 7 };
+constexpr bool isLava(Style s) { return s == Style::Lava || s == Style::Dome; }
+
+enum class TectonicKind { None = 0, Fault = 1, Erosion = 2 };
+// The side a vertical fault throws down.
+enum class DownSide { None = 0, Left = 1, Right = 2 };
+enum class CalderaStyle { None = 0, Mazama = 1, Valles = 2 };
+
 constexpr int kRecPhases = 500;  // entries 1..500 of a history; entry 0 is never used
 constexpr int kRecBursts = 100;  // bursts 1..100 of a lava phase
 
 struct PhaseRecord {
   float Location = 0;  // vent km, or the fault's km for a fault phase
-  int Style = 0;       // EruptType; 0 for a tectonic phase
+  magmo::Style Style = magmo::Style::Tectonic;
   float Strength = 0, Wind = 0, Particles = 0;
   int CalderaFlag = 0, Directed = 0;
-  int CalderaStyle = 0;  // 0 none, 1 "Mazama Type", 2 "Valles Type"
+  magmo::CalderaStyle CalderaStyle = magmo::CalderaStyle::None;
   float ScarpTop = 0, ScarpBase = 0;
   int Bursts = 0;
-  int TectonicKind = 0;  // 0 eruption, 1 fault, 2 erosion
+  magmo::TectonicKind TectonicKind = magmo::TectonicKind::None;
   int Magnitude = 0, Dip = 0;
-  int DownSide = 0;  // vertical fault: 1 left side down, 2 right side down
+  magmo::DownSide DownSide = magmo::DownSide::None;  // of a vertical fault
   int ErodeCycles = 0, Explosion = 0;
-  std::array<int, 7> Slider{};  // Slider1..Slider6; index 0 unused
+  std::array<int, 7> Slider{0, 6, 6, 20, 6, 0, 6};  // Slider1..Slider6 (index 0 unused), as the panel starts
   float MapA = 0, MapB = 0, MapC = 0, MapD = 0;
 
-  bool isLava() const { return Style == 3 || Style == 4; }
+  bool isLava() const { return magmo::isLava(Style); }
   bool operator==(const PhaseRecord&) const = default;
 };
 

@@ -1,10 +1,10 @@
 #pragma once
-// The simulation context every procedure takes: the model, the presentation model,
-// the platform, the random generator and the folders.
+// The simulation context every procedure takes: the simulation state, the presentation
+// state, the platform, the random generator and the folders.
 #include <optional>
 #include <string>
 
-#include "control/Controls.h"
+#include "model/Controls.h"
 #include "model/Host.h"
 #include "model/Model.h"
 #include "model/Random.h"
@@ -39,9 +39,18 @@ struct Sim {
     // Reseeding happens many times a frame; a fixed seed needs no clock at all.
     if (!rnd.fixed()) rnd.reseedFromClock(host.secondsSinceMidnight());
   }
-  // Report an error the model's way: "<Name> error: " + line break + description.
+  // A procedure's failure as the user sees it: "<Name> error: " + line break + description.
   void reportError(const std::string& name, const std::exception& e) {
     host.message(name + " error: \n" + e.what(), MsgIcon::Exclamation, "Magmo");
+  }
+  // Explanatory tooltips exist only while pointer captions are on.
+  std::string tip(const char* text) const { return ui.mnuOptHtips.checked ? text : ""; }
+  // Profile column of a distance in km (far values saturate), and a column's distance as "0.00".
+  int columnOfKm(double km) const;
+  std::string kmText(float column) const;
+  // After each animation frame a pause holds the phase here, yielding, until Erupt or Stop.
+  void waitWhilePaused() {
+    while (m.RunStop == RunState::Paused) host.pauseTurn();
   }
   bool staticMode() const { return ui.mnuParStatic.checked; }
   bool autoMode() const { return ui.mnuParAuto.checked; }

@@ -60,10 +60,10 @@ void relax(Model& m, const RelaxPass& p) {
 void relaxSlopes(Sim& sim) {
   Model& m = sim.m;
   layerCount(m, 1);  // freshness is measured against the layer below the newest
-  const bool diatremeForming = sim.ui.chkCaldDiat.checked && m.EruptType == 2;
+  const bool diatremeForming = sim.ui.chkCaldDiat.checked && m.EruptType == Style::Stromb;
   if (diatremeForming && m.Topo[m.ventColumn()] > m.VentElev) return;
-  const bool flow = m.EruptType == 1;
-  const bool plinian = m.EruptType == 5;  // fall deposits: only the neighbour pass
+  const bool flow = m.EruptType == Style::Pfs;
+  const bool plinian = m.EruptType == Style::Plinian;  // fall deposits: only the neighbour pass
   relax(m, {1, plinian ? 1 : kColumns - 9, 9, 5.0f, flow});
   relax(m, {kColumns, plinian ? kColumns : 5, -4, 2.0f, flow});
   relax(m, {1, kColumns - 1, 1, 1.0f, false});
@@ -82,8 +82,8 @@ int sliderValue(const Sim& sim, int n) { return sim.ui.Slider[n].value; }
 std::optional<float> calderaStrength(const Sim& sim) {
   const Model& m = sim.m;
   if (!sim.ui.chkCaldDiat.checked) return std::nullopt;
-  if (m.EruptType == 1 && m.StrengthC <= 0.43f) return 1 - m.StrengthC;
-  if (m.EruptType == 5) return m.Strength;
+  if (m.EruptType == Style::Pfs && m.StrengthC <= 0.43f) return 1 - m.StrengthC;
+  if (m.EruptType == Style::Plinian) return m.Strength;
   return std::nullopt;
 }
 
@@ -97,21 +97,21 @@ Crater craterSize(const Sim& sim) {
   const Model& m = sim.m;
   const float size = sliderValue(sim, 2) / 6.0f;  // crater size relative to nominal
   switch (m.EruptType) {
-    case 1: {
+    case Style::Pfs: {
       const float sc = 1 - m.StrengthC;
       int w = cint(size * (100 * sc * sc + m.BurstCount) * 20 / m.Scale);
       const float widest = size * (100 * sc * sc + 10) * 20 / m.Scale;  // reached at burst 10
       if (widest < w) w = cint(widest);
       return {w, std::max(size * 10 / std::sqrt(m.Scale), 0.25f), 0};
     }
-    case 2: {
+    case Style::Stromb: {
       const int w = cint(size * m.Strength * m.Strength / (m.Scale * m.Scale) * 6250 / m.GravityScaled);
       const float c = 0.2f * (1.4f - m.Strength) * (1.4f - m.Strength);
       return {w, std::max(c, 0.1f), std::max(intPart(w / 5.0), 1)};
     }
-    case 5:
+    case Style::Plinian:
       return {cint(size * 20 / m.Scale * m.Strength * 10), std::max(size * 20 / m.Scale, 0.1f), 0};
-    case 7: {
+    case Style::Fumarole: {
       const float c = m.PhBurstCount > 5 ? 20 / m.Scale * 0.25f : size * 20 / m.Scale * 0.5f;
       return {cint(size * m.Strength * m.Strength * 40 * 20 / m.Scale), c, 0};
     }
@@ -125,8 +125,8 @@ void excavate(Sim& sim, Crater crater) {
   Model& m = sim.m;
   const int n = layerCount(m, 1);
   const int vent = m.ventColumn();
-  const bool directed = sim.ui.chkDirected.checked && m.EruptType == 1;
-  const int passes = m.EruptType == 2 ? 5 : 1;
+  const bool directed = sim.ui.chkDirected.checked && m.EruptType == Style::Pfs;
+  const int passes = m.EruptType == Style::Stromb ? 5 : 1;
   int w = crater.halfWidth;
   for (int pass = 0; pass < passes; ++pass) {
     m.Topo[vent] = std::max(m.Topo[vent] - crater.depth, 0.0f);
@@ -317,14 +317,6 @@ void stratAdd(Sim& sim) {
 void stratTruncate(Model& m) {
   const int n = layerCount(m, 0);
   for (int x = 1; x <= kColumns; ++x) suffixMinimum(m.Strat.column(x), n);
-}
-
-void stratTruncateLiteral(Model& m) {
-  const int n = layerCount(m, 0);
-  for (int k = n - 1; k >= 1; --k)
-    for (int x = 1; x <= kColumns; ++x)
-      for (int j = n; j >= k; --j)
-        if (m.Strat(k, x) > m.Strat(j, x)) m.Strat(k, x) = m.Strat(j, x);
 }
 
 }  // namespace magmo

@@ -9,9 +9,9 @@ void collapse(Sim& sim, float s);     // one caldera-collapse step of strength s
 void stratThick(Sim& sim);            // Topo into the newest layer; older layers truncated
 void stratAdd(Sim& sim);              // draw the newest layer, spreading out from the vent
 
-// The literal triple loop of the truncation, kept as the reference the fast version must equal.
+// Cuts every older layer of every column to the lowest top above it (the truncation of
+// stratThick).
 struct Model;
-void stratTruncateLiteral(Model& m);
 void stratTruncate(Model& m);
 
 }  // namespace magmo

@@ -48,19 +48,19 @@ void launch(Sim& sim) {
   m.MaxFlight = 0;
   sim.reseed();
   const float gravityRatio = 9.8f / m.Gravity;
-  const bool directed = m.EruptType == 1 && sim.ui.chkDirected.checked;
+  const bool directed = m.EruptType == Style::Pfs && sim.ui.chkDirected.checked;
   for (int k = 1; k <= m.PartCount; ++k) {
     float u = 0, w = 0;
     switch (m.EruptType) {
-      case 1:
+      case Style::Pfs:
         u = sim.rnd01() * 260 * (1 - m.StrengthC * m.StrengthC) * gravityRatio;
         break;
-      case 2:
-      case 7:
+      case Style::Stromb:
+      case Style::Fumarole:
         u = 2 * sim.rnd01() * 25 * m.Strength;
         w = (sim.rnd01() * 3 + 2) * 50 * m.Strength * gravityRatio;
         break;
-      case 5:
+      case Style::Plinian:
         u = 2 * sim.rnd01() * m.Strength * 80;
         w = (sim.rnd01() * 5 + 25) * m.Strength * 80 * gravityRatio;
         break;
@@ -121,21 +121,21 @@ double stepHours(const Sim& sim) {
   const Model& m = sim.m;
   const double scale = m.Scale;
   switch (m.EruptType) {
-    case 0:
+    case Style::Tectonic:
       if (sim.ui.opFault.checked) return scale * 100 * numVal(sim.ui.txtMag.text) + scale * 1e7;
       if (sim.ui.opErode.checked) return scale * 100000 + scale * 1e7;
       return 0;
-    case 1:
-    case 6:
+    case Style::Pfs:
+    case Style::Collapse:
       return (1 - m.StrengthC) * scale;
-    case 2:
+    case Style::Stromb:
       return m.Strength * 2.5 * scale;
-    case 3:
-    case 4:
+    case Style::Lava:
+    case Style::Dome:
       return scale * 8;
-    case 5:
+    case Style::Plinian:
       return m.Strength * scale / 10;
-    case 7:
+    case Style::Fumarole:
       return m.Strength / 100.0;
     default:
       return 0;
@@ -153,9 +153,9 @@ void showLabVei(Sim& sim, const std::string& phaseAndBurst, const std::string& v
 void updateStatistics(Sim& sim) {
   Model& m = sim.m;
   int index = 0;
-  if (m.EruptType != 0) {
+  if (m.EruptType != Style::Tectonic) {
     measureVolume(m);
-    const bool lava = m.EruptType == 3 || m.EruptType == 4;
+    const bool lava = m.EruptType == Style::Lava || m.EruptType == Style::Dome;
     if (!lava) index = explosivityIndex(m.EruptVolume);
   }
   const double hours = stepHours(sim);
@@ -209,7 +209,7 @@ void drawCloud(Sim& sim) {
   Model& m = sim.m;
   const int vent = m.ventColumn();
   sim.reseed();
-  const bool lava = m.EruptType == 3 || m.EruptType == 4;
+  const bool lava = m.EruptType == Style::Lava || m.EruptType == Style::Dome;
   const double gravityRatio = 9.8 / m.Gravity;
   int heightScale = 0;
   double spread = 0;
@@ -221,7 +221,7 @@ void drawCloud(Sim& sim) {
     heightScale = cint(m.Strength * 5000 / m.Scale * gravityRatio);
     spread = 0.6;
   }
-  const double windDrift = m.WindScaled * m.Scale * (m.EruptType == 2 ? 1.0 : 0.2);
+  const double windDrift = m.WindScaled * m.Scale * (m.EruptType == Style::Stromb ? 1.0 : 0.2);
   const double grown = m.BurstCount * 5.0 + m.BurstTime;  // the cloud grows burst by burst
   const double base = 600 - m.Topo[vent] - m.CloudHeight;
   Canvas& plot = sim.plot();

@@ -3,7 +3,6 @@
 // of particles launched from the vent, and the strength growth over the first bursts.
 #include <algorithm>
 
-#include "control/RunControl.h"
 #include "model/Sim.h"
 
 namespace magmo {
@@ -44,7 +43,7 @@ void flyBurst(Sim& sim, NextStep nextStep, CameDown cameDown) {
       sim.host.yield();
     }
     sim.host.frameDone();
-    waitWhilePaused(sim);
+    sim.waitWhilePaused();
   }
 }
 

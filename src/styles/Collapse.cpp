@@ -1,102 +1,26 @@
-#include "styles/Collapse.h"
-
 #include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <limits>
 #include <optional>
 #include <string>
 
-#include "control/RunControl.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "model/Strata.h"
 #include "model/Vent.h"
 #include "styles/PhaseSteps.h"
 #include "styles/Styles.h"
+#include "styles/ZoneLowest.h"
 #include "views/Profile.h"
 
 namespace magmo {
 
 namespace {
 
-int column(int x) {
-  if (x < 1 || x > kColumns) throw SimError("Subscript out of range");
-  return x;
-}
-
-// The lowest surface of the avalanche's zone, the first of equal ones in sweep order. The
-// tree keeps the minimum of every power-of-two run of columns, so a search costs a few steps
-// where the scan visits the whole zone, and the surface changes one column at a time.
-class ZoneLowest {
- public:
-  ZoneLowest(const PerColumn<float>& topo, int dir, LowestSearch search)
-      : topo_(topo), dir_(dir), search_(search) {
-    if (search_ == LowestSearch::Scan) return;
-    for (int i = 0; i < kLeaves; ++i)
-      tree_[kLeaves + i] = {i <= kColumns ? topo_[i] : std::numeric_limits<float>::infinity(), i};
-    for (int i = kLeaves - 1; i >= 1; --i) tree_[i] = first(tree_[2 * i], tree_[2 * i + 1]);
-  }
-
-  void changed(int x) {
-    if (search_ == LowestSearch::Scan) return;
-    int i = kLeaves + x;
-    tree_[i].height = topo_[x];
-    for (i /= 2; i >= 1; i /= 2) tree_[i] = first(tree_[2 * i], tree_[2 * i + 1]);
-  }
-
-  // m and its column follow any surface of lo..hi, in sweep order, strictly lower than m.
-  void rescan(int lo, int hi, float& m, int& cm) const {
-    if (dir_ > 0 ? lo > hi : lo < hi) return;
-    if (search_ == LowestSearch::Scan) {
-      for (int y = lo; dir_ > 0 ? y <= hi : y >= hi; y += dir_)
-        if (topo_[y] < m) {
-          m = topo_[y];
-          cm = y;
-        }
-      return;
-    }
-    const Node found = lowest(std::min(lo, hi), std::max(lo, hi));
-    if (found.height < m) {
-      m = found.height;
-      cm = found.x;
-    }
-  }
-
- private:
-  struct Node {
-    float height;
-    int x;
-  };
-  static constexpr int kLeaves = 2048;
-
-  // The lower of two runs of columns, `low` covering the lower column numbers; on equal
-  // heights the one the sweep meets first.
-  Node first(const Node& low, const Node& high) const {
-    if (dir_ > 0) return low.height <= high.height ? low : high;
-    return high.height <= low.height ? high : low;
-  }
-
-  Node lowest(int a, int b) const {
-    Node low{std::numeric_limits<float>::infinity(), -1}, high = low;
-    for (int l = a + kLeaves, r = b + kLeaves + 1; l < r; l /= 2, r /= 2) {
-      if (l & 1) low = first(low, tree_[l++]);
-      if (r & 1) high = first(tree_[--r], high);
-    }
-    return first(low, high);
-  }
-
-  const PerColumn<float>& topo_;
-  int dir_;
-  LowestSearch search_;
-  std::array<Node, 2 * kLeaves> tree_{};
-};
-
 // The flank between the vent and the collapse base slides away in repeated sweeps, its
 // debris piling up at the lowest point of the runout, while the active zone shrinks.
 class Avalanche {
  public:
-  Avalanche(Sim& sim, LowestSearch search) : sim_(sim), m_(sim.m), ui_(sim.ui), search_(search) {}
+  explicit Avalanche(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui) {}
 
   void run() {
     std::string failure;
@@ -124,7 +48,7 @@ class Avalanche {
     vent_ = m_.ventColumn();
     top_ = 0;
     for (int x = std::max(vent_ - 50, 1); x <= std::min(vent_ + 50, kColumns); ++x) top_ = std::max(top_, m_.Topo[x]);
-    base_ = column(m_.CollapseBase);
+    base_ = Section::column(m_.CollapseBase);
     m_.CollapseDir = base_ < vent_ ? -1 : 1;
     dir_ = m_.CollapseDir;
     baseHeight_ = m_.Topo[base_];
@@ -137,7 +61,7 @@ class Avalanche {
     stagingLength_ = (top_ - baseHeight_) / 10;
     stages_ = cint(stagingLength_);
     showStatus();
-    zone_.emplace(m_.Topo, dir_, search_);
+    zone_.emplace(m_.Topo, dir_);
   }
 
   // Distance from the vent to where the terrain beyond the base first rises above the
@@ -169,10 +93,10 @@ class Avalanche {
 
   void sweeps() {
     const float shortest = 30 / (1 - m_.StrengthC);
-    while (shortest < std::abs(hi_ - lo_) && m_.RunStop < 2) {
+    while (shortest < std::abs(hi_ - lo_) && m_.RunStop != RunState::Stopping) {
       sim_.reseed();
-      column(lo_);
-      column(hi_);
+      Section::column(lo_);
+      Section::column(hi_);
       for (int x = lo_; dir_ > 0 ? x <= hi_ : x >= hi_; x += dir_) {
         if (std::abs(vent_ - x) < std::abs(vent_ - base_) && m_.Topo[x] > lowest_) collapseColumn(x);
         sim_.host.yield();
@@ -181,7 +105,7 @@ class Avalanche {
       lo_ = cint(lo_ + inward_ * dir_);
       hi_ = cint(hi_ - dir_ / m_.StrengthC);
       pauseBetweenSweeps();
-      waitWhilePaused(sim_);
+      sim_.waitWhilePaused();
     }
   }
 
@@ -197,11 +121,11 @@ class Avalanche {
     const float ground = 600 - topo[x];
     plot.line(static_cast<float>(x), ground, static_cast<float>(x), ground - 2, paletteColor(0));
     plot.setPenWidth(intPart(std::max(2 * sim_.rnd01(), 1.0) + 0.5));
-    avalanchePoint(column(front_));
+    avalanchePoint(Section::column(front_));
     avalanchePoint(x);
     depositDebris();
     zone_->rescan(lo_, hi_, lowest_, lowestX_);
-    if (topo[x] <= topo[column(x - dir_)]) {
+    if (topo[x] <= topo[Section::column(x - dir_)]) {
       front_ += dir_;
       if (front_ == far_) front_ = lo_;
     }
@@ -281,7 +205,6 @@ class Avalanche {
   Sim& sim_;
   Model& m_;
   Controls& ui_;
-  LowestSearch search_;
   std::optional<ZoneLowest> zone_;
   int n_ = 0;       // the layer receiving the debris
   int vent_ = 0;    // top of the collapse
@@ -303,8 +226,6 @@ class Avalanche {
 
 }  // namespace
 
-void typeCollapse(Sim& sim, LowestSearch search) { Avalanche(sim, search).run(); }
-
-void typeCollapse(Sim& sim) { typeCollapse(sim, LowestSearch::Tree); }
+void typeCollapse(Sim& sim) { Avalanche(sim).run(); }
 
 }  // namespace magmo

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <string>
 
-#include "control/RunControl.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "model/Strata.h"
@@ -105,8 +104,8 @@ class Erosion {
 
   bool continues() {
     if (fixedLength_ && c_ >= cycles_) return false;
-    waitWhilePaused(sim_);
-    return m_.RunStop < 2;
+    sim_.waitWhilePaused();
+    return m_.RunStop != RunState::Stopping;
   }
 
   // The relief above 0 (always including the vent), widened by the stencil; the first limit

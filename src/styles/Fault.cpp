@@ -15,11 +15,6 @@ namespace magmo {
 
 namespace {
 
-int column(int x) {
-  if (x < 1 || x > kColumns) throw SimError("Subscript out of range");
-  return x;
-}
-
 int withinProfile(int x) { return std::clamp(x, 1, kColumns); }
 
 bool leftSideDown(const Controls& ui) {
@@ -109,8 +104,8 @@ class NormalFault {
 
   void offsetLayer(int k) {
     // The throw left over once layer k's own thickness at each end is used up.
-    const int leftOver1 = cint(throw_ - thickness(k, column(lo_)));
-    const int leftOver2 = cint(throw_ - thickness(k, column(hi_)));
+    const int leftOver1 = cint(throw_ - thickness(k, Section::column(lo_)));
+    const int leftOver2 = cint(throw_ - thickness(k, Section::column(hi_)));
     const int steps = throw_ > 0 ? throw_ : 1;
     for (int j = 1; j <= steps; ++j) {
       for (int x = lo_; x <= hi_; ++x) {
@@ -147,20 +142,17 @@ class NormalFault {
   int lo_ = 0, hi_ = 0;
 };
 
-// In an automatic cycle a fault may repeat at once, more readily when no layer has been
-// laid since the cycle saved the layer count.
-bool repeats(Sim& sim) {
-  if (!sim.autoMode()) return false;
-  const double chance = sim.m.LayerCount == sim.m.UndoLayer2 ? 0.4 : 0.8;
-  return sim.rnd01() > chance;
-}
-
 }  // namespace
 
 void fault(Sim& sim) {
   TectonicStep step(sim);
-  do NormalFault(sim).run();
-  while (repeats(sim));
+  NormalFault(sim).run();
+}
+
+bool faultRepeats(Sim& sim) {
+  if (!sim.autoMode()) return false;
+  const double chance = sim.m.LayerCount == sim.m.UndoLayer2 ? 0.4 : 0.8;
+  return sim.rnd01() > chance;
 }
 
 }  // namespace magmo

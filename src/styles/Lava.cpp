@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/RunControl.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "model/Strata.h"
@@ -21,7 +20,7 @@ constexpr int kStallSteps = 50;  // a flow that has not moved for longer than th
 // thick and short and build a dome over a small summit pit.
 class LavaEruption {
  public:
-  explicit LavaEruption(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui), dome_(sim.m.EruptType == 4) {}
+  explicit LavaEruption(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui), dome_(sim.m.EruptType == Style::Dome) {}
 
   void run() {
     try {
@@ -96,7 +95,7 @@ class LavaEruption {
       if (ui_.mnuRecRec.checked)
         skipOnFault([this] { m_.RecBurst(m_.RecCount + 1, m_.BurstCount) = m_.LavaBurst; });
       flow();
-      if (m_.RunStop >= 2) break;
+      if (m_.RunStop == RunState::Stopping) break;
     }
   }
 
@@ -125,9 +124,9 @@ class LavaEruption {
         eruptCloud(sim_);
         frameDelay();
       }
-      waitWhilePaused(sim_);
+      sim_.waitWhilePaused();
       sim_.host.yield();
-      if (m_.BurstTime - lastMoved > kStallSteps || m_.RunStop == 2) break;
+      if (m_.BurstTime - lastMoved > kStallSteps || m_.RunStop == RunState::Stopping) break;
     }
   }
 

@@ -160,7 +160,7 @@ class FlowSurge {
   }
 
   void burstLoop() {
-    while (m_.RunStop < 2 && m_.BurstCount < m_.BurstLimit) {
+    while (m_.RunStop != RunState::Stopping && m_.BurstCount < m_.BurstLimit) {
       if (ramp_ != 0 && m_.StrengthC > nominal_) m_.StrengthC -= ramp_;
       leftmost_ = rightmost_ = vent_;
       startFlight(m_);

@@ -51,7 +51,7 @@ class Explosion {
       flyBurst(sim_, [&] { m_.BurstTime += static_cast<float>(dt); }, [this](int k) { return moveBlock(k); });
       if (!sim_.staticMode()) updateStrata(sim_);
       sim_.host.yield();
-    } while (count < bursts && m_.RunStop < 2);
+    } while (count < bursts && m_.RunStop != RunState::Stopping);
     m_.PhBurstCount += count;
     if (ui_.mnuOptSound.checked) sim_.host.sleepMs(1000);
   }
@@ -159,17 +159,17 @@ class Phreatic {
       while (m_.BurstTime <= duration) {
         for (int j = 1; j <= puffs_; ++j) plumeStep(j);
         sim_.host.frameDone();
-        waitWhilePaused(sim_);
+        sim_.waitWhilePaused();
         sim_.host.yield();
         m_.BurstTime += 1;
         eruptVEI(sim_);
-        if (m_.RunStop >= 2) break;
+        if (m_.RunStop == RunState::Stopping) break;
       }
       if (ui_.chkFumex.checked && ui_.Slider[4].value / 50.0 > sim_.rnd01()) explode();
       pauseBetweenBursts();
       sim_.reseed();
       sim_.host.yield();
-      if (m_.RunStop >= 2) break;
+      if (m_.RunStop == RunState::Stopping) break;
     }
   }
 

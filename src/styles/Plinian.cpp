@@ -8,7 +8,6 @@
 #include "model/Vent.h"
 #include "styles/Ballistic.h"
 #include "styles/PhaseSteps.h"
-#include "styles/Plinian.h"
 #include "styles/Styles.h"
 #include "styles/TephraSteps.h"
 #include "views/Profile.h"
@@ -24,7 +23,7 @@ struct Reach {
 
 class Plinian {
  public:
-  Plinian(Sim& sim, bool drawHidden) : sim_(sim), m_(sim.m), ui_(sim.ui), drawHidden_(drawHidden) {}
+  explicit Plinian(Sim& sim) : sim_(sim), m_(sim.m), ui_(sim.ui) {}
 
   void run() {
     runPhase(
@@ -95,7 +94,7 @@ class Plinian {
         stratAdd(sim_);
         eruptVEI(sim_);
       }
-      if (m_.RunStop >= 2) break;
+      if (m_.RunStop == RunState::Stopping) break;
     }
   }
 
@@ -116,7 +115,7 @@ class Plinian {
       sim_.plot().point(static_cast<float>(p.x), p.ground - 2 * size_, paletteColor(15));
       return true;
     }
-    if (drawHidden_ || !farAbove(k, p)) drawColumnPoint(k, p);
+    if (!farAbove(k, p)) drawColumnPoint(k, p);
     return false;
   }
 
@@ -211,7 +210,6 @@ class Plinian {
   Sim& sim_;
   Model& m_;
   Controls& ui_;
-  const bool drawHidden_;
   double dt_ = 0;
   float jetTime_ = 0;
   float size_ = 1;  // the last drawn point size: landings are marked with it
@@ -222,8 +220,6 @@ class Plinian {
 
 }  // namespace
 
-void typePlinian(Sim& sim) { Plinian(sim, false).run(); }
-
-void typePlinianDrawingEveryPoint(Sim& sim) { Plinian(sim, true).run(); }
+void typePlinian(Sim& sim) { Plinian(sim).run(); }
 
 }  // namespace magmo

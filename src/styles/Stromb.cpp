@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/RunControl.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "model/Strata.h"
@@ -128,7 +127,7 @@ class Strombolian {
         endDiatremeStage();
         if (handedOver_) return;
       }
-      if (m_.RunStop >= 2) break;
+      if (m_.RunStop == RunState::Stopping) break;
     }
   }
 
@@ -189,7 +188,7 @@ class Strombolian {
     ui_.chkCaldDiat.checked = false;
     m_.BurstCount = 0;
     if (!ui_.mnuParStrom.checked) {
-      m_.EruptType = 1;
+      m_.EruptType = Style::Pfs;
       handedOver_ = true;
       typePfs(sim_);
       return;

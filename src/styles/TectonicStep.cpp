@@ -17,7 +17,7 @@ std::string dormantPhaseText(const Sim& sim) {
   return phase + "  (Dormant)   Cycle:";
 }
 
-TectonicStep::TectonicStep(Sim& sim) : sim_(sim), eruptType_(sim.m.EruptType) { sim_.m.EruptType = 0; }
+TectonicStep::TectonicStep(Sim& sim) : sim_(sim), eruptType_(sim.m.EruptType) { sim_.m.EruptType = Style::Tectonic; }
 
 TectonicStep::~TectonicStep() { sim_.m.EruptType = eruptType_; }
 

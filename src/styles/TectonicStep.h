@@ -2,6 +2,8 @@
 // What the two tectonic intervals, faulting and erosion, share.
 #include <string>
 
+#include "model/PhaseRecord.h"
+
 namespace magmo {
 struct Sim;
 
@@ -21,7 +23,7 @@ class TectonicStep {
 
  private:
   Sim& sim_;
-  int eruptType_;
+  Style eruptType_;
 };
 
 }  // namespace magmo

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "control/Params.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 
@@ -13,7 +12,6 @@ namespace magmo {
 namespace {
 
 constexpr float kBase = 600;  // y of elevation 0
-constexpr int kProfileHelpTopic = 61;
 const Rgb kBlack = paletteColor(0), kBlue = paletteColor(1), kRed = paletteColor(4);
 const Rgb kLightGrey = paletteColor(7), kLightRed = paletteColor(12), kWhite = paletteColor(15);
 
@@ -117,8 +115,6 @@ void drawNewVentMark(Sim& sim) {
   c.line(m.NewVentX, 605, m.NewVentX, 630, kLightGrey);
 }
 
-std::string kmText(const Sim& sim, float X) { return format(X * sim.m.Scale / 1000, "0.00"); }
-
 }  // namespace
 
 void screenRefresh(Sim& sim, bool eraseSky) {
@@ -157,59 +153,7 @@ std::string plotPointerText(const Sim& sim, float X, float Y) {
     if (vent > 0 && vent - 5 < X && X < vent + 5 && nearSurface) prefix = "Vent " + generalNumber(i) + ": ";
   }
   const double metres = (600.0 - Y) * m.Scale;
-  return prefix + "x = " + kmText(sim, X) + " km" + ",  z = " + format(metres, metres > 1000 ? "0,000" : "0") + " m";
-}
-
-void plotMouseUp(Sim& sim, MouseButton button, float X, float /*Y*/) {
-  Controls& ui = sim.ui;
-  try {
-    if (button != MouseButton::Left) {
-      sim.host.eruptHelp(kProfileHelpTopic);
-      return;
-    }
-    const std::string km = kmText(sim, X);
-    if (ui.Change.enabled && ui.Change.visible) {
-      if (ui.Change.caption != "Sector Collapse Parameters") {
-        ui.txtLoc.text = km;
-        txtLocChange(sim);
-      } else if (!ui.collapsePickBase) {
-        ui.txtCtop.text = km;
-        txtCtopChange(sim);
-        ui.collapsePickBase = true;
-      } else {
-        ui.txtCbase.text = km;
-        txtCbaseChange(sim);
-        ui.collapsePickBase = false;
-      }
-    }
-    if (ui.Tectonic.enabled && ui.Tectonic.visible) {
-      ui.txtTloc.text = km;
-      txtTlocChange(sim);
-    }
-  } catch (const std::exception& e) {
-    sim.reportError("Plot MouseDown", e);
-  }
-}
-
-void mnuViewVertClick(Sim& sim) {
-  sim.ui.mnuViewVert.checked = !sim.ui.mnuViewVert.checked;
-  sim.ui.toolbar["vertical"].pressed = false;
-  screenRefresh(sim, false);
-}
-
-void mnuViewLedgClick(Sim& sim) {
-  Controls& ui = sim.ui;
-  if (!ui.mnuViewLedg.checked) {
-    ui.mnuViewLedg.checked = true;
-    ui.Tectonic.visible = ui.Change.visible = false;
-    ui.Legend.visible = true;
-    sim.windowSound("RestoreUp");
-  } else {
-    ui.mnuViewLedg.checked = false;
-    ui.toolbar["legend"].pressed = false;
-    ui.Legend.visible = false;
-    sim.windowSound("RestoreDown");
-  }
+  return prefix + "x = " + sim.kmText(X) + " km" + ",  z = " + format(metres, metres > 1000 ? "0,000" : "0") + " m";
 }
 
 }  // namespace magmo

@@ -11,9 +11,5 @@ void screenRefresh(Sim& sim, bool eraseSky);
 // Pointer read-out text ("Vent 3: x = 2.46 km,  z = 1,250 m") for drawing coordinates X, Y;
 // empty when pointer captions are off.
 std::string plotPointerText(const Sim& sim, float X, float Y);
-enum class MouseButton { Left, Right, Middle };
-void plotMouseUp(Sim& sim, MouseButton button, float X, float Y);
-void mnuViewVertClick(Sim& sim);
-void mnuViewLedgClick(Sim& sim);
 
 }  // namespace magmo

@@ -96,10 +96,10 @@ TEST_F(MainWindowTest, StrombolianEruptionPausedThenStoppedBuildsALayer) {
   QString pausedMode, pausedHaltCaption;
   bool pausedEruptEnabled = false;
   desk.host.setYieldHook([&] {
-    if (m().RunStop == 0 && m().BurstCount >= 3 && pausedAtBurst == 0) {
+    if (m().RunStop == RunState::Running && m().BurstCount >= 3 && pausedAtBurst == 0) {
       pausedAtBurst = m().BurstCount;
       halt->click();
-    } else if (m().RunStop == 1) {
+    } else if (m().RunStop == RunState::Paused) {
       pausedMode = label("StatusBar1_8");
       pausedHaltCaption = halt->text();
       pausedEruptEnabled = erupt->isEnabled();
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, ClosingDuringAnEruptionStopsThePhaseAndThenCloses) {
   chooseStrombolianAndAccept();
   bool stillOpenAfterClose = false;
   desk.host.setYieldHook([&] {
-    if (m().BurstCount >= 2 && m().RunStop == 0) {
+    if (m().BurstCount >= 2 && m().RunStop == RunState::Running) {
       window.close();
       stillOpenAfterClose = window.isVisible();
     }
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, ClosingDuringAnEruptionStopsThePhaseAndThenCloses) {
   desk.host.setYieldHook(nullptr);
 
   EXPECT_TRUE(stillOpenAfterClose);
-  EXPECT_EQ(m().RunStop, 2);
+  EXPECT_EQ(m().RunStop, RunState::Stopping);
   EXPECT_EQ(m().LayerCount, 1);
   EXPECT_EQ(ui().statusBar2[2], "Dormant   ");  // the phase finished its end-of-phase work
   QElapsedTimer waited;

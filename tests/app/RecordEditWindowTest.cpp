@@ -7,7 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "record/RecordEditor.h"
+#include "control/RecordEditor.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -18,7 +18,7 @@ class RecordEditWindowTest : public SimTest {
   RecordEditWindowTest() {
     ui().RecFileName = "/data/history.rec";
     PhaseRecord& p = m().RecTable[1];
-    p.Style = 2;
+    p.Style = Style::Stromb;
     p.Location = 6.4f;
     p.Strength = 1;
     p.Bursts = 10;

@@ -36,7 +36,7 @@ TEST(AutoTransitionTest, EachRowSharesTheDrawAsTheTableSays) {
   for (const Row& row : rows) {
     std::array<int, 8> hits{};
     for (int i = 0; i < kSteps; ++i) {
-      const int next = nextAutoStyle(row.previous, row.layers, (i + 0.5) / kSteps);
+      const int next = int(nextAutoStyle(Style(row.previous), row.layers, (i + 0.5) / kSteps));
       ASSERT_TRUE(next >= 1 && next <= 7 && next != 6) << row.previous << " -> " << next;
       ++hits[next == row.previous ? 0 : next];
     }
@@ -45,10 +45,10 @@ TEST(AutoTransitionTest, EachRowSharesTheDrawAsTheTableSays) {
                                                                  << row.layers << " to " << s;
   }
   // Intervals are closed above.
-  EXPECT_EQ(nextAutoStyle(1, 0, 0.3), 1);
-  EXPECT_EQ(nextAutoStyle(1, 0, 0.30001), 2);
-  EXPECT_EQ(nextAutoStyle(7, 0, 0.65), 5);
-  EXPECT_EQ(nextAutoStyle(7, 0, 0.65001), 7);
+  EXPECT_EQ(int(nextAutoStyle(Style(1), 0, 0.3)), 1);
+  EXPECT_EQ(int(nextAutoStyle(Style(1), 0, 0.30001)), 2);
+  EXPECT_EQ(int(nextAutoStyle(Style(7), 0, 0.65)), 5);
+  EXPECT_EQ(int(nextAutoStyle(Style(7), 0, 0.65001)), 7);
 }
 
 class AutoCycleTest : public SimTest {
@@ -64,7 +64,7 @@ class AutoCycleTest : public SimTest {
   }
   // A reset selects the automatic mode again when it was the last choice.
   void chooseAuto() {
-    if (!sim.autoMode()) selectStyle(sim, Style::Auto);
+    if (!sim.autoMode()) selectAuto(sim);
   }
 
   // A flat section of n layers.
@@ -102,13 +102,13 @@ class AutoCycleTest : public SimTest {
       ui().statusBar2[1].clear();
       const bool eruption = it->second > 0;
       eruptionNoted = eruption;
-      phases.push_back({it->first, m().EruptSub, eruption ? m().EruptType : 0, m().LayerCount});
-      if (m().RunStop == 0 && stopHere(phases)) {
+      phases.push_back({it->first, int(m().EruptSub), eruption ? int(m().EruptType) : 0, m().LayerCount});
+      if (m().RunStop == RunState::Running && stopHere(phases)) {
         cmdHaltClick(sim);
         cmdHaltClick(sim);
       }
     };
-    m().RunStop = 0;
+    m().RunStop = RunState::Running;
     typeAuto(sim);
     host.onYield = nullptr;
   }
@@ -135,7 +135,7 @@ class AutoCycleTest : public SimTest {
 };
 
 TEST_F(AutoCycleTest, EachEruptionFollowsFromThePreviousUntilStopped) {
-  ASSERT_EQ(m().EruptType, 0);
+  ASSERT_EQ(m().EruptType, Style::Tectonic);
   runUntilEruptions(8);
   std::vector<Phase> eruptions;
   std::copy_if(phases.begin(), phases.end(), std::back_inserter(eruptions), [](const Phase& p) { return p.style; });
@@ -148,7 +148,7 @@ TEST_F(AutoCycleTest, EachEruptionFollowsFromThePreviousUntilStopped) {
       EXPECT_EQ(p.previous, eruptions[i - 1].style);
     }
     std::set<int> possible;
-    for (int k = 0; k < 1000; ++k) possible.insert(nextAutoStyle(p.previous, p.layers, k / 1000.0));
+    for (int k = 0; k < 1000; ++k) possible.insert(int(nextAutoStyle(Style(p.previous), p.layers, k / 1000.0)));
     EXPECT_TRUE(possible.count(p.style)) << p.previous << " -> " << p.style << " at " << p.layers;
   }
   EXPECT_EQ(ui().EruptTitle, "Auto Eruption");
@@ -158,7 +158,7 @@ TEST_F(AutoCycleTest, EachEruptionFollowsFromThePreviousUntilStopped) {
 
 TEST_F(AutoCycleTest, StaticRunNeverFaultsErodesOrPoursLava) {
   layers(30);
-  m().EruptType = 3;  // a Hawaiian volcano would most often stay Hawaiian
+  m().EruptType = Style::Lava;  // a Hawaiian volcano would most often stay Hawaiian
   ui().mnuParStatic.checked = true;
   sim.rnd.fixSeed(seedWithFirstDraws(true, true));
   runUntilEruptions(8);
@@ -214,7 +214,7 @@ TEST_F(AutoCycleTest, StopDuringFaultingEndsTheRunAndReturnsToIdle) {
   ASSERT_EQ(phases.size(), 1u);  // neither the erosion nor an eruption followed
   EXPECT_EQ(phases[0].title, "Faulting Interval");
   EXPECT_EQ(m().LayerCount, 25);
-  EXPECT_EQ(m().RunStop, 2);
+  EXPECT_EQ(m().RunStop, RunState::Stopping);
   expectIdle();
 }
 
@@ -225,19 +225,19 @@ TEST_F(AutoCycleTest, PauseDuringFaultingHoldsTheRunUntilResumed) {
   bool resumed = false, announcedWhilePaused = false;
   host.onYield = [&] {
     const bool announced = kAutoTitles.count(ui().statusBar2[1]) > 0;
-    if (m().RunStop == 1 && announced && ui().statusBar2[1] != "Faulting Interval") announcedWhilePaused = true;
-    if (ui().statusBar2[1] == "Faulting Interval" && m().RunStop == 0 && !resumed) {
+    if (m().RunStop == RunState::Paused && announced && ui().statusBar2[1] != "Faulting Interval") announcedWhilePaused = true;
+    if (ui().statusBar2[1] == "Faulting Interval" && m().RunStop == RunState::Running && !resumed) {
       ui().statusBar2[1].clear();
       cmdHaltClick(sim);
-    } else if (m().RunStop == 1 && ++heldTurns == 100) {  // longer than the fault itself yields
+    } else if (m().RunStop == RunState::Paused && ++heldTurns == 100) {  // longer than the fault itself yields
       cmdEruptClick(sim);
       resumed = true;
-    } else if (resumed && announced && m().RunStop == 0) {
+    } else if (resumed && announced && m().RunStop == RunState::Running) {
       cmdHaltClick(sim);
       cmdHaltClick(sim);
     }
   };
-  m().RunStop = 0;
+  m().RunStop = RunState::Running;
   typeAuto(sim);
   EXPECT_TRUE(resumed);
   EXPECT_FALSE(announcedWhilePaused);  // the next eruption waited for the resume
@@ -263,7 +263,7 @@ class VentAutoPosTest : public SimTest {
  protected:
   int moveFrom(int x, int type, int layers, VentMove mode = VentMove::Normal) {
     m().VentX = x;
-    m().EruptType = type;
+    m().EruptType = Style(type);
     m().LayerCount = layers;
     ventAutoPos(sim, mode);
     return m().VentX;

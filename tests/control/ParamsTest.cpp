@@ -55,7 +55,7 @@ TEST_F(ParamsTest, OkClampsAndEchoesEveryValue) {
   EXPECT_EQ(m().Wind, -50);
   EXPECT_EQ(ui().txtWind.text, "-50");
   EXPECT_EQ(m().PartCount, 50);
-  EXPECT_EQ(m().EruptType, 2);
+  EXPECT_EQ(m().EruptType, Style::Stromb);
   EXPECT_EQ(ui().EruptTitle, "Strombolian (Scoria) Eruption");
   EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault);
   EXPECT_FALSE(ui().Command[1].enabled);
@@ -168,7 +168,7 @@ TEST_F(ParamsTest, CollapseScarpIsLengthenedAwayFromItsTopAndWeakOnesWarn) {
     return c.kind == DrawCall::Line && c.x1 == 35 && c.x2 == 35 && c.y1 == 605 && c.y2 == 630 &&
            c.color == paletteColor(1);
   }));
-  EXPECT_EQ(m().EruptType, 6);
+  EXPECT_EQ(m().EruptType, Style::Collapse);
   accept("10.00", "10.30", "0.7");  // 15 columns right of the top: moved 15 further
   EXPECT_EQ(m().CollapseBase, 530);
   accept("10.00", "10.00", "0.7");  // a base on the top stays there
@@ -250,7 +250,7 @@ TEST_F(TectonicParamsTest, FieldsAreLimitedWhileTypingAndAgainAtOk) {
   EXPECT_EQ(ui().EruptTitle, "Faulting Interval");
   EXPECT_EQ(ui().statusBar2[2], "Phase: 12  (Dormant)   ");
   EXPECT_EQ(ui().cmdErupt.tooltip, "Click to start faulting/recording");
-  EXPECT_EQ(m().EruptType, 0);
+  EXPECT_EQ(m().EruptType, Style::Tectonic);
   EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault);
   EXPECT_FALSE(ui().Command[2].enabled);
   ui().txtTloc.text = "1e9";  // far beyond the profile: the last fault column, no overflow

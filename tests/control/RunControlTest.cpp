@@ -14,7 +14,7 @@ class RunControlTest : public SimTest {
     bool eruptEnabled;
     std::string haltCaption;
     bool haltEnabled, haltDefault;
-    int runStop;
+    RunState runStop;
   };
   Buttons buttons() const {
     return {sim.ui.cmdErupt.enabled, sim.ui.cmdHalt.caption, sim.ui.cmdHalt.enabled, sim.ui.cmdHalt.isDefault,
@@ -35,7 +35,7 @@ TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndStopEndsAfterTheBurst) {
       seen.push_back(buttons());  // paused
       progress.push_back(ui().statusBar2[2]);
       modes.push_back(ui().modeText());
-    } else if (m().RunStop == 1) {
+    } else if (m().RunStop == RunState::Paused) {
       cmdHaltClick(sim);
       seen.push_back(buttons());  // stopping
       progress.push_back(ui().statusBar2[2]);
@@ -50,9 +50,9 @@ TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndStopEndsAfterTheBurst) {
   EXPECT_TRUE(seen[0].haltEnabled && seen[0].haltDefault);
   EXPECT_TRUE(seen[1].eruptEnabled);
   EXPECT_EQ(seen[1].haltCaption, "&Stop");
-  EXPECT_EQ(seen[1].runStop, 1);
+  EXPECT_EQ(seen[1].runStop, RunState::Paused);
   EXPECT_FALSE(seen[2].eruptEnabled || seen[2].haltEnabled);
-  EXPECT_EQ(seen[2].runStop, 2);
+  EXPECT_EQ(seen[2].runStop, RunState::Stopping);
   EXPECT_EQ(progress[0], "(Paused) Phase: 1   Burst: 2   ");
   EXPECT_EQ(progress[1], "(Finishing) Phase: 1   Burst: 2   ");
   EXPECT_EQ(modes[0], "Manual Erupt (Paused)");
@@ -78,14 +78,14 @@ TEST_F(RunControlTest, EruptResumesAPausedBurstWhereItStopped) {
       cmdHaltClick(sim);
       pausedAt = m().BurstCount;
       timeAtPause = m().BurstTime;
-    } else if (m().RunStop == 1 && resumedAt < 0) {
+    } else if (m().RunStop == RunState::Paused && resumedAt < 0) {
       cmdEruptClick(sim);
       resumedAt = m().BurstCount;
       timeAtResume = m().BurstTime;
       progressAfterResume = ui().statusBar2[2];
-    } else if (m().BurstCount >= 3 && m().RunStop == 0) {
+    } else if (m().BurstCount >= 3 && m().RunStop == RunState::Running) {
       cmdHaltClick(sim);
-    } else if (m().BurstCount >= 3 && m().RunStop == 1) {
+    } else if (m().BurstCount >= 3 && m().RunStop == RunState::Paused) {
       cmdHaltClick(sim);
     }
   };
@@ -111,7 +111,8 @@ TEST_F(RunControlTest, FullTableSwitchesToStaticBeforeTheStyleStarts) {
 
 TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
   struct Outcome {
-    int layers, firstColour, eruptType;
+    int layers, firstColour;
+    Style eruptType;
   };
   std::vector<Outcome> outcomes;
   for (const char* strength : {"0.45", "0.40"}) {
@@ -128,10 +129,10 @@ TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
   // flat ground refills at once and hands the phase over to the flows in a layer of their own.
   EXPECT_EQ(outcomes[0].layers, 1);
   EXPECT_EQ(outcomes[0].firstColour, 7);
-  EXPECT_EQ(outcomes[0].eruptType, 1);
+  EXPECT_EQ(outcomes[0].eruptType, Style::Pfs);
   EXPECT_EQ(outcomes[1].layers, 2);
   EXPECT_EQ(outcomes[1].firstColour, 5);
-  EXPECT_EQ(outcomes[1].eruptType, 1);
+  EXPECT_EQ(outcomes[1].eruptType, Style::Pfs);
   EXPECT_EQ(m().LayerColor[2], 7);
 }
 

@@ -2,6 +2,7 @@
 #include <random>
 
 #include "model/Strata.h"
+#include "support/LiteralTruncation.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -27,7 +28,7 @@ class StrataTest : public SimTest {
 
 TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
   openOnFlatGround(10, 10);
-  m().EruptType = 2;
+  m().EruptType = Style::Stromb;
   m().Topo[400] = 30;                                                 // a fresh column 20 units high
   for (int x = 900; x <= 1280; ++x) m().Strat(1, x) = m().Topo[x] = 60;  // an old cliff
   const auto sum = [&] { return std::accumulate(m().Topo.begin() + 1, m().Topo.end(), 0.0); };
@@ -44,17 +45,17 @@ TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
 TEST_F(StrataTest, AngleOfReposeDependsOnTheStyle) {
   freshCone(0.8f);  // within 1 per column, steeper than 5 per 9 columns
   const auto steep = m().Topo;
-  m().EruptType = 5;  // Plinian fall is only smoothed by the neighbour pass
+  m().EruptType = Style::Plinian;  // Plinian fall is only smoothed by the neighbour pass
   stratDeposit(sim);
   EXPECT_EQ(m().Topo, steep);
-  m().EruptType = 2;
+  m().EruptType = Style::Stromb;
   stratDeposit(sim);
   EXPECT_NE(m().Topo, steep);
   freshCone(0.3f);  // at rest for scoria, too steep for a flow deposit rising toward the vent
   const auto gentle = m().Topo;
   stratDeposit(sim);
   EXPECT_EQ(m().Topo, gentle);
-  m().EruptType = 1;
+  m().EruptType = Style::Pfs;
   stratDeposit(sim);
   EXPECT_NE(m().Topo, gentle);
 }
@@ -63,7 +64,7 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
   // Strombolian, strength 0.4 at the Normal scale on Earth: a funnel of five nested passes with
   // half-widths 5, 4, 3, 2, 1, each 0.2 units deeper; the older layer is cut at the new floor.
   openOnFlatGround(49.5f, 50);
-  m().EruptType = 2;
+  m().EruptType = Style::Stromb;
   m().Strength = 0.4f;
   stratCrater(sim);
   EXPECT_NEAR(m().Topo[640], 49.0f, 1e-4);
@@ -75,7 +76,7 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
   }
   // A flow directed to the left in burst 4 opens its crater 20 columns further that way.
   openOnFlatGround(0, 50);
-  m().EruptType = 1;
+  m().EruptType = Style::Pfs;
   m().StrengthC = 0.63f;
   m().BurstCount = 4;
   m().Directed = -1;
@@ -88,7 +89,7 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
 
 TEST_F(StrataTest, MazamaCalderaWallsStepOutThroughYoungerLayers) {
   openOnFlatGround(60, 90);
-  m().EruptType = 5;
+  m().EruptType = Style::Plinian;
   m().Strength = 0.8f;
   ui().chkCaldDiat.checked = true;
   ui().CaldStyle.text = "Mazama Type";

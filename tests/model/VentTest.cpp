@@ -39,7 +39,7 @@ TEST_F(VentTest, TheFiveHundredthLayerOpensAndTheNextPhaseTurnsStatic) {
 }
 
 TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
-  m().EruptType = 2;  // on Earth at the Normal scale
+  m().EruptType = Style::Stromb;  // on Earth at the Normal scale
   m().Strength = 0.4f;
   m().PartCount = 50;
   velocity(sim);
@@ -55,7 +55,7 @@ TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
   EXPECT_FLOAT_EQ(m().MaxFlight, 2 * highest / 0.49f);
   EXPECT_FLOAT_EQ(m().CloudHeight, 0.4f * 25 / 0.49f);  // A = 5, B = 1
   EXPECT_FLOAT_EQ(m().CloudRadius, 5 / 0.49f);
-  m().EruptType = 1;  // a directed flow goes only toward the blast
+  m().EruptType = Style::Pfs;  // a directed flow goes only toward the blast
   m().StrengthC = 0.43f;
   ui().chkDirected.checked = true;
   for (int side : {1, -1}) {
@@ -71,7 +71,7 @@ TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
 TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
   m().LayerCount = 2;
   for (int x = 600; x <= 700; ++x) m().Topo[x] = 10;
-  m().EruptType = 2;
+  m().EruptType = Style::Stromb;
   m().Strength = 0.4f;
   m().BurstCount = 3;
   m().EruptVolume = 2e8;  // the previous measurement, already in the total
@@ -84,7 +84,7 @@ TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
             (std::vector<std::string>{"2 / 3", "0.635 km^3", "4 / 20.0 hrs", "1.435 km^3", "20.0 hrs"}));
   eruptVEI(sim);
   EXPECT_EQ(lines(ui().labVei)[2], "4 / 1.7 days");  // 40 hours
-  m().EruptType = 3;                                   // lava has no explosivity
+  m().EruptType = Style::Lava;                                   // lava has no explosivity
   eruptVEI(sim);
   EXPECT_EQ(lines(ui().labVei)[2], "0 / 8.3 days");  // 40 + 20 x 8 hours
 }
@@ -124,7 +124,7 @@ TEST_F(VentTest, DikeRisesToTheSurfaceAndCoolsInTheOlderStrata) {
 }
 
 TEST_F(VentTest, CloudRisesAboveTheVentAndDriftsDownwind) {
-  m().EruptType = 2;
+  m().EruptType = Style::Stromb;
   m().Strength = 0.4f;
   velocity(sim);  // sets the cloud's extent
   m().BurstCount = 10;
@@ -137,7 +137,7 @@ TEST_F(VentTest, CloudRisesAboveTheVentAndDriftsDownwind) {
     EXPECT_LE(c.y1, 600 - 50 - m().CloudHeight);
     EXPECT_GT(c.x1, 640);  // a drift of 40 m/s x 3 s / 10 outruns the spread near the vent
   }
-  m().EruptType = 3;
+  m().EruptType = Style::Lava;
   eruptCloud(sim);
   EXPECT_TRUE(m().CloudRadius == 2 && m().CloudHeight == 2);
   host.canvas.clear();

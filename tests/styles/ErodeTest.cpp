@@ -18,7 +18,7 @@ class ErodeTest : public SimTest {
       const size_t cycle = m().ErodeCycles;
       swept.resize(std::max(swept.size(), cycle + 1));
       ++swept[cycle];
-      if (last > 0 && m().ErodeCycles >= last - 1 && m().RunStop != 2) cmdHaltClick(sim);
+      if (last > 0 && m().ErodeCycles >= last - 1 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
     };
   }
   std::vector<int> swept;
@@ -48,7 +48,8 @@ TEST_F(ErodeTest, AManualErosionOfFlatGroundChangesNothingAndEndsAfterTheCycleOf
   watchCycles();
   ui().mnuRecPlay.checked = true;
   m().PlayErodeCycles = 3;
-  m().ErodeCycles = m().RunStop = 0;
+  m().ErodeCycles = 0;
+  m().RunStop = RunState::Running;
   typeErode(sim);
   swept.resize(3);
   EXPECT_EQ(swept, (std::vector<int>{3, 5, 3}));
@@ -60,7 +61,7 @@ TEST_F(ErodeTest, AnAutomaticErosionRunsItsDrawnNumberOfCycles) {
     for (int x = 1; x <= 1280; ++x) m().Strat(k, x) = m().Strat(1, x);
   m().LayerCount = 40;
   ui().mnuParAuto.checked = ui().mnuOptMapEnable.checked = true;
-  m().EruptType = 5;
+  m().EruptType = Style::Plinian;
   Random expected = sim.rnd;
   int cycles = cint(20 * expected.next() * 41 / 20);
   cycles = cycles > 30 ? 30 : cycles < 5 ? 3 : cycles;
@@ -68,7 +69,7 @@ TEST_F(ErodeTest, AnAutomaticErosionRunsItsDrawnNumberOfCycles) {
   EXPECT_EQ(m().ErodeCycles, cycles);
   EXPECT_EQ(ui().PhaseText, "Auto Phase: 41  (Dormant)   Cycle: " + format(cycles, "0") + " of " +
                                 format(cycles, "0") + "   ");
-  EXPECT_EQ(m().EruptType, 5);
+  EXPECT_EQ(m().EruptType, Style::Plinian);
   EXPECT_DOUBLE_EQ(m().TotalHours, cycles * (20 * 1e5 + 20 * 1e7));
   EXPECT_LT(m().Topo[640], 60);  // the summit wears down
   int deposit = 0;  // columns where the worn material lies in the new layer

@@ -90,7 +90,7 @@ TEST_F(FaultTest, AutomaticFaultsDropTheSideAwayFromHighGroundAndMayRepeat) {
       for (int k = 1; k <= 30; ++k) m().Topo[x] = m().Strat(k, x) = (300 - x * 0.2f) * k / 30;  // high on the left
     const auto before = m().Topo;
     m().VentX = seed % 2 ? 50 : 1230;
-    m().EruptType = 2;
+    m().EruptType = Style::Stromb;
     // The draws of each fault in the order it makes them, and whether it repeats.
     Random r = sim.rnd;
     int faultX = 0, magnitude = 0, runs = 0;
@@ -102,11 +102,12 @@ TEST_F(FaultTest, AutomaticFaultsDropTheSideAwayFromHighGroundAndMayRepeat) {
       ++runs;
     } while (r.next() > 0.4);
     host.sounds.clear();
-    fault(sim);
+    do fault(sim);
+    while (faultRepeats(sim));
     EXPECT_EQ(std::count(host.sounds.begin(), host.sounds.end(), sim.paths.sound("Fault.wav") + " (loop)"), runs);
     EXPECT_EQ(ui().txtTloc.text, format(faultX * 20 / 1000.0, "0.00"));
     EXPECT_EQ(ui().txtMag.text, format(magnitude, "0"));
-    EXPECT_EQ(m().EruptType, 2);  // the cycle still knows the last eruption
+    EXPECT_EQ(m().EruptType, Style::Stromb);  // the cycle still knows the last eruption
     if (runs > 1) {
       ++repeated;
       continue;

@@ -20,7 +20,7 @@ class LavaTest : public SimTest {
     for (int x = 1; x <= 1280; ++x) m().Topo[x] = m().Strat(0, x) = height(x);
   }
   // A played-back phase whose bursts have the given flow lengths.
-  void playBack(int eruptType, const std::vector<float>& lengths) {
+  void playBack(Style eruptType, const std::vector<float>& lengths) {
     ui().mnuRecPlay.checked = true;
     m().EruptType = eruptType;
     m().PlayIndex = m().RecCount = 1;
@@ -43,7 +43,7 @@ class LavaTest : public SimTest {
 TEST_F(LavaTest, FlowFillsDownACliffAcrossThePlainAndPilesUpAtTheEdge) {
   // A terrace at 20 under the vent, a plain at 0 to its left, a wall to its right.
   ground([](int x) { return x < 630 ? 0.0f : x <= 640 ? 20.0f : 100.0f; });
-  playBack(3, {1000});
+  playBack(Style::Lava, {1000});
   for (int x = 630; x <= 640; ++x) EXPECT_FLOAT_EQ(m().Topo[x], 21) << x;  // filled to the vent's level
   EXPECT_FLOAT_EQ(m().Topo[629], 1);  // the step down is larger than one thickness
   for (int x = 2; x <= 628; ++x) ASSERT_FLOAT_EQ(m().Topo[x], 1) << x;
@@ -59,7 +59,7 @@ TEST_F(LavaTest, FlowFillsDownACliffAcrossThePlainAndPilesUpAtTheEdge) {
   EXPECT_EQ(points.back().y1, 601 - 1);
   EXPECT_EQ(points.front().penWidth, 2);
   EXPECT_DOUBLE_EQ(m().EruptHours, 639 * 20 * 8.0);
-  EXPECT_EQ(m().EruptSub, 3);
+  EXPECT_EQ(m().EruptSub, Style::Lava);
   EXPECT_EQ(ui().PhaseText, "Playback Phase: 1 of 1   Burst: 1 of 1   ");
   expectStratumIsSurface(1);
   EXPECT_TRUE(host.messages.empty());
@@ -69,7 +69,7 @@ TEST_F(LavaTest, VentInAHollowOnlyGrowsAndLowShieldsGetASummitCrater) {
   // A cone with a closed hollow at its top: the vent floor lies below both neighbours.
   auto hollowPhase = [this](int bursts, float rim, float floor = 0) {
     ground([=](int x) { return x == 640 ? floor : std::max(rim - 0.5f * std::abs(x - 640), 0.0f); });
-    playBack(3, std::vector<float>(size_t(bursts), 1000));
+    playBack(Style::Lava, std::vector<float>(size_t(bursts), 1000));
   };
   hollowPhase(5, 20);
   EXPECT_FLOAT_EQ(m().Topo[640], 5);  // fronts never move, fewer than 6 bursts: no levelling
@@ -95,7 +95,7 @@ TEST_F(LavaTest, DomeRisesFromASummitPitInThickWideFlows) {
   }
   m().Scale = 4;
   ui().mnuOptMapEnable.checked = true;
-  playBack(4, {30});
+  playBack(Style::Dome, {30});
   for (int k = 0; k <= 10; ++k) {
     EXPECT_FLOAT_EQ(m().Strat(1, 640 - k), 50 - std::max(10 - k, 0)) << k;
     EXPECT_FLOAT_EQ(m().Strat(1, 640 + k), 50 - std::max(10 - k, 0)) << k;
@@ -140,7 +140,7 @@ TEST_F(LavaTest, ManualPhaseUsesThePanelWindRecordsFlowLengthsAndRunsUntilStoppe
   ASSERT_NE(loop, s.rend());
   EXPECT_NE(std::find(s.rbegin(), loop, sim.paths.sound("Off.wav")), loop);
   expectStratumIsSurface(1);
-  m().RunStop = 0;
+  m().RunStop = RunState::Running;
   stopDuringBurst(1);
   typeLava(sim);
   EXPECT_EQ(m().LayerColor[2], 13);
@@ -148,7 +148,7 @@ TEST_F(LavaTest, ManualPhaseUsesThePanelWindRecordsFlowLengthsAndRunsUntilStoppe
 
 TEST_F(LavaTest, AutomaticPhaseDrawsItsBurstsAndWindAndEndsByItself) {
   ui().mnuParAuto.checked = true;
-  m().EruptType = 3;
+  m().EruptType = Style::Lava;
   m().Scale = 100;
   sim.rnd.fixSeed(42);  // a draw high in [0, 1), where the burst-count rule is sensitive
   Random expected = sim.rnd;
@@ -166,7 +166,7 @@ TEST_F(LavaTest, AutomaticPhaseDrawsItsBurstsAndWindAndEndsByItself) {
 
 TEST_F(LavaTest, PlaybackBeyondTheBurstTableFinishesThePhaseAndReportsOnce) {
   ground([](int x) { return x == 640 ? 0.0f : 300.0f; });
-  playBack(3, std::vector<float>(102, 1));
+  playBack(Style::Lava, std::vector<float>(102, 1));
   EXPECT_EQ(m().BurstCount, 102);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], "Lava flow error: \nSubscript out of range");

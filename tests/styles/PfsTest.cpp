@@ -28,7 +28,7 @@ class PfsTest : public SimTest {
         friction.push_back(m().StrengthC);
         progress.push_back(ui().statusBar2[2]);
       }
-      if (b >= stopAt && m().RunStop != 2) cmdHaltClick(sim);
+      if (b >= stopAt && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
     };
   }
   std::vector<std::vector<float>> launches;
@@ -43,7 +43,7 @@ TEST_F(PfsTest, ManualPhaseRunsThePanelValuesUntilStopped) {
   cmdEruptClick(sim);
   EXPECT_EQ(m().BurstLimit, 1000);
   EXPECT_EQ(m().BurstCount, 3);
-  EXPECT_EQ(m().EruptSub, 1);
+  EXPECT_EQ(m().EruptSub, Style::Pfs);
   EXPECT_NEAR(m().StrengthC, 0.63f, 1e-6);
   EXPECT_EQ(m().PartCount, 20);
   EXPECT_FLOAT_EQ(m().WindScaled, 10.0f / 20);
@@ -64,7 +64,7 @@ TEST_F(PfsTest, ManualPhaseRunsThePanelValuesUntilStopped) {
 TEST_F(PfsTest, AutomaticModeDrawsItsParametersAndEndsByItself) {
   ui().mnuParAuto.checked = true;
   ui().chkCaldDiat.checked = ui().CaldStyle.visible = true;
-  m().EruptType = 1;
+  m().EruptType = Style::Pfs;
   Random expected = sim.rnd;
   const float sign = expected.next() < 0.5 ? -1.0f : 1.0f;
   const float wind = static_cast<float>(expected.next()) * sign * 20;
@@ -99,7 +99,7 @@ TEST_F(PfsTest, AutomaticCalderaOnAMatureVolcanoIsNamedByTheGroundAroundTheVent)
     buildCone(640, height, 200);
     m().LayerCount = 5;
     ui().mnuParAuto.checked = true;
-    m().EruptType = 1;
+    m().EruptType = Style::Pfs;
     sim.rnd.fixSeed(seed);
     stopDuringBurst(1);
     typePfs(sim);
@@ -112,7 +112,7 @@ TEST_F(PfsTest, AutomaticCalderaOnAMatureVolcanoIsNamedByTheGroundAroundTheVent)
 
 TEST_F(PfsTest, PlaybackRunsTheRecordedBurstsAndNamesTheFirstBeforeIt) {
   ui().mnuRecPlay.checked = true;
-  m().EruptType = 1;
+  m().EruptType = Style::Pfs;
   m().BurstCount = 2;
   m().PlayIndex = 1;
   m().RecCount = 4;
@@ -162,7 +162,7 @@ TEST_F(PfsTest, AFlowOnFlatGroundIsStoppedByFrictionAloneAndLeavesTenMetres) {
     if (u == 0) u = m().PartU[1];
     beforeDeposit = m().Topo;
     cameToRest = m().PartDone[1] == 1;
-    if (m().RunStop != 2) cmdHaltClick(sim);
+    if (m().RunStop != RunState::Stopping) cmdHaltClick(sim);
   };
   cmdEruptClick(sim);
   // The speed falls by StrengthC x GravityScaled per second; the flow moves while it is at least
@@ -224,7 +224,7 @@ TEST_F(PfsTest, OpeningColumnRisesToItsTopOnlyWhereThereIsRoom) {
     size_t beforeBurst = 0;
     host.onYield = [&] {
       if (m().BurstCount == 0) beforeBurst = host.canvas.calls.size();
-      if (m().BurstCount >= 1 && m().RunStop != 2) cmdHaltClick(sim);
+      if (m().BurstCount >= 1 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
     };
     accept("0.40", "0", "5");  // StrengthC 0.63
     host.canvas.clear();

@@ -22,11 +22,11 @@ class PhreaticTest : public SimTest {
     ui().txtPart.text = particles;
     txtPartChange(sim);
     changeOk(sim);
-    ASSERT_EQ(m().EruptType, 7);
+    ASSERT_EQ(m().EruptType, Style::Fumarole);
   }
   // As the Erupt button starts a phase.
   void erupt() {
-    m().RunStop = 0;
+    m().RunStop = RunState::Running;
     typePhreatic(sim);
   }
   std::vector<DrawCall> transient(DrawCall::Kind kind) const {
@@ -42,14 +42,14 @@ TEST_F(PhreaticTest, ManualPlumeUsesThePanelAndStaysBelowItsTop) {
   std::string title;
   host.onYield = [&] {
     if (title.empty()) title = ui().statusBar2[1];
-    if (m().BurstCount >= 2 && m().RunStop != 2) cmdHaltClick(sim);
-    if (m().RunStop == 2) host.canvas.recording = false;  // the refresh wipes the sky
+    if (m().BurstCount >= 2 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
+    if (m().RunStop == RunState::Stopping) host.canvas.recording = false;  // the refresh wipes the sky
   };
   erupt();
   EXPECT_EQ(title, "Fumarolic/Phreatic Eruption");
   EXPECT_EQ(m().BurstLimit, 1000);
   EXPECT_EQ(m().BurstCount, 2);
-  EXPECT_EQ(m().EruptSub, 7);
+  EXPECT_EQ(m().EruptSub, Style::Fumarole);
   EXPECT_FLOAT_EQ(m().Strength, 0.3f);
   EXPECT_FLOAT_EQ(m().Wind, 10);
   EXPECT_FLOAT_EQ(m().WindScaled, 0.5f);
@@ -75,7 +75,7 @@ TEST_F(PhreaticTest, ManualPlumeUsesThePanelAndStaysBelowItsTop) {
 
 TEST_F(PhreaticTest, AutomaticModeDrawsItsEruptionInOrderAndEndsByItself) {
   ui().mnuParAuto.checked = true;
-  m().EruptType = 7;
+  m().EruptType = Style::Fumarole;
   host.canvas.recording = false;
   Random expected = sim.rnd;
   const float sign = expected.next() < 0.5 ? -1.0f : 1.0f;
@@ -119,7 +119,7 @@ TEST_F(PhreaticTest, StaticModeColoursTheTopLayerButKeepsTheStrata) {
 
 TEST_F(PhreaticTest, ExplosionThrowsAtLeastOneBurstAndMeasuresItsBlocks) {
   buildCone(640, 40, 300);
-  m().EruptType = 7;
+  m().EruptType = Style::Fumarole;
   m().Strength = 0.8f;
   m().PartCount = 30;
   ui().Slider[4].value = 1;  // Int(Rnd × 1) is always 0 bursts
@@ -157,9 +157,9 @@ TEST_F(PhreaticTest, JetsRiseFromAWideningRimUntilTheBlocksReachIsPassed) {
       ui().chkFumex.checked = false;  // one explosion only
       host.canvas.clear();
     }
-    if (explosionBurst > 0 && m().BurstCount > explosionBurst + 1 && m().RunStop != 2) {
+    if (explosionBurst > 0 && m().BurstCount > explosionBurst + 1 && m().RunStop != RunState::Stopping) {
       cmdHaltClick(sim);
-      if (m().RunStop == 2) host.canvas.recording = false;
+      if (m().RunStop == RunState::Stopping) host.canvas.recording = false;
     }
   };
   erupt();

@@ -68,7 +68,7 @@ TEST_F(StrombTest, StaticModeReshapesNothingAndAddsNoLayer) {
   std::string progress;
   host.onYield = [&] {
     if (m().BurstCount >= 1 && progress.empty()) progress = ui().statusBar2[2];
-    if (m().BurstCount >= 2 && m().RunStop != 2) cmdHaltClick(sim);
+    if (m().BurstCount >= 2 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
   };
   const auto topo = m().Topo;
   cmdEruptClick(sim);
@@ -81,7 +81,7 @@ TEST_F(StrombTest, StaticModeReshapesNothingAndAddsNoLayer) {
 TEST_F(StrombTest, AutomaticModeDrawsItsOwnParametersAndEndsByItself) {
   ui().mnuParAuto.checked = true;
   ui().chkCaldDiat.checked = true;
-  m().EruptType = 2;
+  m().EruptType = Style::Stromb;
   Random expected = sim.rnd;
   const float sign = expected.next() < 0.5 ? -1.0f : 1.0f;
   const float wind = static_cast<float>(expected.next()) * sign * 20;
@@ -104,7 +104,7 @@ TEST_F(StrombTest, StrengthRampStartsLowAndRegainsTheNominalStrength) {
   std::vector<float> strengths;
   host.onYield = [&] {
     if (strengths.size() < size_t(m().BurstCount)) strengths.push_back(m().Strength);
-    if (m().BurstCount >= 25 && m().RunStop != 2) cmdHaltClick(sim);
+    if (m().BurstCount >= 25 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
   };
   cmdEruptClick(sim);
   ASSERT_GE(strengths.size(), 25u);
@@ -137,10 +137,10 @@ TEST_F(StrombTest, DiatremeOnFlatGroundHandsTheFlowSurgeItsPhase) {
   ASSERT_GE(m().StrengthC, 0.6f);
   // The flows get one burst of their own before the user stops them.
   host.onYield = [this] {
-    if (m().EruptType == 1 && m().BurstCount >= 1 && m().RunStop != 2) cmdHaltClick(sim);
+    if (m().EruptType == Style::Pfs && m().BurstCount >= 1 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
   };
   cmdEruptClick(sim);
-  EXPECT_EQ(m().EruptType, 1);
+  EXPECT_EQ(m().EruptType, Style::Pfs);
   EXPECT_FALSE(ui().chkCaldDiat.checked);
   ASSERT_EQ(m().LayerCount, 2);
   EXPECT_EQ(m().LayerColor[1], 5);  // the diatreme

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "control/RunControl.h"
-#include "model/Reset.h"
+#include "control/Reset.h"
 #include "model/Sim.h"
 #include "support/TestHost.h"
 
@@ -36,7 +36,7 @@ class SimTest : public ::testing::Test {
   // The user's Pause then Stop during the given burst, so the phase ends after it.
   void stopDuringBurst(int burst) {
     host.onYield = [this, burst] {
-      if (m().BurstCount < burst || m().RunStop == 2) return;
+      if (m().BurstCount < burst || m().RunStop == RunState::Stopping) return;
       cmdHaltClick(sim);
     };
   }

@@ -62,7 +62,10 @@ class TestHost : public Host {
   double secondsSinceMidnight() override { return clock += 1.0; }
   Canvas& profile() override { return canvas; }
 
-  void message(std::string_view text, MsgIcon, std::string_view) override { messages.emplace_back(text); }
+  void message(std::string_view text, MsgIcon icon, std::string_view) override {
+    messages.emplace_back(text);
+    icons.push_back(icon);
+  }
   bool askYesNo(std::string_view text, MsgIcon, std::string_view) override {
     questions.emplace_back(text);
     return pop(yesNoAnswers, true);
@@ -94,6 +97,7 @@ class TestHost : public Host {
   long sleptMs = 0;
   double clock = 0;
   std::vector<std::string> messages, questions, prompts, sounds;
+  std::vector<MsgIcon> icons;  // of the messages
   std::vector<FileDialog> dialogs;
   std::deque<bool> yesNoAnswers;
   std::deque<Answer> yesNoCancelAnswers;

@@ -1,3 +1,4 @@
+#include "control/ProfileCommands.h"
 #include "views/Profile.h"
 
 #include <algorithm>

@@ -9,15 +9,17 @@
 #include "control/Params.h"
 #include "control/RunControl.h"
 #include "control/Undo.h"
-#include "files/DemFile.h"
-#include "files/FileNames.h"
-#include "files/NewFile.h"
-#include "files/StratFile.h"
-#include "model/Reset.h"
+#include "control/DemCommands.h"
+#include "formats/DemFile.h"
+#include "textio/FileNames.h"
+#include "control/NewFile.h"
+#include "control/StratCommands.h"
+#include "formats/StratFile.h"
+#include "control/Reset.h"
 #include "model/SimError.h"
-#include "record/Playback.h"
-#include "record/RecordFile.h"
-#include "record/RecordMenu.h"
+#include "control/Playback.h"
+#include "formats/RecordFile.h"
+#include "control/RecordMenu.h"
 
 namespace magmo::batch {
 
@@ -130,7 +132,7 @@ void BatchRunner::load(const std::string& path, const DemLayout& dem) {
   if (!std::ifstream(path)) throw BatchError("cannot read '" + path + "'");
   if (fileTitle(path).ends_with(".dem") || fileTitle(path).ends_with(".DEM")) return loadDem(path, dem);
   host_.fileAnswer = std::filesystem::absolute(path).string();
-  const bool read = fileOpenTopo(sim_);
+  const bool read = fileOpenTopo(sim_) != LoadResult::Failed;
   host_.fileAnswer.clear();
   if (!read) throw BatchError("'" + path + "' is not a readable stratigraphic file");
   phases_.clear();
@@ -186,8 +188,7 @@ void BatchRunner::undo() {
 
 void BatchRunner::erupt(const Phase& p) {
   const bool tectonic = p.style == "fault" || p.style == "erosion";
-  Style style = Style::Tectonic;
-  if (!tectonic) styleFromKey(p.style, style);
+  const Style style = tectonic ? Style::Tectonic : styleFromKey(p.style).value_or(Style::Stromb);
   if (sim_.ui.mnuRecPlay.checked) mnuRecPlayClick(sim_);  // Erupt would replay the record
   // Choosing the style afresh lays out its panel even when it is still checked from before.
   if (styleChecked(sim_, style)) selectStyle(sim_, style);
@@ -204,7 +205,7 @@ void BatchRunner::erupt(const Phase& p) {
     host_.onYield = [this, bursts = p.bursts.value_or(0), cycles = p.cycles.value_or(0)] {
       const Model& m = sim_.m;
       const bool reached = (bursts > 0 && m.BurstCount >= bursts) || (cycles > 0 && m.ErodeCycles >= cycles);
-      if (reached && m.RunStop != 2) cmdHaltClick(sim_);
+      if (reached && m.RunStop != RunState::Stopping) cmdHaltClick(sim_);
     };
   }
   cmdEruptClick(sim_);
@@ -213,11 +214,11 @@ void BatchRunner::erupt(const Phase& p) {
 }
 
 void BatchRunner::autoCycles(int cycles) {
-  if (!styleChecked(sim_, Style::Auto)) selectStyle(sim_, Style::Auto);
+  if (!sim_.autoMode()) selectAuto(sim_);
   // The user's Pause and Stop as the cycle after the last wanted one begins, so every
   // wanted phase runs to its natural end and no further one starts.
   host_.onYield = [this, cycles] {
-    if (sim_.ui.AutoCyclesBegun > cycles && sim_.m.RunStop != 2) cmdHaltClick(sim_);
+    if (sim_.ui.AutoCyclesBegun > cycles && sim_.m.RunStop != RunState::Stopping) cmdHaltClick(sim_);
   };
   cmdEruptClick(sim_);
   host_.onYield = nullptr;

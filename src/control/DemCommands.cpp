@@ -1,0 +1,140 @@
+#include "control/DemCommands.h"
+
+#include <fstream>
+#include <optional>
+
+#include "control/FileAdoption.h"
+#include "control/MapPrecision.h"
+#include "control/Recorder.h"
+#include "control/Reset.h"
+#include "control/RunControl.h"
+#include "formats/DemFile.h"
+#include "formats/DemImport.h"
+#include "model/Numeric.h"
+#include "model/Sim.h"
+#include "textio/FileNames.h"
+#include "textio/ReplaceFile.h"
+#include "views/Profile.h"
+
+namespace magmo {
+
+namespace {
+
+constexpr const char* kAppTitle = "Magmo";
+
+std::optional<std::string> chooseSaveName(Sim& sim) {
+  const Controls& ui = sim.ui;
+  const std::string proposed = !ui.DemFileName.empty()   ? ui.DemFileName
+                               : !ui.StrFileName.empty() ? withExtension(ui.StrFileName, ".dem")
+                                                         : sim.paths.dataPath + "Magmo.dem";
+  const FileDialog dialog{"Save Magmo Elevation File", "Elevation File (*.dem)|*.dem|", "dem", proposed};
+  for (;;) {
+    std::optional<std::string> name = sim.host.saveFileName(dialog);
+    if (!name || !isDataFile(sim, *name, "MagmoDemo.dem")) return name;
+    sim.host.message("Cannot replace MAGMO Demonstration file", MsgIcon::Critical, kAppTitle);
+  }
+}
+
+// Reads the file with the progress bar; nullopt once the user has been told why it cannot be.
+std::optional<DemData> loadDem(Sim& sim, const std::string& name) {
+  Controls& ui = sim.ui;
+  ui.pBarVisible = true;
+  ui.pBarValue = 0;
+  std::optional<DemData> d = DemData{};
+  d->step = sim.m.MapStep;
+  try {
+    std::ifstream file(name, std::ios::binary);
+    if (!file) throw SimError("Cannot open the file");
+    readDemText(file, sim.host, *d, [&](int percent) {
+      ui.pBarValue = percent;
+      sim.host.yield();
+    });
+  } catch (const DemImportAbandoned&) {
+    d.reset();  // the user declined, or was already told why
+  } catch (const std::exception& e) {
+    d.reset();
+    sim.host.message("Cannot read DEM file '" + name + "' format\n" + e.what(), MsgIcon::Exclamation, kAppTitle);
+  }
+  ui.pBarVisible = false;
+  return d;
+}
+
+// The terrain becomes one layer.
+void adopt(Sim& sim, DemData&& d) {
+  Model& m = sim.m;
+  m.MapGrid = std::move(d.grid);
+  m.LayerCount = 1;
+  m.LayerColor[1] = 3;
+  for (int x = 1; x <= kColumns; ++x) m.Topo[x] = m.Strat(1, x) = d.profile[x];
+  followStoredMapStep(sim, d.step);
+  applyStoredScale(sim, d.scale);
+  sim.ui.statusBar2[1] = "Mapping Elevation File   ";
+  m.VentKm = m.VentX * m.Scale / 1000;
+  sim.ui.txtLoc.text = format(m.VentKm, "0.00");
+  sim.host.yield();
+}
+
+}  // namespace
+
+void fileSaveDEM(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.toolbar["save"].pressed = true;
+  try {
+    if (const std::optional<std::string> name = chooseSaveName(sim)) {
+      ui.statusBar2[1] = "Saving Elevation File:  " + *name;
+      ui.pBarVisible = true;
+      const std::string text = demFileText(sim.m, [&](int x) {
+        ui.pBarValue = 100 * x / kColumns;
+        sim.host.yield();
+      });
+      replaceFile(*name, text);
+      ui.DemFileName = *name;
+      ui.statusBar2[1] = "Elevation File:  " + *name + " Saved";
+    }
+  } catch (const std::exception& e) {
+    sim.reportError("DEM file save", e);
+  }
+  ui.pBarVisible = false;
+  ui.toolbar["save"].pressed = false;
+}
+
+bool fileOpenDEM(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.toolbar["open"].pressed = true;
+  bool read = false;
+  try {
+    const std::string current = !ui.DemFileName.empty() ? ui.DemFileName : ui.StrFileName;
+    const FileDialog dialog{"Open Elevation File", "Elevation Files (*.dem)|*.dem|", "",
+                            current.empty() ? "" : withExtension(current, ".dem")};
+    if (const std::optional<std::string> name = sim.host.openFileName(dialog)) {
+      const std::string shownBefore = ui.statusBar2[1];
+      ui.statusBar2[1] = "Opening Elevation File:  " + fileTitle(*name);
+      menuAct(sim, false);
+      std::optional<DemData> d = loadDem(sim, *name);
+      menuAct(sim, true);
+      if (!d) {
+        ui.statusBar2[1] = shownBefore;
+        sim.m.RecReadFailed = 1;
+      } else {
+        clearVar(sim, true);
+        clearRec(sim);
+        ui.recordFlag = false;
+        ui.RecFileName.clear();
+        ui.DemFileName = *name;
+        ui.StrFileName = withExtension(*name, ".str");
+        ui.statusBar1[3] = dropLastFour(fileTitle(*name));
+        adopt(sim, std::move(*d));
+        ui.mnuParTec.enabled = ui.mnuFileSaveAsDem.enabled = ui.toolbar["tectonic"].enabled = true;
+        screenRefresh(sim, false);
+        menuAct(sim, true);
+        read = true;
+      }
+    }
+  } catch (const std::exception& e) {
+    sim.reportError("FileOpenDEM", e);
+  }
+  ui.toolbar["open"].pressed = false;
+  return read;
+}
+
+}  // namespace magmo

@@ -1,0 +1,65 @@
+#include "control/ProfileCommands.h"
+
+#include "control/Params.h"
+#include "model/Sim.h"
+#include "views/Profile.h"
+
+namespace magmo {
+
+namespace {
+constexpr int kProfileHelpTopic = 61;
+}  // namespace
+
+void plotMouseUp(Sim& sim, MouseButton button, float X, float /*Y*/) {
+  Controls& ui = sim.ui;
+  try {
+    if (button != MouseButton::Left) {
+      sim.host.eruptHelp(kProfileHelpTopic);
+      return;
+    }
+    const std::string km = sim.kmText(X);
+    if (ui.Change.enabled && ui.Change.visible) {
+      if (ui.Change.caption != "Sector Collapse Parameters") {
+        ui.txtLoc.text = km;
+        txtLocChange(sim);
+      } else if (!ui.collapsePickBase) {
+        ui.txtCtop.text = km;
+        txtCtopChange(sim);
+        ui.collapsePickBase = true;
+      } else {
+        ui.txtCbase.text = km;
+        txtCbaseChange(sim);
+        ui.collapsePickBase = false;
+      }
+    }
+    if (ui.Tectonic.enabled && ui.Tectonic.visible) {
+      ui.txtTloc.text = km;
+      txtTlocChange(sim);
+    }
+  } catch (const std::exception& e) {
+    sim.reportError("Plot MouseDown", e);
+  }
+}
+
+void mnuViewVertClick(Sim& sim) {
+  sim.ui.mnuViewVert.checked = !sim.ui.mnuViewVert.checked;
+  sim.ui.toolbar["vertical"].pressed = false;
+  screenRefresh(sim, false);
+}
+
+void mnuViewLedgClick(Sim& sim) {
+  Controls& ui = sim.ui;
+  if (!ui.mnuViewLedg.checked) {
+    ui.mnuViewLedg.checked = true;
+    ui.Tectonic.visible = ui.Change.visible = false;
+    ui.Legend.visible = true;
+    sim.windowSound("RestoreUp");
+  } else {
+    ui.mnuViewLedg.checked = false;
+    ui.toolbar["legend"].pressed = false;
+    ui.Legend.visible = false;
+    sim.windowSound("RestoreDown");
+  }
+}
+
+}  // namespace magmo

@@ -1,0 +1,12 @@
+#pragma once
+// What the user does on and around the profile: clicks that pick locations, the View toggles.
+namespace magmo {
+struct Sim;
+
+enum class MouseButton { Left, Right, Middle };
+// A left click fills the location field of the open panel; any other button asks for help.
+void plotMouseUp(Sim& sim, MouseButton button, float X, float Y);
+void mnuViewVertClick(Sim& sim);
+void mnuViewLedgClick(Sim& sim);
+
+}  // namespace magmo

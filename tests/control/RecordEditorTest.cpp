@@ -1,0 +1,324 @@
+// The record editor works on its own copy: the checks of each eruption type, the phase list,
+// and what reaches RecTable only on apply.
+#include "control/RecordEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "formats/RecordFile.h"
+#include "support/SimFixture.h"
+
+namespace magmo::test {
+namespace {
+
+PhaseRecord strombolian(float km) {
+  PhaseRecord p;
+  p.Style = Style::Stromb;
+  p.Location = km;
+  p.Strength = 1;
+  p.Particles = 25;
+  p.Bursts = 10;
+  p.Slider = {0, 6, 6, 20, 6, 0, 6};
+  return p;
+}
+
+class RecordEditorTest : public SimTest {
+ protected:
+  // Three valid Strombolian phases at 4, 6 and 8 km on the normal scale.
+  RecordEditorTest() {
+    ui().RecFileName = "/data/history.rec";
+    ui().StrFileName = "/data/start.str";
+    for (int n = 1; n <= 3; ++n) m().RecTable[size_t(n)] = strombolian(2.0f + 2.0f * n);
+    m().RecCount = 3;
+  }
+  void openEditor() {
+    ed.open();
+    original = m().RecTable;
+  }
+  void edit(int phase, EditField f, const std::string& text) {
+    ed.phaseChosen(phase - 1);
+    ed.fieldEdited(f, text);
+  }
+  std::string lastMessage() { return host.messages.empty() ? "" : host.messages.back(); }
+  std::set<std::string> enabledFields() {
+    std::set<std::string> on;
+    auto& u = ed.ui;
+    const std::pair<const char*, const Field*> named[] = {
+        {"Loc", &u.txtLoc},   {"Str", &u.txtStr},     {"Wind", &u.txtWind},   {"Part", &u.txtPart},
+        {"Burst", &u.txtBurst}, {"Ctop", &u.txtCtop}, {"Cbase", &u.txtCbase}, {"Mag", &u.txtMag},
+        {"Dip", &u.txtDip},   {"Erode", &u.txtErode}, {"Style", &u.cmbStyle}, {"Down", &u.cmbDown}};
+    for (auto [name, f] : named)
+      if (f->enabled) on.insert(name);
+    for (int k = 1; k <= 6; ++k)
+      if (u.txtSlide[size_t(k)].enabled) on.insert("S" + std::to_string(k));
+    for (int k = 1; k <= 4; ++k)
+      if (u.txtMap[size_t(k)].enabled) on.insert("M" + std::to_string(k));
+    if (u.chkCald.enabled) on.insert("Cald");
+    if (u.chkDirected.enabled) on.insert("Directed");
+    if (u.chkBurst.enabled) on.insert("Explosion");
+    if (u.cmbFlow.enabled) on.insert("Flow");
+    return on;
+  }
+
+  RecordEditor ed{sim};
+  PhaseTable original{};
+};
+
+TEST_F(RecordEditorTest, CloseWithoutApplyLeavesTheHistoryAlone) {
+  openEditor();
+  edit(2, EditField::Str, "0.5");
+  ed.typeChosen("Plinian");
+  ed.cmdDelete();
+  ed.command1();
+  EXPECT_TRUE(ed.ui.closed);
+  EXPECT_EQ(m().RecTable, original);
+  EXPECT_EQ(m().RecCount, 3);
+}
+
+TEST_F(RecordEditorTest, StrombolianStrengthAboveTwoIsRefusedAndShown) {
+  openEditor();
+  edit(2, EditField::Str, "2.5");
+  ed.phaseChosen(0);
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 2 Maximum Strength (2.00) exceeded.");
+  EXPECT_EQ(ed.EditPhase, 2);
+  EXPECT_EQ(ed.ui.cmbPhase.index, 1);
+  EXPECT_EQ(ed.ui.txtStr.text, "2.50");
+  EXPECT_FALSE(ed.ui.closed);
+  EXPECT_EQ(m().RecTable, original);
+
+  edit(2, EditField::Str, "2");  // the limit itself is allowed
+  host.yesNoAnswers = {false};
+  ed.command2();
+  EXPECT_TRUE(ed.ui.closed);
+  EXPECT_EQ(m().RecTable[2].Strength, 2.0f);
+}
+
+TEST_F(RecordEditorTest, FirstBrokenRuleOfTheFirstBrokenPhaseIsReported) {
+  openEditor();
+  edit(2, EditField::Wind, "60");
+  edit(2, EditField::Str, "3");  // strength is checked after wind
+  edit(3, EditField::Loc, "0.5");
+  ed.command2();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(lastMessage(), "Phase 2 Wind speed too high");
+  edit(2, EditField::Wind, "0");
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 2 Maximum Strength (2.00) exceeded.");
+  edit(2, EditField::Str, "1");
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 3 Location too small");
+}
+
+TEST_F(RecordEditorTest, ScarpOffTheSectionIsPulledBackAndReported) {
+  m().RecTable[1] = PhaseRecord{};
+  m().RecTable[1].Style = Style::Collapse;
+  m().RecTable[1].Strength = 0.5f;
+  m().RecTable[1].ScarpTop = 0.4f;  // column 20
+  m().RecTable[1].ScarpBase = 3.0f;
+  openEditor();
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 1 Scarp top reset");
+  EXPECT_FLOAT_EQ(ed.EditTable[1].ScarpTop, 1.0f);  // column 50
+  EXPECT_EQ(ed.ui.txtCtop.text, "1.00");
+  EXPECT_EQ(m().RecTable, original);
+  edit(1, EditField::Cbase, "1");
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 1 Scarp base and top cannot be equal");
+  edit(1, EditField::Cbase, "30");
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 1 Scarp base reset");
+  EXPECT_FLOAT_EQ(ed.EditTable[1].ScarpBase, 24.6f);  // column 1230
+}
+
+TEST_F(RecordEditorTest, DeletingAndAddingRenumberThePhases) {
+  m().RecTable[3].Style = Style::Lava;
+  m().RecTable[3].Bursts = 2;
+  m().RecBurst(3, 2) = 77;
+  openEditor();
+  ed.phaseChosen(1);
+  ed.cmdAdd();
+  EXPECT_EQ(ed.EditCount, 4);
+  EXPECT_EQ(ed.EditPhase, 3);
+  EXPECT_EQ(ed.ui.cmbPhase.items.back(), "Phase 4");
+  EXPECT_EQ(ed.EditTable[3], original[2]);
+  EXPECT_EQ(ed.EditTable[4], original[3]);
+  EXPECT_EQ(ed.EditBurst(4, 2), 77);
+
+  for (int i = 0; i < 4; ++i) ed.cmdDelete();
+  EXPECT_EQ(ed.EditCount, 0);
+  EXPECT_EQ(ed.ui.cmbPhase.items, std::vector<std::string>{"Add Phase"});
+  EXPECT_EQ(ed.ui.labPhases, "0");
+  EXPECT_FALSE(ed.ui.cmbType.enabled);
+  ed.cmdAdd();
+  EXPECT_EQ(ed.ui.cmbPhase.items, std::vector<std::string>{"Phase 1"});
+}
+
+TEST_F(RecordEditorTest, SmallScaleStoresFourAndRescalesLocations) {
+  openEditor();
+  EXPECT_TRUE(ed.ui.optNormal.checked);
+  ed.scaleChosen(4);
+  EXPECT_EQ(ed.EditScale, 4);
+  EXPECT_TRUE(ed.ui.optSmall.checked);
+  EXPECT_FALSE(ed.ui.optNormal.checked);
+  ed.command2();  // 6 km is column 1500 at 4 m per column
+  EXPECT_EQ(lastMessage(), "Phase 2 Location too large");
+}
+
+TEST_F(RecordEditorTest, EachTypeEnablesItsFields) {
+  using S = std::set<std::string>;
+  openEditor();
+  const std::pair<const char*, S> expected[] = {
+      {"Faulting", {"Loc", "Mag", "Dip", "Down"}},
+      {"Erosion", {"Erode"}},
+      {"Vulcanian/Surtseyan",
+       {"Loc", "Str", "Wind", "Part", "Burst", "Directed", "Cald", "Style", "S2", "S3", "S5", "M1", "M2"}},
+      {"Strombolian", {"Loc", "Str", "Wind", "Part", "Burst", "Cald", "S2", "S3", "S5", "M1", "M2"}},
+      {"Hawaiian", {"Loc", "Wind", "Burst", "Flow", "S1", "S3", "M1", "M3", "M4"}},
+      {"Plinian", {"Loc", "Str", "Wind", "Part", "Burst", "Cald", "Style", "S2", "S3", "S5", "M1", "M2"}},
+      {"Sector Collapse", {"Str", "Burst", "Ctop", "Cbase", "S3", "M1", "M2"}},
+      {"Fumarolic/Phreatic", {"Loc", "Str", "Wind", "Part", "Burst", "Explosion", "S3", "S5", "M1", "M2"}}};
+  for (const auto& [type, fields] : expected) {
+    ed.typeChosen(type);
+    EXPECT_EQ(ed.ui.cmbType.text, type);
+    EXPECT_EQ(enabledFields(), fields) << type;
+  }
+  ed.burstChecked(true);
+  EXPECT_TRUE(ed.ui.txtSlide[2].enabled && ed.ui.txtSlide[4].enabled);
+  EXPECT_EQ(ed.ui.labSlide4.text, "Burst Frequency");
+
+  ed.typeChosen("Vulcanian/Surtseyan");
+  ed.caldChecked(true);
+  ed.styleChosen("Valles Type");
+  EXPECT_TRUE(ed.ui.txtSlide[4].enabled);
+  EXPECT_EQ(ed.ui.labSlide4.text, "Vent Position");
+
+  ed.typeChosen("Faulting");
+  ed.fieldEdited(EditField::Dip, "30");
+  EXPECT_FALSE(ed.ui.cmbDown.enabled);
+}
+
+TEST_F(RecordEditorTest, TypeChangesClearOrFillWhatTheNewTypeNeeds) {
+  m().RecTable[1].Style = Style::Tectonic;
+  m().RecTable[1].TectonicKind = TectonicKind::Fault;
+  m().RecTable[1].Location = 5;
+  openEditor();
+  ed.fieldEdited(EditField::Str, "abc");  // not a number: read as 0, like a blank
+  EXPECT_EQ(ed.EditTable[1].Strength, 0.0f);
+  ed.typeChosen("Strombolian");  // from a fault: the eruption values start from zero
+  EXPECT_EQ(ed.EditTable[1].Location, 0.0f);
+  EXPECT_EQ(ed.ui.txtLoc.text, "0.00");
+  EXPECT_EQ(ed.EditTable[1].TectonicKind, TectonicKind::None);
+  ed.fieldEdited(EditField::Loc, "5");
+  ed.fieldEdited(EditField::Str, "1");
+
+  // Phases turned into lava phases get flow durations that pass the checks, even on the
+  // tightest flow-length setting.
+  edit(2, EditField::Slide1, "1");
+  ed.typeChosen("Peléean");
+  edit(3, EditField::Slide1, "11");
+  ed.typeChosen("Hawaiian");
+  EXPECT_EQ(ed.ui.cmbFlow.items.size(), 10u);
+  EXPECT_EQ(ed.ui.cmbFlow.items.front(), "Flow 1 Duration");
+  host.yesNoAnswers = {false};
+  ed.command2();
+  EXPECT_TRUE(host.messages.empty()) << lastMessage();
+  EXPECT_EQ(m().RecTable[2].Style, Style::Dome);
+  EXPECT_GT(m().RecBurst(2, 10), 0.0f);
+}
+
+TEST_F(RecordEditorTest, FlowDurationsAreCheckedPerBurstAndApplied) {
+  PhaseRecord& p = m().RecTable[2];
+  p.Style = Style::Dome;
+  p.Bursts = 3;
+  for (int b = 1; b <= 3; ++b) m().RecBurst(2, b) = 100;
+  openEditor();
+  ed.phaseChosen(1);
+  ed.flowChosen(2);
+  ed.fieldEdited(EditField::Lava, "231");  // burst 3 may last (10 * 3 + 200) at slider 6
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 2 Flow Duration too long.");
+  ed.flowChosen(2);
+  ed.fieldEdited(EditField::Lava, "9");
+  ed.command2();
+  EXPECT_EQ(lastMessage(), "Phase 2 Flow Duration too short.");
+  ed.flowChosen(2);
+  ed.fieldEdited(EditField::Lava, "340");
+  ed.fieldEdited(EditField::Slide1, "11");  // longer flows allowed: 230 * 1.5 for burst 3
+  host.messages.clear();
+  host.yesNoAnswers = {false};
+  ed.command2();
+  EXPECT_TRUE(host.messages.empty()) << lastMessage();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0],
+            "Do you wish to save these changes to file?\nIf you choose 'no' the changes will still apply to this "
+            "session.");
+  EXPECT_TRUE(host.dialogs.empty());
+  EXPECT_EQ(m().RecBurst(2, 3), 340.0f);
+  EXPECT_EQ(m().RecBurst(2, 1), 100.0f);
+}
+
+TEST_F(RecordEditorTest, ApplySetsTheCountAndCanSaveTheHistory) {
+  const std::string file = (std::filesystem::temp_directory_path() / "magmo_edit_test.rec").string();
+  openEditor();
+  ed.phaseChosen(2);
+  ed.cmdAdd();
+  edit(4, EditField::Loc, "20");
+  host.yesNoAnswers = {true};
+  host.fileAnswers = {file};
+  ed.command2();
+  EXPECT_EQ(m().RecCount, 4);
+  EXPECT_FLOAT_EQ(m().RecTable[4].Location, 20.0f);
+  std::ifstream in(file, std::ios::binary);
+  RecordHeader header;
+  PhaseTable table{};
+  BurstTable bursts;
+  int read = 0;
+  readRecordText(in, header, table, bursts, read);
+  EXPECT_EQ(read, 4);
+  EXPECT_EQ(header.strFileName, "/data/start.str");
+  EXPECT_EQ(table[4], m().RecTable[4]);
+  EXPECT_EQ(ui().RecFileName, file);
+  std::filesystem::remove(file);
+}
+
+TEST_F(RecordEditorTest, OpenedFileBecomesTheEditorsOwnHistory) {
+  const std::string file = (std::filesystem::temp_directory_path() / "magmo_edit_open.rec").string();
+  PhaseTable table{};
+  BurstTable bursts;
+  table[1] = strombolian(9);
+  table[2] = strombolian(3);
+  std::ofstream(file, std::ios::binary) << recordFileText({"/data/other.str", 40, 2}, table, bursts);
+  openEditor();
+  host.fileAnswers = {file};
+  ed.cmdOpen();
+  EXPECT_TRUE(host.messages.empty()) << lastMessage();
+  EXPECT_EQ(ed.EditOwnFile, -1);
+  EXPECT_EQ(ed.EditCount, 2);
+  EXPECT_EQ(ed.EditScale, 100);  // the older large scale
+  EXPECT_TRUE(ed.ui.optLarge.checked);
+  EXPECT_EQ(ed.EditStrName, "/data/other.str");
+  EXPECT_EQ(ed.ui.txtLoc.text, "9.00");
+  edit(2, EditField::Wind, "7");
+  ed.cmdReset();  // back to the file as opened, not to the main record
+  EXPECT_EQ(ed.EditTable[2], table[2]);
+  EXPECT_EQ(ed.EditCount, 2);
+  std::filesystem::remove(file);
+}
+
+TEST_F(RecordEditorTest, UnreadableFileKeepsTheWorkingCopy) {
+  openEditor();
+  edit(1, EditField::Wind, "12");
+  host.fileAnswers = {std::string("/nonexistent/none.rec")};
+  ed.cmdOpen();
+  EXPECT_EQ(lastMessage().rfind("Error reading record file '/nonexistent/none.rec':\n", 0), 0u);
+  EXPECT_EQ(ed.EditCount, 3);
+  EXPECT_EQ(ed.EditTable[1].Wind, 12.0f);
+  EXPECT_EQ(ed.EditOwnFile, 0);
+}
+
+}  // namespace
+}  // namespace magmo::test
