@@ -57,7 +57,7 @@ void refreshWith(benchmark::State& state) {
   Sim sim(host, settings);
   fillLayers(sim.m);
   for (auto _ : state) {
-    screenRefresh(sim, false);
+    screenRefresh(sim);
     benchmark::DoNotOptimize(canvas.image().constBits());
   }
 }

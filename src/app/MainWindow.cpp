@@ -148,7 +148,7 @@ void MainWindow::buildMenus() {
   buildRecordMenu(menu("&Record", "mnuRec", ui_.mnuRec));
 
   QMenu* view = menu("&View", "mnuView", ui_.mnuView);
-  menuItem(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_, false); });
+  menuItem(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_); });
   menuItem(view, "&Vertical Scale", "mnuViewVert", &ui_.mnuViewVert, [this] { mnuViewVertClick(sim_); });
   menuItem(view, "&Legend", "mnuViewLedg", &ui_.mnuViewLedg, [this] { mnuViewLedgClick(sim_); });
 }
@@ -346,7 +346,7 @@ void MainWindow::refreshSoon() {
       QTimer::singleShot(20, this, &MainWindow::refreshSoon);
       return;
     }
-    run([this] { screenRefresh(sim_, false); });
+    run([this] { screenRefresh(sim_); });
   });
 }
 

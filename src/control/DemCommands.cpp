@@ -125,7 +125,7 @@ bool fileOpenDEM(Sim& sim) {
         ui.statusBar1[3] = dropLastFour(fileTitle(*name));
         adopt(sim, std::move(*d));
         ui.mnuParTec.enabled = ui.mnuFileSaveAsDem.enabled = ui.toolbar["tectonic"].enabled = true;
-        screenRefresh(sim, false);
+        screenRefresh(sim);
         menuAct(sim, true);
         read = true;
       }

@@ -14,6 +14,7 @@ void fileNew(Sim& sim) {
     ui.StrFileName.clear();
     ui.RecFileName.clear();
     ui.DemFileName.clear();
+    ui.recordFlag = false;
     ui.statusBar1[3] = "No File Loaded";
     ui.statusBar2[1] = "Resetting Magmo Record";
     sim.host.yield();

@@ -72,8 +72,9 @@ std::string checkPhase(PhaseRecord& p, const BurstTable& bursts, int n, int metr
   if (t == Style::Stromb && p.Strength > 2) return " Maximum Strength (2.00) exceeded.";
   if (oneOf(t, {Style::Stromb, Style::Plinian}) && p.Strength < 0.1f) return " Minimum Strength (0.10) not met.";
   if (p.isLava()) {
+    // The last flow may be one that a Stop cut short.
     for (int b = 1; b <= p.Bursts; ++b)
-      if (bursts(n, b) < shortestFlow(p)) return " Flow Duration too short.";
+      if (bursts(n, b) < (b < p.Bursts ? shortestFlow(p) : 1)) return " Flow Duration too short.";
     for (int b = 1; b <= p.Bursts; ++b)
       if (bursts(n, b) > longestFlow(p, b)) return " Flow Duration too long.";
     if (p.MapA > 320) return " Mid radius must be <= 320 ";

@@ -69,7 +69,7 @@ class Player {
     if (strFile.empty()) return;
     if (fileReadStrat(sim_) == LoadResult::Failed)
       throw SimError("The starting stratigraphic file '" + strFile + "' cannot be read");
-    screenRefresh(sim_, false);
+    screenRefresh(sim_);
     sim_.host.sleepMs(1000);
   }
 
@@ -176,6 +176,7 @@ class Player {
     ui_.statusBar2[1] = "Playback Complete";
     ui_.statusBar2[2] = "Press 'Playback' to view";
     clearParams(sim_, "");
+    ui_.mnuParUndo.enabled = sim_.undoState.has_value();
     menuAct(sim_, true);
     ui_.cmdErupt.caption = "Play&back";
     ui_.cmdErupt.isDefault = ui_.cmdErupt.enabled = true;
@@ -215,7 +216,7 @@ void fileOpenRec(Sim& sim) {
     }
     clearVar(sim, true);
     clearRec(sim);
-    screenRefresh(sim, false);
+    screenRefresh(sim);
     ui.RecFileName = *name;
     ui.statusBar1[6] = dropLastFour(fileTitle(*name));
     ui.statusBar2[1] = "Opening Record File:  " + fileTitle(*name);
@@ -242,7 +243,7 @@ void fileOpenRec(Sim& sim) {
         return;
       }
       if (!readFailed) enterPlayback(sim);
-      screenRefresh(sim, false);
+      screenRefresh(sim);
       m.PlayIndex = 1;
     }
     ui.PlayReady = ui.RecLoaded = true;

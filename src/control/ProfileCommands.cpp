@@ -44,7 +44,7 @@ void plotMouseUp(Sim& sim, MouseButton button, float X, float /*Y*/) {
 void mnuViewVertClick(Sim& sim) {
   sim.ui.mnuViewVert.checked = !sim.ui.mnuViewVert.checked;
   sim.ui.toolbar["vertical"].pressed = false;
-  screenRefresh(sim, false);
+  screenRefresh(sim);
 }
 
 void mnuViewLedgClick(Sim& sim) {

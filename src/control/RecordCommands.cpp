@@ -38,8 +38,10 @@ void writeRecordFile(Sim& sim, const std::string& name) {
     ui.statusBar2[1] = "Saving Record File:  " + name;
     sim.host.yield();
     replaceFile(name, recordFileText({ui.StrFileName, m.Scale, m.RecCount}, m.RecTable, m.RecBurst));
-    // Only a name that holds the history becomes the current record file.
+    // Only a name that holds the history becomes the current record file; the file names the
+    // stratigraphic file it starts from, which a Save As must then not overwrite unasked.
     ui.RecFileName = name;
+    ui.recordFlag = !ui.StrFileName.empty();
     ui.statusBar2[1] = "Record File:  " + fileTitle(name) + " Saved";
   } catch (const std::exception&) {
     sim.host.message("Recorder file save error", MsgIcon::Information, kAppTitle);
@@ -95,6 +97,7 @@ bool fileReadRec(Sim& sim) {
   // A damaged file keeps the phases read whole; the header's count would replay empty ones.
   m.RecCount = phasesRead;
   if (!header.strFileName.empty() || complete) ui.StrFileName = header.strFileName;
+  ui.recordFlag = !ui.StrFileName.empty();
   // The phases kept were recorded at the file's scale.
   if (complete || phasesRead > 0) applyStoredScale(sim, header.scale);
   ui.pBarVisible = false;

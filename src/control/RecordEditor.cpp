@@ -545,7 +545,7 @@ bool RecordEditor::applyParams() {
 void RecordEditor::saveRec() {
   const std::string proposed = !EditRecName.empty()   ? EditRecName
                                : !EditStrName.empty() ? withExtension(EditStrName, ".rec")
-                                                      : "Magmo.rec";
+                                                      : sim_.paths.dataPath + "Magmo.rec";
   const auto name = chooseRecordSaveName(sim_, proposed);
   if (!name) return;
   EditRecName = *name;
@@ -557,6 +557,7 @@ void RecordEditor::saveRec() {
   }
   // The history now applied is the one in this file.
   sim_.ui.RecFileName = *name;
+  sim_.ui.recordFlag = !EditStrName.empty() && samePath(EditStrName, sim_.ui.StrFileName);
   sim_.ui.statusBar2[1] = "Record File:  " + *name + " Saved";
 }
 

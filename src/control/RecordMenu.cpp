@@ -89,7 +89,7 @@ void mnuRecPlayLoopClick(Sim& sim) {
 void mnuRecEditClick(Sim& sim) {
   Controls& ui = sim.ui;
   if (ui.RecFileName.empty())
-    ui.RecFileName = ui.StrFileName.empty() ? "Magmo.rec" : withExtension(ui.StrFileName, ".rec");
+    ui.RecFileName = ui.StrFileName.empty() ? sim.paths.dataPath + "Magmo.rec" : withExtension(ui.StrFileName, ".rec");
   sim.windowSound("Maximize");
 }
 

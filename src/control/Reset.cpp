@@ -258,7 +258,7 @@ void clearVar(Sim& sim, bool fileOpenedJustBefore) {
       sim.ui.statusBar1[3] = fileReadStrat(sim) == LoadResult::Complete ? "Default" : "No File";
       sim.ui.statusBar2[1] = "";
     }
-    screenRefresh(sim, true);
+    screenRefresh(sim);
     if (sim.settings.read(kSettingsSection, "AutoErupt", "0") == "1") selectAuto(sim);
     sim.host.busyPointer(false);
   } catch (const std::exception& e) {
@@ -287,7 +287,7 @@ bool changeScale(Sim& sim, ScaleItem to) {
   }
   afterScaleChange(sim, to);
   forgetUndo(sim);  // the kept layers are at the old scale
-  screenRefresh(sim, true);
+  screenRefresh(sim);
   return true;
 }
 

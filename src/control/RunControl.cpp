@@ -203,7 +203,7 @@ void eruptFinish(Sim& sim) {
     ui.cmdHalt.caption = "&Pause";
     ui.cmdHalt.enabled = false;
     setHaltButton(sim, "pause", kPauseTip);
-    ui.mnuParUndo.enabled = true;
+    ui.mnuParUndo.enabled = sim.undoState.has_value();
     ui.mnuFileSave.enabled = true;
     menuAct(sim, true);
     ui.toolbar["halt"].enabled = false;

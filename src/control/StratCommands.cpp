@@ -195,7 +195,7 @@ LoadResult fileOpenTopo(Sim& sim) {
         ui.StrFileName = *name;
         ui.statusBar1[3] = samePath(*name, sim.paths.defaultStrat()) ? "Default" : dropLastFour(fileTitle(*name));
         result = adopt(sim, std::move(*loaded));
-        screenRefresh(sim, false);
+        screenRefresh(sim);
       }
     }
   } catch (const std::exception& e) {

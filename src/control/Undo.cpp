@@ -49,7 +49,10 @@ void restoreModel(Sim& sim, Model&& before) {
 
 void saveUndo(Sim& sim) { sim.undoState = sim.m; }
 
-void forgetUndo(Sim& sim) { sim.undoState.reset(); }
+void forgetUndo(Sim& sim) {
+  sim.undoState.reset();
+  sim.ui.mnuParUndo.enabled = sim.ui.toolbar["undo"].enabled = false;
+}
 
 void mnuParUndoClick(Sim& sim) {
   Controls& ui = sim.ui;
@@ -59,7 +62,7 @@ void mnuParUndoClick(Sim& sim) {
       restoreModel(sim, std::move(*sim.undoState));
       sim.undoState.reset();
     }
-    screenRefresh(sim, false);
+    screenRefresh(sim);
     if (ui.mnuOptMapEnable.checked) restoreWorkingImages(sim);
     ui.mnuRecPlay.enabled = ui.mnuRecPlayLoop.enabled = ui.RecLoaded;
   } catch (const std::exception& e) {

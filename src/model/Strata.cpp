@@ -39,20 +39,25 @@ bool risesTowardVent(const Model& m, int x, int lag, float d) {
   return (x < m.VentX && rise > 0) || (x > m.VentX && rise < 0);
 }
 
+// A unit moves only while it changes the heights: beyond 2^24 it no longer does, and a pair
+// that can never settle must not hold the scan for ever.
 void relax(Model& m, const RelaxPass& p) {
   const int step = p.first <= p.last ? 1 : -1;
-  for (int x = p.first; x != p.last + step;) {
+  for (int x = p.first; x != p.last + step; x += step) {
     const int partner = x + p.lag;
-    const float d = m.Topo[partner] - m.Topo[x];
-    const float th = p.flowSlopes && risesTowardVent(m, x, p.lag, d) ? 1.0f : p.repose;
-    if (d > th && fresh(m, partner)) {
-      m.Topo[partner] -= 1;
-      m.Topo[x] += 1;
-    } else if (d < -th && fresh(m, x)) {
-      m.Topo[x] -= 1;
-      m.Topo[partner] += 1;
-    } else {
-      x += step;
+    for (;;) {
+      const float d = m.Topo[partner] - m.Topo[x];
+      const float th = p.flowSlopes && risesTowardVent(m, x, p.lag, d) ? 1.0f : p.repose;
+      if (d > th && fresh(m, partner)) {
+        m.Topo[partner] -= 1;
+        m.Topo[x] += 1;
+      } else if (d < -th && fresh(m, x)) {
+        m.Topo[x] -= 1;
+        m.Topo[partner] += 1;
+      } else {
+        break;
+      }
+      if (m.Topo[partner] - m.Topo[x] == d) break;
     }
   }
 }

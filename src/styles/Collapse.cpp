@@ -198,7 +198,7 @@ class Avalanche {
     stratCrater(sim_);
     stratThick(sim_);
     eruptVEI(sim_);
-    screenRefresh(sim_, true);
+    screenRefresh(sim_);
     handLayerToMap(sim_, 6);
   }
 

@@ -152,12 +152,15 @@ class Erosion {
   }
 
   // The youngest layer with thickness at p; crests wear in proportion to their height,
-  // hollows fill in proportion to their depth.
+  // hollows fill in proportion to their depth. Heights count from the base level up to the
+  // highest point: ground below the base level (a caldera floor, a pit) is as low as the
+  // base, since a factor beyond 0..1 would make the step amplify the relief without bound.
   Rock surfaceRock(int p, bool hollow) const {
     const float* strata = m_.Strat.column(p);
     int k = n_;
     while (k > 1 && strata[k] <= strata[k - 1]) --k;
-    Rock rock = k > 1 ? Rock{erodibility(m_.LayerColor[k]), strata[k] / hMax_} : Rock{1, strata[n_] / hMax_};
+    const float top = k > 1 ? strata[k] : strata[n_];
+    Rock rock{k > 1 ? erodibility(m_.LayerColor[k]) : 1, std::clamp(top / hMax_, 0.0f, 1.0f)};
     if (hollow) rock.f = 1 - rock.f;
     return rock;
   }
@@ -177,7 +180,7 @@ class Erosion {
     despike();
     stratDeposit(sim_);
     stratThick(sim_);
-    screenRefresh(sim_, false);
+    screenRefresh(sim_);
     handLayerToMap(sim_, 8);
   }
 

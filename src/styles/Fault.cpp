@@ -129,7 +129,7 @@ class NormalFault {
     for (int x = 1; x <= kColumns; ++x) m_.Topo[x] = m_.Strat(top, x);
     if (throw_ > 0) {
       stratThick(sim_);
-      screenRefresh(sim_, false);
+      screenRefresh(sim_);
     }
     handLayerToMap(sim_, 9);
   }

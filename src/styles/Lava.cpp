@@ -92,12 +92,19 @@ class LavaEruption {
       const int vent = m_.ventColumn();
       m_.FlowLeft = m_.FlowRight = vent;
       m_.Topo[vent] += m_.LavaThick;
-      if (ui_.mnuRecRec.checked)
-        skipOnFault([this] { m_.RecBurst(m_.RecCount + 1, m_.BurstCount) = m_.LavaBurst; });
-      flow();
+      const float steps = flow();
+      if (recording()) skipOnFault([&] { m_.RecBurst(m_.RecCount + 1, m_.BurstCount) = steps; });
       if (m_.RunStop == RunState::Stopping) break;
+      if (recording() && m_.BurstCount == kRecBursts) {
+        sim_.host.message("The lava phase ends with flow " + format(kRecBursts, "0") +
+                              ": a record keeps no more flows of one phase.",
+                          MsgIcon::Information, "Magmo");
+        break;
+      }
     }
   }
+
+  bool recording() const { return ui_.mnuRecRec.checked && !sim_.playback(); }
 
   void chooseFlowLength() {
     if (sim_.playback()) {
@@ -111,7 +118,9 @@ class LavaEruption {
     m_.LavaBurst = static_cast<float>(std::max(length, dome_ ? 10.0 : 20.0));
   }
 
-  void flow() {
+  // The flow of one burst; returns its length as a replay must repeat it: the steps it made
+  // when a Stop cut it short, else its full length.
+  float flow() {
     float lastMoved = 0;
     for (m_.BurstTime = 1; m_.BurstTime <= m_.LavaBurst; m_.BurstTime += 1) {
       sim_.reseed();
@@ -128,6 +137,7 @@ class LavaEruption {
       sim_.host.yield();
       if (m_.BurstTime - lastMoved > kStallSteps || m_.RunStop == RunState::Stopping) break;
     }
+    return m_.RunStop == RunState::Stopping ? std::min(m_.BurstTime, m_.LavaBurst) : m_.LavaBurst;
   }
 
   // Moves a flow front one column in direction dir unless the ground there is higher: the
@@ -167,7 +177,7 @@ class LavaEruption {
     try {
       if (!dome_ && m_.BurstCount >= 6) levelSummit();
       stratThick(sim_);
-      screenRefresh(sim_, true);
+      screenRefresh(sim_);
       eruptDike(sim_, 0);
       handLayerToMap(sim_, dome_ ? 4 : 3);
     } catch (const std::exception& e) {

@@ -283,7 +283,7 @@ class FlowSurge {
     sim_.soundOff();
     if (!failure.empty())
       sim_.host.message("Pyroclastic flow/surge eruption error: \n" + failure, MsgIcon::Information, "Magmo");
-    screenRefresh(sim_, true);
+    screenRefresh(sim_);
     eruptDike(sim_, 0);
     handLayerToMap(sim_, 1);
   }

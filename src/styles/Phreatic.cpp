@@ -275,7 +275,7 @@ class Phreatic {
     if (!sim_.staticMode()) updateStrata(sim_);
     sim_.host.yield();
     sim_.soundOff();
-    screenRefresh(sim_, true);
+    screenRefresh(sim_);
     handLayerToMap(sim_, 7);
   }
 

@@ -195,7 +195,7 @@ class Plinian {
 
   void endPhase() {
     sim_.soundOff();
-    screenRefresh(sim_, true);
+    screenRefresh(sim_);
     eruptDike(sim_, 0);
     handLayerToMap(sim_, 5);
   }

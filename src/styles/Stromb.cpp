@@ -36,7 +36,7 @@ class Strombolian {
 
  private:
   void setUp() {
-    m_.VentElev = m_.Topo[m_.VentX];
+    m_.VentElev = m_.Topo[m_.ventColumn()];
     ventCenter(sim_);
     if (!ui_.chkCaldDiat.checked) eruptDike(sim_, 1);
     chooseBursts();
@@ -73,7 +73,7 @@ class Strombolian {
 
   void digPit() {
     m_.LayerColor[m_.LayerCount] = 5;
-    m_.VentElev = m_.Topo[m_.VentX];
+    m_.VentElev = m_.Topo[m_.ventColumn()];
     float rim = m_.VentElev;
     int drop = 1;
     const double width = ui_.Slider[2].value / 6.0 * m_.Strength * m_.Strength / (m_.Scale * m_.Scale) * 25000 /
@@ -81,7 +81,7 @@ class Strombolian {
     pit_.w = cint(std::clamp(width, 0.0, double(kColumns)));
     pit_.left = std::max(m_.VentX - pit_.w, 1);
     pit_.right = std::min(m_.VentX + pit_.w, kColumns);
-    float& floor = m_.Topo[m_.VentX];
+    float& floor = m_.Topo[m_.ventColumn()];
     for (;;) {
       floor -= 1;
       const bool bottom = floor <= 0;
@@ -104,7 +104,7 @@ class Strombolian {
     }
     m_.LayerBase[m_.LayerCount] = 0;
     stratThick(sim_);
-    screenRefresh(sim_, false);
+    screenRefresh(sim_);
   }
 
   void burstLoop() {
@@ -180,7 +180,7 @@ class Strombolian {
       if (x > m_.VentX && m_.Topo[x] > rightTop) m_.Topo[x] = rightTop;
     }
     return m_.Topo[pit_.left] >= m_.VentElev || m_.Topo[pit_.right] >= m_.VentElev ||
-           m_.Topo[m_.VentX] > m_.VentElev + 60 / (m_.Scale * m_.Strength);
+           m_.Topo[m_.ventColumn()] > m_.VentElev + 60 / (m_.Scale * m_.Strength);
   }
 
   void endDiatremeStage() {
@@ -200,7 +200,7 @@ class Strombolian {
 
   void endPhase() {
     sim_.soundOff();
-    screenRefresh(sim_, true);
+    screenRefresh(sim_);
     eruptDike(sim_, 0);
     handLayerToMap(sim_, 2);
   }

@@ -29,20 +29,6 @@ AxisLabels axisLabels(const Controls& ui) {
   return {{"", "", "", "", ""}, 0, 250};
 }
 
-// Erases the styles' plumes and particles above the surface with a coarse grid of wide dots,
-// coarser on fast machines so that it costs about the same everywhere.
-void wipeSky(Sim& sim) {
-  const Model& m = sim.m;
-  int w = std::max(intPart(8 / m.CpuFactor + 0.5), 2);
-  if (sim.ui.mnuOptSpeedFast.checked) w *= 3;
-  Canvas& c = sim.plot();
-  c.setPenWidth(cint(w + 1));
-  const int step = cint(w);
-  for (int y = 600; y >= 1; y -= step)
-    for (int x = 1; x <= kColumns; x += step)
-      if (kBase - m.Strat(m.LayerCount, x) - w / 2.0 > y) c.point(x, y, kBlack);
-}
-
 void drawDistanceAxis(Canvas& c, const AxisLabels& labels) {
   c.fillBox(0, 601, 1280, 660, kBlue);
   c.setPenWidth(2);
@@ -117,11 +103,13 @@ void drawNewVentMark(Sim& sim) {
 
 }  // namespace
 
-void screenRefresh(Sim& sim, bool eraseSky) {
+void screenRefresh(Sim& sim) {
   Canvas& c = sim.plot();
   try {
-    if (eraseSky) wipeSky(sim);
     c.setPersistent(true);
+    // A clean picture first: a lower section, another scale's labels or the styles' plumes
+    // must not show through.
+    c.fillBox(0, 0, kPlotWidth, kPlotHeight, kBlack);
     c.setPenWidth(1);
     const AxisLabels labels = axisLabels(sim.ui);
     drawDistanceAxis(c, labels);

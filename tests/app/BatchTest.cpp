@@ -172,17 +172,20 @@ TEST_F(BatchTest, ARecordedHistoryReplaysToTheSameStrata) {
   EXPECT_EQ(strata(), recorded);
   EXPECT_EQ(runner->sim().ui.statusBar1[8], "Playback Complete");
 
-  // A second loop starts again from the base; undo takes back exactly the phase after it.
-  EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec"), "--loops", "2", "--undo"}),
-            "error: --undo: there is no phase to undo");
+  // A second loop starts again from the base; undo takes back the last phase played.
+  EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec"), "--loops", "2"}), "");
   const std::vector<float> looped = strata();
   EXPECT_EQ(looped.size(), recorded.size());
+  const int played = runner->sim().m.LayerCount;
+  EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec"), "--loops", "2", "--undo"}), "");
+  EXPECT_EQ(runner->sim().m.LayerCount, played - 1);
   EXPECT_EQ(run({"--seed", "8", "--play", file("h.rec"), "--loops", "2", "--erupt", "strombolian", "--bursts", "2",
                  "--undo"}),
             "");
   EXPECT_EQ(strata(), looped);
-  EXPECT_EQ(run({"--erupt", "strombolian", "--bursts", "2", "--undo", "--undo"}),
-            "error: --undo: there is no phase to undo");
+  EXPECT_EQ(run({"--erupt", "strombolian", "--bursts", "2", "--undo", "--undo"}), "error: --undo: nothing to undo");
+  EXPECT_EQ(run({"--erupt", "strombolian", "--bursts", "2", "--scale", "large", "--undo"}),
+            "error: --undo: nothing to undo");
 }
 
 TEST_F(BatchTest, BrokenRecordsAndForeignDemsAreRefusedWithTheirReason) {

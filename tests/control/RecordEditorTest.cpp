@@ -241,13 +241,15 @@ TEST_F(RecordEditorTest, FlowDurationsAreCheckedPerBurstAndApplied) {
   ed.fieldEdited(EditField::Lava, "231");  // burst 3 may last (10 * 3 + 200) at slider 6
   ed.command2();
   EXPECT_EQ(lastMessage(), "Phase 2 Flow Duration too long.");
-  ed.flowChosen(2);
+  ed.fieldEdited(EditField::Slide1, "11");  // longer flows allowed: 230 * 1.5 for burst 3
+  ed.flowChosen(1);
   ed.fieldEdited(EditField::Lava, "9");
   ed.command2();
   EXPECT_EQ(lastMessage(), "Phase 2 Flow Duration too short.");
+  ed.flowChosen(1);  // a refused Apply shows the phase afresh, from its first flow
+  ed.fieldEdited(EditField::Lava, "100");
   ed.flowChosen(2);
-  ed.fieldEdited(EditField::Lava, "340");
-  ed.fieldEdited(EditField::Slide1, "11");  // longer flows allowed: 230 * 1.5 for burst 3
+  ed.fieldEdited(EditField::Lava, "1");  // the last flow may be one that a Stop cut short
   host.messages.clear();
   host.yesNoAnswers = {false};
   ed.command2();
@@ -257,8 +259,9 @@ TEST_F(RecordEditorTest, FlowDurationsAreCheckedPerBurstAndApplied) {
             "Do you wish to save these changes to file?\nIf you choose 'no' the changes will still apply to this "
             "session.");
   EXPECT_TRUE(host.dialogs.empty());
-  EXPECT_EQ(m().RecBurst(2, 3), 340.0f);
+  EXPECT_EQ(m().RecBurst(2, 3), 1.0f);
   EXPECT_EQ(m().RecBurst(2, 1), 100.0f);
+  EXPECT_EQ(m().RecTable[2].Slider[1], 11);
 }
 
 TEST_F(RecordEditorTest, ApplySetsTheCountAndCanSaveTheHistory) {

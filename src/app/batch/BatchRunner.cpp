@@ -181,7 +181,7 @@ void BatchRunner::writeRecord(const std::string& target) {
 }
 
 void BatchRunner::undo() {
-  if (!sim_.ui.mnuParUndo.enabled) throw BatchError("--undo: there is no phase to undo");
+  if (!sim_.ui.mnuParUndo.enabled) throw BatchError("--undo: nothing to undo");
   mnuParUndoClick(sim_);
   std::erase_if(phases_, [this](const auto& layer) { return layer.first > sim_.m.LayerCount; });
 }
