@@ -48,6 +48,7 @@ void MainWindow::bindParamPanel() {
   mirror_.panel(p.panCol, &ui_.panCol);
   connectField(p.txtLoc, ui_.txtLoc, core(txtLocChange), "Location");
   connectField(p.txtStr, ui_.txtStr, core(txtStrChange), "Strength");
+  connect(p.txtStr, &QLineEdit::editingFinished, this, [this] { run(core(txtStrCommit)); });
   connectField(p.txtPart, ui_.txtPart, core(txtPartChange), "Flux");
   connectField(p.txtWind, ui_.txtWind, core(txtWindChange), "Wind");
   connectField(p.txtCtop, ui_.txtCtop, core(txtCtopChange), "ColTop");

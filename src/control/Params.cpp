@@ -239,10 +239,10 @@ std::string styleTitle(Sim& sim, Style s) {
   }
 }
 
-std::string eruptTooltip(const Sim& sim, Style s) {
+std::string eruptTooltip(const Sim& sim, bool collapse) {
   if (!sim.ui.mnuOptHtips.checked) return "";
   if (sim.playback()) return "Click to start playback";
-  if (s == Style::Collapse) return "Click to start collapse";
+  if (collapse) return "Click to start collapse";
   if (sim.ui.mnuRecRec.checked) return "Click to start eruption/recording";
   return "Click to start eruption";
 }
@@ -289,6 +289,7 @@ void clearParams(Sim& sim, const std::string& key) {
     ui.Legend.visible = ui.mnuViewLedg.checked = ui.toolbar["legend"].pressed = true;
     if (!sim.playback()) {
       ui.cmdErupt.caption = "&Erupt";
+      ui.cmdErupt.tooltip = eruptTooltip(sim, false);
       ui.cmdErupt.isDefault = ui.cmdErupt.enabled = true;
       ui.toolbar["play"].enabled = true;
       ui.cmdHalt.isDefault = ui.cmdHalt.enabled = false;
@@ -357,7 +358,7 @@ void changeOk(Sim& sim) {
     m.EruptType = style->style;
     ui.statusBar2[1] = title;
     ui.EruptTitle = title;
-    ui.cmdErupt.tooltip = eruptTooltip(sim, style->style);
+    ui.cmdErupt.tooltip = eruptTooltip(sim, style->style == Style::Collapse);
     if (!sim.playback()) armRunButtons(ui);
   } catch (const std::exception& e) {
     sim.reportError("ChangeOK", e);
@@ -413,6 +414,16 @@ void txtTlocChange(Sim& sim) {
 
 void txtStrChange(Sim& sim) {
   disarm(sim);
+  const StyleInfo* style = checkedStyle(sim.ui);
+  if (!style) return;
+  // The default count follows the typed strength.
+  const float saved = sim.m.Strength;
+  sim.m.Strength = static_cast<float>(std::clamp(val(sim.ui.txtStr.text), -1e6, 1e6));
+  defaultParticles(sim, style->style, true);
+  sim.m.Strength = saved;
+}
+
+void txtStrCommit(Sim& sim) {
   Controls& ui = sim.ui;
   const double s = val(ui.txtStr.text);
   const bool dynamic = !sim.staticMode();
@@ -445,11 +456,6 @@ void txtStrChange(Sim& sim) {
     default:
       return;
   }
-  // The default count follows the typed strength.
-  const float saved = sim.m.Strength;
-  sim.m.Strength = static_cast<float>(std::clamp(s, -1e6, 1e6));
-  defaultParticles(sim, style->style, true);
-  sim.m.Strength = saved;
 }
 
 void txtPartChange(Sim& sim) {

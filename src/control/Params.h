@@ -45,6 +45,10 @@ void txtCtopChange(Sim& sim);
 void txtCbaseChange(Sim& sim);
 void txtTlocChange(Sim& sim);
 void txtStrChange(Sim& sim);
+// The strength the user commits (Enter, or leaving the field for OK or elsewhere) decides
+// whether the style's box may be used; a value still being typed ("0." of "0.9") must not
+// clear it.
+void txtStrCommit(Sim& sim);
 void txtPartChange(Sim& sim);
 void txtWindChange(Sim& sim);
 void txtMagChange(Sim& sim);

@@ -33,10 +33,14 @@ class ParamPanelsTest : public WindowTest {
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   void choose(const char* menuItem) { find<QAction>(menuItem)->trigger(); }
   void click(const char* name) { find<QAbstractButton>(name)->click(); }
+  // Types the text one key at a time, then leaves the field.
   void type(const char* name, const QString& t) {
     auto* edit = find<QLineEdit>(name);
-    edit->setText(t);
-    emit edit->textEdited(t);
+    for (qsizetype n = 1; n <= t.size(); ++n) {
+      edit->setText(t.left(n));
+      emit edit->textEdited(t.left(n));
+    }
+    emit edit->editingFinished();
   }
   void pick(const char* combo, const QString& item) {
     auto* c = find<QComboBox>(combo);
@@ -233,6 +237,9 @@ TEST_F(ParamPanelsTest, TypedStrengthOpensTheStyleBoxesAndTheCalderaTypeReachesT
   click("chkCaldDiat");
   EXPECT_TRUE(shown("CaldStyle"));
   pick("CaldStyle", "Mazama Type");
+  type("txtStr", "0.9");  // on its way to 0.9 the field reads "0" and "0.": the box stays
+  EXPECT_TRUE(checked("chkCaldDiat"));
+  EXPECT_EQ(ui().CaldStyle.text, "Mazama Type");
   EXPECT_EQ(ui().CaldStyle.text, "Mazama Type");
   EXPECT_FALSE(enabled("cmdErupt"));  // the pick disarmed the run
   click("Command1");

@@ -87,6 +87,7 @@ TEST_F(ParamsTest, DiatremeBoxFollowsTheTypedStrength) {
   selectStyle(sim, Style::Stromb);
   ui().txtStr.text = "0.25";
   txtStrChange(sim);
+  txtStrCommit(sim);
   EXPECT_TRUE(ui().chkCaldDiat.enabled);
   EXPECT_EQ(ui().txtPart.text, "31");  // CInt(0.25 * 25 + 25) = CInt(31.25)
   ui().chkCaldDiat.checked = true;
@@ -94,6 +95,7 @@ TEST_F(ParamsTest, DiatremeBoxFollowsTheTypedStrength) {
   EXPECT_EQ(ui().EruptTitle, "Diatreme Eruption");
   ui().txtStr.text = "0.5";
   txtStrChange(sim);
+  txtStrCommit(sim);
   EXPECT_FALSE(ui().chkCaldDiat.enabled || ui().chkCaldDiat.checked);
 }
 

@@ -17,6 +17,7 @@ class PhreaticTest : public SimTest {
     selectStyle(sim, Style::Fumarole);
     ui().txtStr.text = strength;
     txtStrChange(sim);
+    txtStrCommit(sim);
     ui().txtWind.text = wind;
     txtWindChange(sim);
     ui().txtPart.text = particles;

@@ -18,6 +18,7 @@ class PlinianTest : public SimTest {
     selectStyle(sim, Style::Plinian);
     ui().txtStr.text = strength;
     txtStrChange(sim);
+    txtStrCommit(sim);
     ui().txtWind.text = "0";
     txtWindChange(sim);
     ui().txtPart.text = particles;

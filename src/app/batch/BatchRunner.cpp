@@ -250,6 +250,7 @@ void BatchRunner::fillPanel(const Phase& p) {
   if (p.magnitude || p.dip || p.down || p.cycles) throw BatchError("--erupt " + p.style + ": a tectonic option");
   type(sim_, ui.txtLoc, p.location, txtLocChange, "--location", p.style);
   type(sim_, ui.txtStr, p.strength, txtStrChange, "--strength", p.style);
+  if (p.strength) txtStrCommit(sim_);
   type(sim_, ui.txtWind, p.wind, txtWindChange, "--wind", p.style);
   type(sim_, ui.txtPart, p.particles, txtPartChange, "--particles", p.style);
   type(sim_, ui.txtCtop, p.top, txtCtopChange, "--top", p.style);
