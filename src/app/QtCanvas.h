@@ -2,10 +2,10 @@
 // The profile surface on Qt: user coordinates (1280 x 690, y down) drawn into images of the
 // widget's pixel size, so the picture stays crisp at any window size. Works without a window.
 //
-// Two images, as the model's picture box has: persistent drawing (a refresh) goes into the
-// persistent image, and the screen shows that image wherever it was drawn; transient drawing
-// (the styles' animation) goes onto the screen only and lasts until a refresh draws over it or
-// restore() brings back the last refresh.
+// Two images: persistent drawing (a refresh) goes into the persistent image, and the screen
+// shows that image wherever it was drawn; transient drawing (the styles' animation) goes onto
+// the screen only and lasts until a refresh draws over it or restore() brings back the last
+// refresh.
 #include <QImage>
 #include <QString>
 #include <algorithm>

@@ -56,7 +56,7 @@ struct SliderControl {
 };
 
 struct Controls {
-  // Menus of the main window, by the model's item names.
+  // Menus of the main window, by their item names.
   MenuItem mnuFile, mnuPar, mnuOpt, mnuRec, mnuView;  // top-level menus
   MenuItem mnuFileSave;
   MenuItem mnuParStatic, mnuParAuto, mnuParUndo;

@@ -12,7 +12,7 @@ enum class Answer { Yes, No, Cancel };
 
 struct FileDialog {
   std::string title;
-  std::string filter;  // "Description (*.ext)|*.ext|..." as the model words it
+  std::string filter;  // "Description (*.ext)|*.ext|...": pairs of a description and its patterns
   std::string defaultExt;
   std::string proposedName;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// The number conventions every procedure shares: VB-style rounding, parsing and formatting.
+// The number conventions every procedure shares: rounding halves to even, parsing typed text,
+// and the display formats.
 #include <string>
 #include <string_view>
 

@@ -3,8 +3,8 @@
 
 namespace magmo {
 
-// Uniform [0, 1) generator. Reseeded from the clock where the model says so, unless a fixed
-// seed was given: then reseeding is ignored and the whole run is reproducible.
+// Uniform [0, 1) generator. Reseeded from the clock at start-up and at every burst, unless a
+// fixed seed was given: then reseeding is ignored and the whole run is reproducible.
 class Random {
  public:
   explicit Random(uint64_t seed = 1) { seed_(seed); }
