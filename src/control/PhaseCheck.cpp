@@ -49,7 +49,8 @@ std::string checkPhase(PhaseRecord& p, const BurstTable& bursts, int n, int metr
   const Style t = p.Style;
   const bool tectonic = t == Style::Tectonic;
   if (std::string broken = phaseDamage(p); !broken.empty()) return broken;
-  const double perKm = 1000.0 / metresPerColumn;
+  // Single precision, as the values are stored: 24.6 km is column 1230 exactly at 20 m.
+  const float perKm = 1000.0f / static_cast<float>(metresPerColumn);
   auto column = [&](float km) { return km * perKm; };
   if (!tectonic && t != Style::Collapse) {
     if (column(p.Location) < 50) return " Location too small";
@@ -87,9 +88,9 @@ std::string checkPhase(PhaseRecord& p, const BurstTable& bursts, int n, int metr
   if (t == Style::Collapse) {
     // A scarp end off the section is pulled back onto it.
     auto pulledOntoSection = [&](float& km) {
-      const double c = column(km);
+      const float c = column(km);
       if (c >= 50 && c <= 1230) return false;
-      km = float((c < 50 ? 50 : 1230) / perKm);
+      km = (c < 50 ? 50 : 1230) / perKm;
       return true;
     };
     if (pulledOntoSection(p.ScarpTop)) return " Scarp top reset";

@@ -102,6 +102,7 @@ class AutoCycleTest : public SimTest {
       ui().statusBar2[1].clear();
       const bool eruption = it->second > 0;
       eruptionNoted = eruption;
+      if (eruption) expectAutoPanel(Style(it->second), it->first);
       phases.push_back({it->first, int(m().EruptSub), eruption ? int(m().EruptType) : 0, m().LayerCount});
       if (m().RunStop == RunState::Running && stopHere(phases)) {
         cmdHaltClick(sim);
@@ -119,6 +120,19 @@ class AutoCycleTest : public SimTest {
   }
   int count(const std::string& title) const {
     return int(std::count_if(phases.begin(), phases.end(), [&](const Phase& p) { return p.title == title; }));
+  }
+
+  // The panel shows what an automatic phase of the style drew, and none of it can be edited.
+  void expectAutoPanel(Style s, const std::string& title) {
+    SCOPED_TRACE(title);
+    const bool lava = isLava(s), collapse = s == Style::Collapse;
+    EXPECT_TRUE(ui().Change.visible && !ui().Change.enabled && !ui().Tectonic.visible);
+    EXPECT_EQ(ui().txtLoc.enabled, !collapse);
+    EXPECT_EQ(ui().txtStr.enabled, !lava);
+    EXPECT_EQ(ui().txtWind.enabled, !lava && !collapse);
+    EXPECT_EQ(ui().panTephra.visible, s == Style::Pfs || s == Style::Stromb || s == Style::Plinian);
+    EXPECT_EQ(ui().panCol.visible, collapse);
+    EXPECT_EQ(ui().chkFumex.visible, s == Style::Fumarole);
   }
 
   void expectIdle() {

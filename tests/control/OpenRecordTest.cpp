@@ -1,10 +1,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "formats/StratFile.h"
 #include "control/Playback.h"
-#include "formats/RecordFile.h"
 #include "control/RecordFixture.h"
+#include "formats/RecordFile.h"
+#include "formats/StratFile.h"
 
 namespace magmo::test {
 namespace {
@@ -19,9 +19,12 @@ class OpenRecordTest : public RecordTest {
   ~OpenRecordTest() override { std::filesystem::remove_all(dir_); }
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
-  // A two-phase history over a one-layer cone, saved beside its stratigraphic file.
-  std::string saveHistory(const std::string& recName) {
+  // A two-phase history over a cone of `layers` layers, saved beside its stratigraphic file.
+  std::string saveHistory(const std::string& recName, int layers = 1) {
     buildCone(640, 120, 120);
+    for (int k = 2; k <= layers; ++k)
+      for (int x = 1; x <= kColumns; ++x) m().Strat(k, x) = m().Strat(1, x) + k;
+    m().LayerCount = layers;
     const std::string str = path("Cone.str");
     writeStratFile(m(), str, false);
     ui().StrFileName = str;
@@ -46,7 +49,6 @@ TEST_F(OpenRecordTest, CancelChangesNothingAndAnUnreadableRecordLeavesTheUserRec
   EXPECT_EQ(host.dialogs[0].filter, "Recorder Files (*.rec)|*.rec;*.REC|");
   EXPECT_EQ(host.dialogs[0].proposedName, "/data/Etna.rec");
   EXPECT_EQ(m().LayerCount, 1);
-
   host.fileAnswers.push_back(path("Missing.rec"));
   fileOpenRec(sim);
   EXPECT_EQ(m().RecReadFailed, 0);
@@ -69,13 +71,32 @@ TEST_F(OpenRecordTest, OpenedRecordIsArmedAndPlaysWithoutASecondReset) {
   EXPECT_EQ(m().LayerCount, 1);  // the record's stratigraphic file is loaded
   EXPECT_TRUE(ui().PlayReady);
   EXPECT_TRUE(ui().RecLoaded && ui().mnuRecPlay.checked);
+  EXPECT_TRUE(ui().recordFlag);  // a Save As over that file would alter the record
   EXPECT_EQ(ui().modeText(), "Playback");
-
   m().Strat(0, 3) = 7;  // would not survive a reset
   cmdEruptClick(sim);
   EXPECT_EQ(m().Strat(0, 3), 7);
   EXPECT_EQ(m().LayerCount, 3);
   EXPECT_EQ(ui().modeText(), "Playback Complete");
+}
+
+// Cancel pressed while the record's stratigraphic file loads: a new model, nothing armed on a
+// partial section.
+TEST_F(OpenRecordTest, ACancelledLoadStartsANewModel) {
+  const std::string rec = saveHistory("Cone.rec", 4);
+  clearVar(sim);
+  host.fileAnswers.push_back(rec);
+  host.onYield = [&] {
+    if (ui().cmdHalt.caption == "&Cancel" && m().RunStop == RunState::Running) cmdHaltClick(sim);
+  };
+  fileOpenRec(sim);
+  host.onYield = nullptr;
+  EXPECT_EQ(m().LayerCount, 0);
+  EXPECT_EQ(m().RecCount, 0);
+  EXPECT_TRUE(ui().RecFileName.empty() && ui().StrFileName.empty());
+  EXPECT_FALSE(ui().PlayReady || ui().RecLoaded || ui().mnuRecPlay.checked);
+  EXPECT_EQ(m().RunStop, RunState::Running);
+  EXPECT_EQ(ui().cmdHalt.caption, "&Pause");
 }
 
 }  // namespace

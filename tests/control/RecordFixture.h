@@ -1,5 +1,7 @@
 #pragma once
-// Manual phases driven the way the user drives them, for recording and replaying histories.
+// Phases driven the way the user drives them, for recording and replaying histories.
+#include <functional>
+
 #include "control/Params.h"
 #include "control/RecordMenu.h"
 #include "support/SimFixture.h"
@@ -13,10 +15,15 @@ class RecordTest : public SimTest {
     clearParams(sim, "");
     selectStyle(sim, s);
   }
-  void erupt(Style s, const char* strength, int bursts, const char* km = "12.80") {
+  // Chooses the style, types the strength and location, lets `extra` fill the rest of the panel,
+  // presses OK and Erupt, and stops during the given burst.
+  void erupt(Style s, const char* strength, int bursts, const std::function<void()>& extra = {},
+             const char* km = "12.80") {
     choose(s);
     ui().txtStr.text = strength;
+    txtStrCommit(sim);
     ui().txtLoc.text = km;
+    if (extra) extra();
     changeOk(sim);
     stopDuringBurst(bursts);
     cmdEruptClick(sim);
@@ -44,6 +51,10 @@ class RecordTest : public SimTest {
   }
   void startRecording() {
     if (!ui().mnuRecRec.checked) mnuRecRecClick(sim);
+  }
+  void play() {
+    if (!ui().mnuRecPlay.checked) mnuRecPlayClick(sim);
+    cmdEruptClick(sim);
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include "control/NewFile.h"
 #include "control/RecordFixture.h"
+#include "formats/RecordFile.h"
 
 namespace magmo::test {
 namespace {
@@ -12,14 +13,10 @@ TEST_F(RecorderTest, EruptionsAreStoredAsThePanelShowedThem) {
   startRecording();
   buildCone(640, 200, 150);
   ui().Slider[2].value = 9;
-  choose(Style::Stromb);
-  ui().txtStr.text = "0.55";
-  ui().txtLoc.text = "11.40";
-  ui().txtWind.text = "-7";
-  ui().txtPart.text = "31";
-  changeOk(sim);
-  stopDuringBurst(3);
-  cmdEruptClick(sim);
+  erupt(Style::Stromb, "0.55", 3, [&] {
+    ui().txtWind.text = "-7";
+    ui().txtPart.text = "31";
+  }, "11.40");
   erupt(Style::Lava, "0.40", 4);
   ASSERT_EQ(m().RecCount, 2);
   const PhaseRecord& r = m().RecTable[1];
@@ -37,6 +34,7 @@ TEST_F(RecorderTest, EruptionsAreStoredAsThePanelShowedThem) {
   // The flows as they ran: the last was cut short by the Stop.
   for (int b = 1; b <= 3; ++b) EXPECT_GE(m().RecBurst(2, b), 20) << "burst " << b;
   EXPECT_GE(m().RecBurst(2, 4), 1);
+  EXPECT_LT(m().RecBurst(2, 4), 20);
   EXPECT_EQ(m().RecBurst(2, 5), 0);
   EXPECT_TRUE(ui().RecLoaded);
 }
@@ -59,7 +57,59 @@ TEST_F(RecorderTest, FaultAndErosionAreStoredAsTectonicPhases) {
   EXPECT_EQ(m().RecTable[2].Dip, 2);
   EXPECT_EQ(m().RecTable[2].DownSide, DownSide::None);  // a dipping fault drops the side it dips toward
   EXPECT_EQ(m().RecTable[3].TectonicKind, TectonicKind::Erosion);
-  EXPECT_GE(m().RecTable[3].ErodeCycles, 3);
+  EXPECT_EQ(m().RecTable[3].ErodeCycles, m().ErodeCycles);  // the cycles that ran
+  EXPECT_GE(m().ErodeCycles, 3);
+}
+
+// An automatic run records every finished phase: eruptions, each fault offset and each erosion.
+TEST_F(RecorderTest, AutomaticRunRecordsItsEruptionsFaultsAndErosions) {
+  host.canvas.recording = false;
+  ui().mnuOptSound.checked = true;
+  bool sawFault = false, sawErosion = false;
+  for (uint64_t seed = 1; seed <= 60 && !(sawFault && sawErosion); ++seed) {
+    clearVar(sim);
+    clearRec(sim);
+    sim.rnd.fixSeed(seed);
+    for (int x = 1; x <= kColumns; ++x)
+      for (int k = 1; k <= 25; ++k) m().Strat(k, x) = m().Topo[x] = float(k);
+    m().LayerCount = 25;
+    startRecording();
+    if (!sim.autoMode()) selectAuto(sim);
+    host.sounds.clear();
+    host.onYield = [this] {
+      if (ui().AutoCyclesBegun >= 3 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
+      if (m().BurstCount > 2 && m().RunStop == RunState::Running) m().BurstLimit = m().BurstCount;  // short phases
+    };
+    cmdEruptClick(sim);
+    const auto loops = [&](const char* sound) {
+      return std::count(host.sounds.begin(), host.sounds.end(), sim.paths.sound(sound) + " (loop)");
+    };
+    int faults = 0, erosions = 0, eruptions = 0;
+    for (int i = 1; i <= m().RecCount; ++i) {
+      const PhaseRecord& r = m().RecTable[i];
+      faults += r.TectonicKind == TectonicKind::Fault;
+      erosions += r.TectonicKind == TectonicKind::Erosion;
+      eruptions += r.Style != Style::Tectonic;
+    }
+    EXPECT_EQ(faults, loops("Fault.wav")) << seed;
+    EXPECT_EQ(erosions, loops("Erode.wav")) << seed;
+    EXPECT_EQ(eruptions, 2) << seed;
+    sawFault = sawFault || faults > 0;
+    sawErosion = sawErosion || erosions > 0;
+  }
+  EXPECT_TRUE(sawFault && sawErosion);
+}
+
+TEST_F(RecorderTest, RecordingEndsALavaPhaseAtTheRecordsHundredthFlow) {
+  startRecording();
+  erupt(Style::Lava, "0.40", 150);
+  EXPECT_EQ(m().BurstCount, kRecBursts);
+  ASSERT_EQ(m().RecCount, 1);
+  EXPECT_EQ(m().RecTable[1].Bursts, kRecBursts);
+  EXPECT_GE(m().RecBurst(1, kRecBursts), 20);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0], "The lava phase ends with flow 100: a record keeps no more flows of one phase.");
+  EXPECT_NO_THROW(recordFileText({"", m().Scale, m().RecCount}, m().RecTable, m().RecBurst));
 }
 
 TEST_F(RecorderTest, PhaseAfterTheFiveHundredthSwitchesRecordingOff) {
@@ -77,21 +127,53 @@ TEST_F(RecorderTest, PhaseAfterTheFiveHundredthSwitchesRecordingOff) {
   EXPECT_EQ(host.messages, std::vector<std::string>{"Record off (cannot record after phase 500)"});
 }
 
-TEST_F(RecorderTest, AutomaticRunRecordsEachEruptionOnce) {
-  startRecording();
-  selectAuto(sim);
-  // Pause then stop as the fourth cycle begins: three eruptions ran.
-  host.onYield = [this] {
-    if (ui().AutoCyclesBegun >= 4 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
-    if (m().BurstCount > 3 && m().RunStop == RunState::Running) m().BurstLimit = m().BurstCount;  // keeps phases short
-  };
-  cmdEruptClick(sim);
-  ASSERT_EQ(m().LayerCount, 3);
-  EXPECT_EQ(m().RecCount, 3);
-  for (int i = 1; i <= 3; ++i) EXPECT_NE(m().RecTable[i].Style, Style::Tectonic) << i;
+TEST_F(RecorderTest, RecordAndPlaybackItemsExcludeEachOther) {
+  ui().modeText() = "Playback Complete";
+  mnuRecRecClick(sim);
+  EXPECT_TRUE(ui().mnuRecRec.checked && ui().toolbar["record"].pressed);
+  EXPECT_FALSE(ui().mnuParStatic.enabled);
+  EXPECT_EQ(ui().statusBar1[6], "Record On");
+  EXPECT_EQ(ui().modeText(), "Manual Erupt");
+  EXPECT_EQ(ui().cmdErupt.tooltip, "Click to start eruption/recording");
+  m().RecCount = m().PlayIndex = 4;
+  mnuRecPlayClick(sim);
+  EXPECT_TRUE(ui().mnuRecPlay.checked);
+  EXPECT_FALSE(ui().mnuRecRec.checked);
+  EXPECT_EQ(ui().cmdErupt.caption, "Play&back");
+  EXPECT_EQ(ui().statusBar2[1], "Press 'Playback' to view");
+  EXPECT_EQ(ui().modeText(), "Playback");
+  EXPECT_EQ(m().PlayIndex, 0);
+  mnuRecPlayLoopClick(sim);
+  EXPECT_EQ(ui().modeText(), "Playback (Loop)");
+  mnuRecPlayClick(sim);
+  EXPECT_FALSE(ui().mnuRecPlay.checked);
+  EXPECT_EQ(ui().cmdErupt.caption, "&Erupt");
+  EXPECT_EQ(ui().modeText(), "Manual Erupt");
+  mnuRecPlayLoopClick(sim);  // outside playback the mode text stays
+  EXPECT_EQ(ui().modeText(), "Manual Erupt");
+  mnuRecRecClick(sim);
+  mnuRecRecClick(sim);
+  EXPECT_EQ(ui().statusBar1[6], "Record Off");
+  EXPECT_EQ(ui().toolbar["record"].tooltip, "Start recorder (record eruption history)");
+
+  mnuRecOpening(sim);
+  EXPECT_FALSE(ui().mnuRecPlay.enabled || ui().mnuRecPlayLoop.enabled);
+  ui().RecLoaded = true;
+  mnuRecOpening(sim);
+  EXPECT_TRUE(ui().mnuRecPlay.enabled && ui().mnuRecPlayLoop.enabled);
 }
 
-TEST_F(RecorderTest, ResetDisarmsAndNewFileForgetsTheHistory) {
+TEST_F(RecorderTest, TheEditorNamesARecordFileInTheDataFolderOrBesideTheStratFile) {
+  sim.paths.dataPath = "/home/user/Plovk/Magmo3/";
+  mnuRecEditClick(sim);
+  EXPECT_EQ(ui().RecFileName, "/home/user/Plovk/Magmo3/Magmo.rec");
+  ui().RecFileName.clear();
+  ui().StrFileName = "/data/Etna.str";
+  mnuRecEditClick(sim);
+  EXPECT_EQ(ui().RecFileName, "/data/Etna.rec");
+}
+
+TEST_F(RecorderTest, ResetDisarmsAndNewFileForgetsTheHistoryAndTheFiles) {
   startRecording();
   erupt(Style::Lava, "0.40", 2);
   ui().PlayReady = true;
@@ -99,10 +181,26 @@ TEST_F(RecorderTest, ResetDisarmsAndNewFileForgetsTheHistory) {
   EXPECT_FALSE(ui().RecLoaded);
   EXPECT_FALSE(ui().PlayReady);
   EXPECT_EQ(m().RecCount, 1);  // the player resets too and still needs the table
+
+  buildCone(640, 30, 100);
+  ui().StrFileName = "/somewhere/cone.str";
+  ui().RecFileName = "/somewhere/cone.rec";
+  ui().recordFlag = ui().mnuRecPlay.enabled = true;
+  std::string statusWhileResetting;
+  host.onYield = [&] {
+    if (statusWhileResetting.empty()) statusWhileResetting = ui().statusBar2[1];
+  };
   fileNew(sim);
+  EXPECT_EQ(statusWhileResetting, "Resetting Magmo Record");
   EXPECT_EQ(m().RecCount, 0);
   EXPECT_EQ(m().RecTable[1], PhaseRecord{});
   EXPECT_EQ(m().RecBurst(1, 1), 0);
+  EXPECT_EQ(m().LayerCount, 0);
+  EXPECT_TRUE(ui().StrFileName.empty() && ui().RecFileName.empty());
+  EXPECT_FALSE(ui().recordFlag);
+  EXPECT_EQ(ui().statusBar1[3], "No File Loaded");
+  EXPECT_FALSE(ui().mnuRecPlay.enabled || ui().toolbar["play"].enabled);
+  EXPECT_TRUE(ui().mnuFile.enabled);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "model/Numeric.h"
 #include "support/SimFixture.h"
 
@@ -8,6 +10,8 @@ using ResetTest = SimTest;
 
 TEST_F(ResetTest, ClearVarRestoresTheDefaultsOfTheNormalScale) {
   m().LayerCount = 7;
+  m().VentX = 99;
+  m().VentKm = 3;
   m().Strat(3, 100) = 5;
   m().TotalVolume = 2;
   ui().mnuParStatic.checked = true;
@@ -77,8 +81,24 @@ TEST_F(ResetTest, EnlargingAsksTheZoomPositionAndMovesVentsOutOfView) {
   EXPECT_EQ(m().Topo[441], m().Strat(2, 441));
 }
 
-TEST_F(ResetTest, LargeToSmallUsesTheLeftWindowForPositionOne) {
-  ui().mnuOptScaleNorm.checked = false;
+// Normal to Small enlarges five times: the answer picks the fifth of the profile that fills it.
+TEST_F(ResetTest, TheZoomAnswerPicksTheWindowAndAnythingElseTheCentre) {
+  const std::pair<std::optional<std::string>, int> answers[] = {
+      {"1", 1}, {"2", 256}, {"3", 512}, {"4", 768}, {"5", 1024}, {"6", 512}, {"0", 512}, {"x", 512}, {std::nullopt, 512}};
+  for (const auto& [answer, firstSource] : answers) {
+    SCOPED_TRACE(answer.value_or("(cancelled)"));
+    ui().mnuOptScaleSmall.checked = ui().mnuOptScaleLarge.checked = false;
+    ui().mnuOptScaleNorm.checked = true;
+    clearVar(sim);
+    m().LayerCount = 1;
+    for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = static_cast<float>(x);
+    host.inputAnswers.push_back(answer);
+    ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
+    EXPECT_FLOAT_EQ(m().Strat(1, 1), 5.0f * firstSource);
+    EXPECT_FLOAT_EQ(m().Strat(1, 6), 5.0f * (firstSource + 1));
+  }
+  // Large to Small enlarges 25 times from narrower windows; the last source column fills the end.
+  ui().mnuOptScaleNorm.checked = ui().mnuOptScaleSmall.checked = false;
   ui().mnuOptScaleLarge.checked = true;
   clearVar(sim);
   m().LayerCount = 1;
@@ -87,7 +107,6 @@ TEST_F(ResetTest, LargeToSmallUsesTheLeftWindowForPositionOne) {
   ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
   EXPECT_FLOAT_EQ(m().Strat(1, 1), 114 * 25);
   EXPECT_FLOAT_EQ(m().Strat(1, 26), 115 * 25);
-  // The last source columns overwrite the last 25 target columns.
   EXPECT_FLOAT_EQ(m().Strat(1, 1280), 165 * 25);
   EXPECT_EQ(m().Scale, 4);
   EXPECT_EQ(ui().txtStr.text, "0.20");

@@ -136,9 +136,12 @@ TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
   EXPECT_EQ(m().LayerColor[2], 7);
 }
 
-TEST_F(RunControlTest, StaticSwitch) {
+TEST_F(RunControlTest, StaticSwitchAndTheCommandsALayerEnables) {
+  ui().mnuOptMapEnable.checked = true;
   mnuParStaticClick(sim);
   EXPECT_TRUE(ui().mnuParStatic.checked);
+  EXPECT_FALSE(ui().mnuOptMapEnable.checked);  // static phases make no map
+  EXPECT_EQ(ui().statusBar1[7], "Map Off");
   EXPECT_FALSE(ui().mnuParLava.enabled || ui().mnuParDome.enabled || ui().mnuRecRec.enabled);
   EXPECT_FALSE(ui().cmdErupt.enabled);
   EXPECT_EQ(ui().modeText(), "Manual Erupt (Static)");
@@ -152,6 +155,16 @@ TEST_F(RunControlTest, StaticSwitch) {
   mnuParStaticClick(sim);
   mnuParStaticClick(sim);
   EXPECT_TRUE(ui().mnuParTec.enabled && ui().mnuParCol.enabled && ui().mnuViewStrat.enabled);
+  // The commands around a run: faulting, collapse and the column view need a layer.
+  for (int layers : {0, 1}) {
+    m().LayerCount = layers;
+    menuAct(sim, false);
+    EXPECT_FALSE(ui().mnuFile.enabled || ui().toolbar["tectonic"].enabled);
+    menuAct(sim, true);
+    EXPECT_TRUE(ui().mnuFile.enabled);
+    EXPECT_EQ(ui().mnuParTec.enabled && ui().mnuParCol.enabled && ui().mnuViewStrat.enabled, layers > 0);
+    EXPECT_EQ(ui().toolbar["tectonic"].enabled && ui().toolbar["strat"].enabled, layers > 0);
+  }
 }
 
 }  // namespace

@@ -1,23 +1,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "control/Params.h"
+#include "control/RecordFixture.h"
 #include "control/Undo.h"
-#include "support/SimFixture.h"
 
 namespace magmo::test {
 namespace {
 
-class UndoTest : public SimTest {
+class UndoTest : public RecordTest {
  protected:
-  void eruptStromb(int bursts) {
-    clearParams(sim, "");  // selecting a checked style would uncheck it
-    selectStyle(sim, Style::Stromb);
-    ui().txtStr.text = "0.60";
-    changeOk(sim);
-    stopDuringBurst(bursts);
-    cmdEruptClick(sim);
-  }
   static void expectSameSimulation(const Model& a, const Model& b) {
     ASSERT_EQ(a.LayerCount, b.LayerCount);
     for (int x = 1; x <= kColumns; ++x) {
@@ -29,6 +20,7 @@ class UndoTest : public SimTest {
     EXPECT_EQ(a.AltStromb, b.AltStromb);
     EXPECT_EQ(a.TotalVolume, b.TotalVolume);
     EXPECT_EQ(a.TotalHours, b.TotalHours);
+    EXPECT_EQ(a.RecCount, b.RecCount);
   }
   void writeFile(const std::string& name, const std::string& text) {
     std::ofstream(sim.paths.work + name, std::ios::binary) << text;
@@ -44,59 +36,56 @@ class UndoTest : public SimTest {
   }
 };
 
-TEST_F(UndoTest, RestoresStrataSurfaceAndCountersOfTheLastPhaseOnlyOnce) {
-  buildCone(640, 200, 150);
-  eruptStromb(3);
-  const Model afterFirst = m();
-  eruptStromb(4);  // cuts a crater into the first layer and adds a second
-  ASSERT_EQ(m().LayerCount, 3);
-  EXPECT_TRUE(ui().mnuParUndo.enabled);
-
-  mnuParUndoClick(sim);
-  expectSameSimulation(m(), afterFirst);
-  EXPECT_FALSE(ui().mnuParUndo.enabled);
-  EXPECT_FALSE(ui().toolbar["undo"].enabled);
-
-  // One level only: a second undo changes nothing.
-  mnuParUndoClick(sim);
-  expectSameSimulation(m(), afterFirst);
-}
-
-TEST_F(UndoTest, StaticPhaseKeepsItsLayerCount) {
-  buildCone(640, 200, 150);
-  const Model before = m();
-  mnuParStaticClick(sim);
-  eruptStromb(2);
-  ASSERT_EQ(m().LayerCount, 1);
-  mnuParUndoClick(sim);
-  expectSameSimulation(m(), before);
-}
-
-TEST_F(UndoTest, UndoneRecordedPhaseLeavesTheHistory) {
-  ui().mnuRecRec.checked = true;
-  eruptStromb(2);
-  eruptStromb(2);
-  ASSERT_EQ(m().RecCount, 2);
-  mnuParUndoClick(sim);
-  EXPECT_EQ(m().RecCount, 1);
-  EXPECT_EQ(m().LayerCount, 1);
+// Every kind of phase is taken back exactly, once: the section, the statistics and, for a
+// recorded phase, its entry in the history.
+TEST_F(UndoTest, EachKindOfPhaseIsUndoneExactlyOnce) {
+  struct Case {
+    const char* name;
+    std::function<void()> phase;
+  };
+  const Case cases[] = {
+      {"strombolian crater", [&] { erupt(Style::Stromb, "0.60", 4); }},
+      {"recorded lava", [&] {
+         startRecording();
+         erupt(Style::Lava, "0.40", 3);
+       }},
+      {"fault", [&] { faultAt("13.00", "6", "-2", "Left side down"); }},
+      {"erosion", [&] { erode(2); }},
+      {"static", [&] {
+         mnuParStaticClick(sim);
+         erupt(Style::Stromb, "0.60", 2);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clearVar(sim);
+    if (ui().mnuRecRec.checked) mnuRecRecClick(sim);
+    buildCone(640, 200, 150);
+    erupt(Style::Stromb, "0.60", 3);
+    const Model before = m();
+    c.phase();
+    ASSERT_TRUE(ui().mnuParUndo.enabled && ui().toolbar["undo"].enabled);
+    mnuParUndoClick(sim);
+    expectSameSimulation(m(), before);
+    EXPECT_FALSE(ui().mnuParUndo.enabled || ui().toolbar["undo"].enabled);
+    mnuParUndoClick(sim);  // one level only
+    expectSameSimulation(m(), before);
+  }
 }
 
 TEST_F(UndoTest, ResetOrRescaleLeavesNothingToUndo) {
-  eruptStromb(2);
+  erupt(Style::Stromb, "0.60", 2);
   clearVar(sim);
-  EXPECT_FALSE(sim.undoState);
-  eruptStromb(2);
+  EXPECT_FALSE(sim.undoState || ui().mnuParUndo.enabled);
+  erupt(Style::Stromb, "0.60", 2);
+  ASSERT_TRUE(ui().mnuParUndo.enabled);
   changeScale(sim, ScaleItem::Large);
-  EXPECT_FALSE(sim.undoState);
-  const int layers = m().LayerCount;
-  mnuParUndoClick(sim);
-  EXPECT_EQ(m().LayerCount, layers);
+  EXPECT_FALSE(sim.undoState || ui().mnuParUndo.enabled || ui().toolbar["undo"].enabled);
 }
 
 TEST_F(UndoTest, WorkingImagesComeBackOnlyWithMapsOn) {
   useWorkFolder();
-  eruptStromb(2);
+  erupt(Style::Stromb, "0.60", 2);
   writeFile("MagmoMap.bmp", "after");
   writeFile("MagmoMap-Undo.bmp", "before");
   writeFile("MagmoTopo.bmp", "relief");  // its undo copy is missing: the image stays
@@ -106,7 +95,7 @@ TEST_F(UndoTest, WorkingImagesComeBackOnlyWithMapsOn) {
   EXPECT_EQ(readFile("MagmoMap.bmp"), "after");
   EXPECT_EQ(m().mapGrid(5, 5), 7);
 
-  eruptStromb(2);
+  erupt(Style::Stromb, "0.60", 2);
   ui().mnuOptMapEnable.checked = true;
   writeFile("Magmo3D-Undo.ebm", "grid before");
   mnuParUndoClick(sim);
