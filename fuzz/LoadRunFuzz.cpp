@@ -1,7 +1,7 @@
 // Any bytes as a stratigraphic file that a phase then runs on: the first byte chooses the
-// style and the burst count, the second the strength, the rest is the file. A damaged file
-// may be refused; a file that is read must never make a phase crash or hang (run the target
-// with -timeout).
+// style and the burst count (one or two), the second the strength, the rest is the file. A
+// damaged file may be refused; a file that is read must never make a phase crash or hang (run
+// the target with -timeout).
 #include <algorithm>
 #include <memory>
 
@@ -41,6 +41,7 @@ void choosePhase(Sim& sim, int choice, uint8_t strength) {
     changeTecOk(sim);
   } else {
     sim.ui.txtStr.text = format(0.05 + strength / 100.0, "0.00");
+    sim.ui.txtPart.text = "1";  // one particle flies every path a burst can take, at a fraction of the cost
     changeOk(sim);
   }
 }
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Lava, collapse and the tectonic phases need a layer to work on and no static mode.
   if (sim.staticMode() || (sim.m.LayerCount == 0 && (choice >= 7 || choice == 5))) return 0;
   choosePhase(sim, choice, data[1]);
-  const int bursts = 1 + data[0] / 9 % 3;
+  const int bursts = 1 + data[0] / 9 % 2;
   f.host.onYield = [&sim, bursts] {
     const bool reached = sim.m.BurstCount >= bursts || sim.m.ErodeCycles >= 1;
     if (reached && sim.m.RunStop != RunState::Stopping) cmdHaltClick(sim);
