@@ -19,36 +19,32 @@ const std::map<std::string, int> kAutoTitles = {
     {"Fumarolic/Phreatic Eruption", 7},      {"Faulting Interval", 0},
     {"Erosion Interval", 0}};
 
+// The transitions from each style, as shares of the draw (index 0 = stay), young and mature.
 TEST(AutoTransitionTest, EachRowSharesTheDrawAsTheTableSays) {
-  // Share of [0, 1) leading to each style (index 0 = stay), per previous style and age.
   struct Row {
     int previous, layers;
     std::array<double, 8> share;
   };
   const Row rows[] = {
-      {1, 0, {0.3, 0, 0.2, 0.2, 0.25, 0.05, 0, 0}},     {2, 19, {0.5, 0.1, 0, 0.25, 0.1, 0.05, 0, 0}},
-      {2, 20, {0.3, 0.2, 0, 0.1, 0.2, 0.05, 0, 0.15}},  {3, 19, {0.6, 0.1, 0.2, 0, 0.05, 0.05, 0, 0}},
-      {3, 20, {0.5, 0.1, 0.2, 0, 0.05, 0.05, 0, 0.1}},  {4, 19, {0.4, 0.2, 0.1, 0.15, 0, 0.15, 0, 0}},
-      {4, 20, {0.3, 0.2, 0.05, 0.05, 0, 0.1, 0, 0.3}},  {5, 300, {0.1, 0.3, 0.15, 0.05, 0.3, 0, 0, 0.1}},
-      {6, 0, {0, 0.2, 0.05, 0.05, 0.3, 0.1, 0, 0.3}},   {7, 499, {0.35, 0.2, 0.05, 0.05, 0.2, 0.15, 0, 0}},
+      {1, 0, {0.3, 0, 0.2, 0.2, 0.25, 0.05, 0, 0}},    {2, 19, {0.5, 0.1, 0, 0.25, 0.1, 0.05, 0, 0}},
+      {2, 20, {0.3, 0.2, 0, 0.1, 0.2, 0.05, 0, 0.15}}, {3, 19, {0.6, 0.1, 0.2, 0, 0.05, 0.05, 0, 0}},
+      {3, 20, {0.5, 0.1, 0.2, 0, 0.05, 0.05, 0, 0.1}}, {4, 19, {0.4, 0.2, 0.1, 0.15, 0, 0.15, 0, 0}},
+      {4, 20, {0.3, 0.2, 0.05, 0.05, 0, 0.1, 0, 0.3}}, {5, 300, {0.1, 0.3, 0.15, 0.05, 0.3, 0, 0, 0.1}},
+      {6, 0, {0, 0.2, 0.05, 0.05, 0.3, 0.1, 0, 0.3}},  {7, 499, {0.35, 0.2, 0.05, 0.05, 0.2, 0.15, 0, 0}},
   };
   constexpr int kSteps = 20000;
   for (const Row& row : rows) {
     std::array<int, 8> hits{};
     for (int i = 0; i < kSteps; ++i) {
       const int next = int(nextAutoStyle(Style(row.previous), row.layers, (i + 0.5) / kSteps));
-      ASSERT_TRUE(next >= 1 && next <= 7 && next != 6) << row.previous << " -> " << next;
       ++hits[next == row.previous ? 0 : next];
     }
     for (int s = 0; s < 8; ++s)
-      EXPECT_NEAR(hits[s] / double(kSteps), row.share[s], 1e-3) << "from " << row.previous << " at L "
-                                                                 << row.layers << " to " << s;
+      EXPECT_NEAR(hits[s] / double(kSteps), row.share[s], 1e-3) << row.previous << " at " << row.layers << " to " << s;
   }
   // Intervals are closed above.
-  EXPECT_EQ(int(nextAutoStyle(Style(1), 0, 0.3)), 1);
-  EXPECT_EQ(int(nextAutoStyle(Style(1), 0, 0.30001)), 2);
-  EXPECT_EQ(int(nextAutoStyle(Style(7), 0, 0.65)), 5);
-  EXPECT_EQ(int(nextAutoStyle(Style(7), 0, 0.65001)), 7);
+  EXPECT_EQ(nextAutoStyle(Style::Pfs, 0, 0.3), Style::Pfs);
+  EXPECT_EQ(nextAutoStyle(Style::Pfs, 0, 0.30001), Style::Stromb);
 }
 
 class AutoCycleTest : public SimTest {
