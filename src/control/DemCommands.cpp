@@ -79,6 +79,7 @@ void adopt(Sim& sim, DemData&& d) {
 void fileSaveDEM(Sim& sim) {
   Controls& ui = sim.ui;
   ui.toolbar["save"].pressed = true;
+  const std::string shownBefore = ui.statusBar2[1];
   try {
     if (const std::optional<std::string> name = chooseSaveName(sim)) {
       ui.statusBar2[1] = "Saving Elevation File:  " + *name;
@@ -92,6 +93,7 @@ void fileSaveDEM(Sim& sim) {
       ui.statusBar2[1] = "Elevation File:  " + *name + " Saved";
     }
   } catch (const std::exception& e) {
+    ui.statusBar2[1] = shownBefore;
     sim.reportError("DEM file save", e);
   }
   ui.pBarVisible = false;

@@ -17,7 +17,7 @@ void selectMapPrecision(Sim& sim, MapPrecision p) {
   for (const Item& item : kItems) {
     (sim.ui.*item.menu).checked = item.precision == p;
     if (item.precision != p) continue;
-    sim.ui.statusBar1[7] = item.status;
+    sim.ui.statusBar1[7] = sim.ui.mnuOptMapEnable.checked ? item.status : "Map Off";
     sim.m.MapStep = item.step;
   }
 }

@@ -33,8 +33,8 @@ std::optional<std::string> chooseRecordSaveName(Sim& sim, const std::string& pro
 void writeRecordFile(Sim& sim, const std::string& name) {
   Controls& ui = sim.ui;
   const Model& m = sim.m;
+  const std::string shownBefore = ui.statusBar2[1];
   try {
-    showRecordTitle(ui, name);
     ui.statusBar2[1] = "Saving Record File:  " + name;
     sim.host.yield();
     replaceFile(name, recordFileText({ui.StrFileName, m.Scale, m.RecCount}, m.RecTable, m.RecBurst));
@@ -42,8 +42,10 @@ void writeRecordFile(Sim& sim, const std::string& name) {
     // stratigraphic file it starts from, which a Save As must then not overwrite unasked.
     ui.RecFileName = name;
     ui.recordFlag = !ui.StrFileName.empty();
+    showRecordTitle(ui, name);
     ui.statusBar2[1] = "Record File:  " + fileTitle(name) + " Saved";
   } catch (const std::exception&) {
+    ui.statusBar2[1] = shownBefore;
     sim.host.message("Recorder file save error", MsgIcon::Information, kAppTitle);
   }
 }
@@ -70,6 +72,7 @@ bool fileReadRec(Sim& sim) {
   Controls& ui = sim.ui;
   Model& m = sim.m;
   const std::string name = ui.RecFileName;
+  m.RecReadFailed = 0;  // this read's outcome, not an earlier reader's
   std::error_code ec;
   if (name.empty() || !std::filesystem::is_regular_file(name, ec)) {
     ui.pBarVisible = false;

@@ -132,6 +132,7 @@ LoadResult adopt(Sim& sim, LoadedStrat&& loaded) {
 void fileSaveTopo(Sim& sim) {
   Controls& ui = sim.ui;
   ui.toolbar["save"].pressed = true;
+  const std::string shownBefore = ui.statusBar2[1];
   try {
     if (const std::optional<std::string> name = chooseSaveName(sim)) {
       ui.statusBar2[1] = "Saving Stratigraphic File:  " + *name;
@@ -144,6 +145,7 @@ void fileSaveTopo(Sim& sim) {
       ui.statusBar2[1] = "Stratigraphic File:  " + fileTitle(*name) + " Saved";
     }
   } catch (const std::exception& e) {
+    ui.statusBar2[1] = shownBefore;
     sim.reportError("Strat file save", e);
   }
   ui.toolbar["save"].pressed = false;
@@ -159,11 +161,13 @@ void mnuFileSaveClick(Sim& sim) {
   } else if (name.empty() || isFactoryFile(sim, name)) {
     fileSaveTopo(sim);
   } else {
+    const std::string shownBefore = ui.statusBar2[1];
     try {
       ui.statusBar2[1] = "Saving Stratigraphic File:  " + name;
       writeStratFile(sim.m, name, ui.mnuOptMapEnable.checked);
       ui.statusBar2[1] = "Stratigraphic File:  " + name + " Saved";
     } catch (const std::exception& e) {
+      ui.statusBar2[1] = shownBefore;
       sim.reportError("mnuFileSave", e);
     }
   }

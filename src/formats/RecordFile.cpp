@@ -1,6 +1,7 @@
 #include "formats/RecordFile.h"
 
 #include "model/Model.h"
+#include "model/Numeric.h"
 #include "textio/FieldReader.h"
 #include "textio/FieldWriter.h"
 
@@ -83,8 +84,7 @@ void readRecordText(std::istream& in, RecordHeader& header, PhaseTable& table, B
   fields.skip();  // "Recorded phases"
   header.count = fields.integer(0, kRecPhases, "Recorded phases");
   header.scale = fields.single();
-  if (!isStoredScale(header.scale))
-    throw SimError("Scale " + std::to_string(header.scale) + " is not 4, 20, 40 or 100");
+  if (!isStoredScale(header.scale)) fields.fail("Scale " + generalNumber(header.scale) + " is not 4, 20, 40 or 100");
   for (int i = 1; i <= header.count; ++i) {
     try {
       readPhase(fields, table[i], bursts, i);

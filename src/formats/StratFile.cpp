@@ -99,14 +99,14 @@ class StratReader {
     // A count of 0 is stored as 3000: that is version 3, as no version-2 file holds 1000 layers.
     count_ = n - (version == 3 ? kVersion3Mark : version == 2 ? kVersion2Mark : 0);
     if (count_ < 0 || count_ > kMaxLayers)
-      throw SimError("Layer count " + std::to_string(count_) + " out of range 0.." + std::to_string(kMaxLayers));
+      in_.fail("Layer count " + std::to_string(count_) + " out of range 0.." + std::to_string(kMaxLayers));
     // Versions 1 and 2 kept the current vent at half resolution.
     const int factor = version == 3 ? 1 : 2;
     s_.VentX = in_.integer(0, kColumns / factor, "Vent column") * factor;
     if (version == 3) {
       const float scale = in_.single();
       if (!options_.keepScale) {
-        if (!isStoredScale(scale)) throw SimError("Scale " + generalNumber(scale) + " is not 4, 20, 40 or 100");
+        if (!isStoredScale(scale)) in_.fail("Scale " + generalNumber(scale) + " is not 4, 20, 40 or 100");
         result_.scale = scale;
       }
     }
@@ -123,7 +123,8 @@ class StratReader {
       readTops(k);
       if (result_.version == 3) result_.mapCode = mapCode(s_, k, result_.mapCode);
       s_.LayerCount = k;
-      if (options_.cancelled && options_.cancelled()) return false;
+      // A Cancel during the last layer came too late to stop anything.
+      if (k < count_ && options_.cancelled && options_.cancelled()) return false;
     }
     return true;
   }

@@ -23,9 +23,10 @@ class FieldReader {
   // A 16-bit integer (rounded half to even), and one that must lie in [lo, hi].
   int integer();
   int integer(int lo, int hi, std::string_view what);
+  // Refuses the file: what, with the line of the last field read.
+  [[noreturn]] void fail(std::string_view what) const;
 
  private:
-  [[noreturn]] void fail(std::string_view what) const;
   template <typename T>
   T parsed();
   void readQuoted();
