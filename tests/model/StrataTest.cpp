@@ -1,9 +1,13 @@
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 #include <random>
 
 #include "model/Strata.h"
 #include "support/LiteralTruncation.h"
 #include "support/SimFixture.h"
+#include "support/Watchdog.h"
 
 namespace magmo::test {
 namespace {
@@ -40,6 +44,33 @@ TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
   EXPECT_LT(m().Topo[400], 30);
   EXPECT_GT(m().Topo[399], 10);
   EXPECT_GT(m().Topo[401], 10);
+}
+
+// Plinian fall has only the neighbour pass, left to right: each pair settles to within one
+// unit before the scan moves on, so a fresh column of 20 spreads mostly to its left.
+TEST_F(StrataTest, TheNeighbourPassSettlesEachPairBeforeMovingOn) {
+  openOnFlatGround(10, 10);
+  m().EruptType = Style::Plinian;
+  m().Topo[400] = 30;
+  stratDeposit(sim);
+  const std::vector<float> settled(m().Topo.begin() + 398, m().Topo.begin() + 405);
+  EXPECT_EQ(settled, (std::vector<float>{10, 20, 15, 13, 11, 11, 10}));
+}
+
+TEST_F(StrataTest, RelaxationEndsBesideHeightsItCannotSettle) {
+  for (const float height : {1e10f, std::numeric_limits<float>::infinity()}) {
+    openOnFlatGround(10, 10);
+    m().EruptType = Style::Stromb;
+    m().Topo[400] = height;
+    auto lone = std::make_shared<LoneSim>();
+    lone->sim.m = m();
+    ASSERT_TRUE(endsWithin(std::chrono::seconds(20), [lone] { stratDeposit(lone->sim); })) << height;
+    const Model& after = lone->sim.m;
+    EXPECT_EQ(after.Topo[400], height);
+    for (int x = 1; x <= 1280; ++x) {  // a unit from each pass, at most, reaches a partner
+      if (x != 400) { ASSERT_TRUE(std::isfinite(after.Topo[x]) && after.Topo[x] <= 11) << x; }
+    }
+  }
 }
 
 TEST_F(StrataTest, AngleOfReposeDependsOnTheStyle) {
@@ -87,23 +118,58 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
   EXPECT_TRUE(m().Topo[640 + w] < 50 && m().Topo[640 + w + 1] == 50);
 }
 
-TEST_F(StrataTest, MazamaCalderaWallsStepOutThroughYoungerLayers) {
-  openOnFlatGround(60, 90);
-  m().EruptType = Style::Plinian;
-  m().Strength = 0.8f;
-  ui().chkCaldDiat.checked = true;
-  ui().CaldStyle.text = "Mazama Type";
-  m().BurstCount = 48;
-  stratCrater(sim);
-  // Layer 1 drops 3 over 620..660; layer 2 is then 33 thick at those edges, a third of which
-  // widens its cut.
-  EXPECT_TRUE(m().Strat(1, 619) == 60 && m().Strat(1, 620) == 57 && m().Strat(1, 661) == 60);
-  EXPECT_TRUE(m().Topo[608] == 90 && m().Topo[609] == 87 && m().Topo[672] == 90);
-  EXPECT_TRUE(m().LayerCaldL[2] == 609 && m().LayerCaldR[2] == 671 && m().LayerCaldera[2] == 1);
-  m().BurstCount = 49;  // beyond 20 / 20 x 0.8 x 60 = 48 bursts the caldera has stopped growing
-  stratCrater(sim);
-  EXPECT_EQ(m().Topo[640], 87);
-  EXPECT_EQ(m().LayerCaldera[2], 1);
+// The cut's half-width h: Mazama type 40 s^3 columns at 20 m, times Slider2 / 6; Valles type 250 s^3
+// times Slider2 / 2 (three times at the nominal 6), at least 50 s^3, shifted (Slider4 - 6) h / 5
+// columns toward column 1. A step drops the cut 3 units (Mazama) or 1 and steps out through the
+// younger layer by a third of its thickness (Mazama) or all of it (31). The caldera stops growing
+// after 20 / Scale x s x 60 (Mazama) or 20 bursts.
+TEST_F(StrataTest, CalderaCutsFollowTheirTypeAndSlider4MovesTheVallesCut) {
+  struct Case {
+    const char* type;
+    float s, scale;
+    int slider2, slider4, left, right;  // the cut of layer 1
+    float drop;
+    int step, lastBurst;
+  };
+  for (const Case& c : {Case{"Mazama Type", 0.8f, 20, 6, 6, 620, 660, 3, 11, 48},
+                        {"Valles Type", 0.4f, 20, 6, 6, 592, 688, 1, 31, 8},
+                        {"Valles Type", 0.4f, 20, 6, 11, 544, 640, 1, 31, 8},
+                        {"Valles Type", 0.4f, 20, 6, 1, 640, 736, 1, 31, 8},
+                        {"Valles Type", 0.4f, 20, 6, 8, 573, 669, 1, 31, 8},
+                        {"Valles Type", 1.0f, 100, 1, 6, 590, 690, 1, 31, 4}}) {
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.s << " " << c.slider2 << " " << c.slider4);
+    openOnFlatGround(60, 90);
+    m().EruptType = Style::Plinian;
+    m().Strength = c.s;
+    m().Scale = c.scale;
+    m().BurstCount = c.lastBurst;
+    m().LayerCaldera[2] = 0;
+    ui().chkCaldDiat.checked = true;
+    ui().CaldStyle.text = c.type;
+    ui().Slider[2].value = c.slider2;
+    ui().Slider[4].value = c.slider4;
+    stratCrater(sim);
+    const float floor1 = 60 - c.drop, floor2 = 90 - c.drop;
+    const int left2 = c.left - c.step, right2 = c.right + c.step;
+    EXPECT_TRUE(m().Strat(1, c.left - 1) == 60 && m().Strat(1, c.left) == floor1);
+    EXPECT_TRUE(m().Strat(1, c.right) == floor1 && m().Strat(1, c.right + 1) == 60);
+    EXPECT_TRUE(m().Topo[left2 - 1] == 90 && m().Topo[left2] == floor2);
+    EXPECT_TRUE(m().Topo[right2] == floor2 && m().Topo[right2 + 1] == 90);
+    EXPECT_TRUE(m().LayerCaldL[2] == left2 && m().LayerCaldR[2] == right2 && m().LayerCaldera[2] == 1);
+    m().BurstCount = c.lastBurst + 1;
+    stratCrater(sim);
+    EXPECT_TRUE(m().Topo[(c.left + c.right) / 2] == floor2 && m().LayerCaldera[2] == 1);
+  }
+}
+
+TEST(StratTableTest, AtChecksBothIndexes) {
+  StratTable t;
+  t.at(501, 1280) = 7;
+  EXPECT_EQ(t(501, 1280), 7);
+  EXPECT_NO_THROW(t.at(0, 0));
+  for (auto [k, x] : {std::pair{-1, 0}, {502, 0}, {0, -1}, {0, 1281}}) EXPECT_THROW(t.at(k, x), SimError) << k << x;
+  EXPECT_TRUE(Section::column(1) == 1 && Section::column(1280) == 1280);
+  for (int x : {0, 1281}) EXPECT_THROW(Section::column(x), SimError) << x;
 }
 
 TEST_F(StrataTest, FastTruncationEqualsTheLiteralLoop) {
@@ -145,25 +211,23 @@ TEST_F(StrataTest, ThickCopiesTheSurfaceCutsOlderLayersAndLowersVentFloors) {
   EXPECT_EQ(m().StratBusy, 0);
 }
 
-TEST_F(StrataTest, AddDrawsTheNewestLayerOutwardFromTheVent) {
+// Only the newest layer, where it has thickness; the vent's column is left to the conduit.
+TEST_F(StrataTest, AddDrawsTheNewestLayerBesideTheVent) {
   m().LayerCount = 150;
   m().LayerColor[150] = 13;
   for (int x = 1; x <= 1280; ++x) m().Strat(100, x) = 3;  // thick everywhere, but not the newest
-  for (int x = 630; x <= 650; ++x) {
-    m().Strat(149, x) = 5;
-    m().Strat(150, x) = 8;
-  }
+  for (int x = 630; x <= 650; ++x) m().Strat(149, x) = 5, m().Strat(150, x) = 8;
   stratAdd(sim);
-  const auto& calls = host.canvas.calls;
-  ASSERT_EQ(calls.size(), 20u);  // columns 630..650 without the vent
-  for (size_t i = 0; i < calls.size(); ++i) {
-    const int d = static_cast<int>(i / 2) + 1;
-    EXPECT_EQ(calls[i].x1, i % 2 == 0 ? 640 - d : 640 + d);
-    EXPECT_EQ(calls[i].kind, DrawCall::Span);
-    EXPECT_EQ(calls[i].y1, 595);
-    EXPECT_EQ(calls[i].y2, 592);
-    EXPECT_EQ(calls[i].color, paletteColor(13));
+  std::vector<int> columns;
+  for (const DrawCall& c : host.canvas.calls) {
+    EXPECT_TRUE(c.kind == DrawCall::Span && c.y1 == 595 && c.y2 == 592 && c.color == paletteColor(13));
+    columns.push_back(int(c.x1));
   }
+  std::sort(columns.begin(), columns.end());
+  std::vector<int> expected(21);
+  std::iota(expected.begin(), expected.end(), 630);
+  expected.erase(expected.begin() + 10);
+  EXPECT_EQ(columns, expected);
 }
 
 }  // namespace

@@ -22,18 +22,15 @@ TEST_F(VentTest, TheFiveHundredthLayerOpensAndTheNextPhaseTurnsStatic) {
   m().VentX = 20;
   m().Topo[50] = 33;
   ventCenter(sim);
-  EXPECT_EQ(m().LayerCount, 500);
+  EXPECT_TRUE(m().LayerCount == 500 && m().LayerBase[500] == 33 && host.messages.empty());
   EXPECT_EQ(m().LayerVentX[500], 50);  // the vent limited to column 50
-  EXPECT_EQ(m().LayerBase[500], 33);
-  EXPECT_TRUE(host.messages.empty());
   ui().mnuParAuto.checked = ui().mnuParStrom.checked = ui().chkCaldDiat.checked = true;
   ventCenter(sim);
   EXPECT_EQ(m().LayerCount, 500);
   EXPECT_EQ(host.messages,
             std::vector<std::string>{"Eruption cycle limit (500) reached, static eruption selected."});
   EXPECT_TRUE(ui().mnuParStatic.checked);
-  EXPECT_FALSE(ui().mnuParLava.enabled || ui().mnuParCol.enabled || ui().toolbar["hawaiian"].enabled);
-  EXPECT_FALSE(ui().chkCaldDiat.checked);
+  EXPECT_FALSE(ui().mnuParLava.enabled || ui().mnuParCol.enabled || ui().toolbar["hawaiian"].enabled || ui().chkCaldDiat.checked);
   EXPECT_TRUE(ui().mnuParAuto.checked && ui().mnuParStrom.checked);  // the running cycle goes on
   EXPECT_EQ(ui().modeText(), "Auto Erupt (Static)");
 }
@@ -53,8 +50,7 @@ TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
   }
   EXPECT_TRUE(leftward > 0 && leftward < 50);
   EXPECT_FLOAT_EQ(m().MaxFlight, 2 * highest / 0.49f);
-  EXPECT_FLOAT_EQ(m().CloudHeight, 0.4f * 25 / 0.49f);  // A = 5, B = 1
-  EXPECT_FLOAT_EQ(m().CloudRadius, 5 / 0.49f);
+  EXPECT_TRUE(m().CloudHeight == 0.4f * 25 / 0.49f && m().CloudRadius == 5 / 0.49f);  // A = 5, B = 1
   m().EruptType = Style::Pfs;  // a directed flow goes only toward the blast
   m().StrengthC = 0.43f;
   ui().chkDirected.checked = true;
@@ -68,9 +64,11 @@ TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
   }
 }
 
+// A deposit counts as a disc as wide as its extent with its mean thickness; an older layer
+// measures as the statistics measured it, the first from the base level.
 TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
   m().LayerCount = 2;
-  for (int x = 600; x <= 700; ++x) m().Topo[x] = 10;
+  for (int x = 600; x <= 700; ++x) m().Topo[x] = m().Strat(2, x) = 10;
   m().EruptType = Style::Stromb;
   m().Strength = 0.4f;
   m().BurstCount = 3;
@@ -80,13 +78,16 @@ TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
   const double volume = 1000.0 * 1000.0 * 3.14159 * (20.0 * 1010 / 100);  // R 1000 m, H 202 m
   EXPECT_NEAR(m().EruptVolume, volume, 1);
   EXPECT_NEAR(m().TotalVolume, 1.0 - 0.2 + volume / 1e9, 1e-9);
-  EXPECT_EQ(lines(ui().labVei),
-            (std::vector<std::string>{"2 / 3", "0.635 km^3", "4 / 20.0 hrs", "1.435 km^3", "20.0 hrs"}));
+  EXPECT_EQ(lines(ui().labVei), (std::vector<std::string>{"2 / 3", "0.635 km^3", "4 / 20.0 hrs", "1.435 km^3", "20.0 hrs"}));
   eruptVEI(sim);
   EXPECT_EQ(lines(ui().labVei)[2], "4 / 1.7 days");  // 40 hours
-  m().EruptType = Style::Lava;                                   // lava has no explosivity
+  m().EruptType = Style::Lava;                       // lava has no explosivity
   eruptVEI(sim);
   EXPECT_EQ(lines(ui().labVei)[2], "0 / 8.3 days");  // 40 + 20 x 8 hours
+  EXPECT_NEAR(layerVolume(m(), 2), volume, 1);
+  EXPECT_TRUE(layerVolume(m(), 3) == 0 && layerVolume(m(), 0) == 0);
+  for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = 50;
+  EXPECT_NEAR(layerVolume(m(), 1), 639.5 * 20 * 639.5 * 20 * 3.14159 * 20 * 50 * 1280 / 1279.0, 1e3);
 }
 
 TEST_F(VentTest, DurationVolumeAndIndexTexts) {
@@ -106,11 +107,9 @@ TEST_F(VentTest, DikeRisesToTheSurfaceAndCoolsInTheOlderStrata) {
                        [&](const DrawCall& c) { return c.x1 == 640 && c.color == paletteColor(colour); });
   };
   m().Topo[640] = 100;
-  ui().mnuOptSound.checked = true;
   const long slept = host.sleptMs;
   eruptDike(sim, 1);
   EXPECT_EQ(ui().statusBar2[2], "Dike Intruding   ");
-  EXPECT_EQ(host.sounds.back(), sim.paths.sound("Dikeint.wav") + " (loop)");
   ASSERT_EQ(calls.size(), 630u - 502 + 1);  // from 630 up to CInt(602 - 100)
   EXPECT_TRUE(calls.front().y1 == 630 && calls.back().y1 == 502 && column(13));
   EXPECT_EQ(host.sleptMs - slept, 20 * static_cast<long>(calls.size()));
@@ -147,28 +146,6 @@ TEST_F(VentTest, CloudRisesAboveTheVentAndDriftsDownwind) {
   EXPECT_TRUE(host.canvas.calls.empty());
   EXPECT_EQ(host.messages, (std::vector<std::string>{"EruptCloud error: \nSubscript out of range",
                                                      "EruptDike error: \nSubscript out of range"}));
-}
-
-}  // namespace
-}  // namespace magmo::test
-
-namespace magmo::test {
-namespace {
-
-using LayerVolumeTest = SimTest;
-
-TEST_F(LayerVolumeTest, MeasuresAnOlderLayerAsTheStatisticsMeasuredIt) {
-  m().LayerCount = 3;
-  for (int x = 1; x <= 1280; ++x) {
-    m().Strat(1, x) = 50;
-    m().Strat(2, x) = 50 + (x >= 600 && x <= 700 ? 10.0f : 0.0f);
-    m().Strat(3, x) = m().Strat(2, x);
-  }
-  // 10 units over 600..700 at 20 m: R = 1000 m, H = 20 * 1010 / 100 m.
-  EXPECT_NEAR(layerVolume(m(), 2), 1000.0 * 1000 * 3.14159 * 202, 1);
-  EXPECT_EQ(layerVolume(m(), 3), 0);
-  EXPECT_EQ(layerVolume(m(), 4), 0);
-  EXPECT_NEAR(layerVolume(m(), 1), 639.5 * 20 * 639.5 * 20 * 3.14159 * 20 * 50 * 1280 / 1279.0, 1e3);
 }
 
 }  // namespace

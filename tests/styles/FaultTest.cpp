@@ -1,22 +1,18 @@
 #include <algorithm>
 
 #include "model/Numeric.h"
-#include "styles/Styles.h"
-#include "support/SimFixture.h"
+#include "support/StyleFixture.h"
 
 namespace magmo::test {
 namespace {
 
-class FaultTest : public SimTest {
+class FaultTest : public StyleTest {
  protected:
   // Two flat layers, the surface on the top one; then a fault from the tectonic panel's fields
   // (12.00 km is column 600 at 20 m per column).
   void faultCake(float top1, float top2, const char* magnitude, const char* dip, const char* down = "Right side down") {
-    m().LayerCount = 2;
-    for (int x = 1; x <= 1280; ++x) {
-      m().Strat(1, x) = top1;
-      m().Topo[x] = m().Strat(2, x) = top2;
-    }
+    layers(2, [top2](int) { return top2; });
+    for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = top1;
     ui().txtTloc.text = "12.00";
     ui().txtMag.text = magnitude;
     ui().txtDip.text = dip;
@@ -25,43 +21,35 @@ class FaultTest : public SimTest {
   }
 };
 
-TEST_F(FaultTest, AVerticalFaultDropsTheChosenSideByTheThrowButNeverBelowZero) {
+// Each unit of throw moves the trace |dip| columns into the dropped block: a positive dip drops the
+// right block and moves its left edge right, a negative one the left block, whatever Down says, and
+// moves its right edge left. A vertical fault drops the side Down names (the right unless it says
+// left). No top drops below 0; a layer thinner than the throw moves the trace back |dip| columns
+// per unit of throw it leaves over.
+TEST_F(FaultTest, TheDipAndDownDecideWhichBlockDropsAndWhereItsEdgeGoes) {
+  struct Case { int dip; const char* down; float top1, top2; bool leftDown; int throw_; };
   std::string progress;
   host.onYield = [&] { progress = progress.empty() ? ui().statusBar2[2] : progress; };
-  for (auto [down, top1, top2] : {std::tuple{"Left side down", 50.0f, 60.0f}, {"Right side down", 50.0f, 60.0f},
-                                  {"any other text", 3.0f, 4.0f}}) {
-    faultCake(top1, top2, "5", "0", down);
-    const bool leftDown = std::string(down) == "Left side down";
-    for (int x = 1; x <= 1280; ++x) {
-      const bool dropped = leftDown ? x <= 600 : x >= 600;
-      ASSERT_EQ(m().Strat(2, x), dropped ? std::max(top2 - 5, 0.0f) : top2) << down << x;
-      ASSERT_EQ(m().Strat(1, x), dropped ? std::max(top1 - 5, 0.0f) : top1) << down << x;
+  for (const Case& c : {Case{0, "Left side down", 50, 60, true, 5}, {0, "Right side down", 50, 60, false, 5},
+                        {0, "any other text", 3, 4, false, 5}, {2, "Left side down", 50, 60, false, 3},
+                        {2, "Left side down", 50, 51, false, 3}, {-2, "Right side down", 50, 60, true, 3},
+                        {-2, "Right side down", 50, 51, true, 3}}) {
+    SCOPED_TRACE(testing::Message() << c.dip << " " << c.down << " " << c.top2);
+    faultCake(c.top1, c.top2, std::to_string(c.throw_).c_str(), std::to_string(c.dip).c_str(), c.down);
+    const int d = std::abs(c.dip), leftOver = std::max(c.throw_ - int(c.top2 - c.top1), 0);
+    for (int u = -5; u < 600; ++u) {  // columns into the dropped block
+      const int x = 600 + (c.leftDown ? -u : u);
+      const auto drop = [&](int from) { return u < from ? 0 : d ? std::min((u - from) / d + 1, c.throw_) : c.throw_; };
+      ASSERT_EQ(m().Strat(2, x), std::max(c.top2 - drop(0), 0.0f)) << x;
+      ASSERT_EQ(m().Strat(1, x), std::min(std::max(c.top1 - drop(d * (c.throw_ - leftOver)), 0.0f), m().Strat(2, x))) << x;
       ASSERT_EQ(m().Topo[x], m().Strat(2, x));
     }
   }
-  EXPECT_EQ(progress, "Phase: 2  (Dormant)   Cycle:   ");
-  EXPECT_TRUE(ui().opFault.checked);
-  EXPECT_DOUBLE_EQ(m().EruptHours, 3 * (20 * 100 * 5 + 20 * 1e7));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(progress == "Phase: 2  (Dormant)   Cycle:   " && ui().opFault.checked && host.messages.empty());
+  EXPECT_DOUBLE_EQ(m().EruptHours, 3 * (20 * 100 * 5 + 20 * 1e7) + 4 * (20 * 100 * 3 + 20 * 1e7));
 }
 
-TEST_F(FaultTest, ADippingFaultMovesItsTraceByTheDipForEveryUnitOfThrowLeftOver) {
-  // Dip 2, throw 3: each unit of throw moves the trace 2 columns right; a layer thinner than
-  // the throw moves it back 2 columns per unit of throw it leaves over.
-  for (float top2 : {60.0f, 51.0f}) {
-    faultCake(50, top2, "3", "2");
-    const int leftOver = top2 < 53 ? 3 - static_cast<int>(top2 - 50) : 0;
-    const int start1 = 600 + 2 * 3 - 2 * leftOver;
-    for (int x = 595; x < 640; ++x) {
-      const int drop2 = x < 600 ? 0 : std::min((x - 600) / 2 + 1, 3);
-      const int drop1 = x < start1 ? 0 : std::min((x - start1) / 2 + 1, 3);
-      ASSERT_EQ(m().Strat(2, x), top2 - drop2) << top2 << " " << x;
-      ASSERT_EQ(m().Strat(1, x), std::min(50.0f - drop1, m().Strat(2, x))) << top2 << " " << x;
-    }
-  }
-}
-
-TEST_F(FaultTest, NoThrowOnlyLaysTheSurfaceOnTheTopLayerAndABadLocationIsReported) {
+TEST_F(FaultTest, NoThrowOnlyLaysTheSurfaceOnTheTopLayer) {
   faultCake(50, 60, "0", "0");
   m().Strat(1, 300) = 70;  // above the layer over it: a truncation would cut it
   m().Topo[400] = 99;
@@ -70,55 +58,56 @@ TEST_F(FaultTest, NoThrowOnlyLaysTheSurfaceOnTheTopLayerAndABadLocationIsReporte
   EXPECT_EQ(m().Strat(1, 300), 70);
   EXPECT_EQ(m().Topo[400], 60);
   EXPECT_TRUE(host.canvas.calls.empty());  // no redraw
-
-  faultCake(50, 60, "5", "0");
-  ui().txtTloc.text = "100.00";
-  fault(sim);
-  EXPECT_EQ(host.messages, std::vector<std::string>{"Fault error: \nSubscript out of range"});
-  EXPECT_EQ(m().Strat(2, 1280), 55);  // only the first, valid fault moved it
 }
 
-TEST_F(FaultTest, AutomaticFaultsDropTheSideAwayFromHighGroundAndMayRepeat) {
+// An automatic fault lies within 300 columns of the vent (and 40..1240), throws 1 to
+// LayerCount / 10 + 1 units and dips up to 4 columns a unit, away from the vent; the block away
+// from the nearby high ground drops (here always the right one, which keeps the dip).
+TEST_F(FaultTest, AutomaticFaultsStayInTheirRangesAndDropTheSideAwayFromHighGround) {
   host.canvas.recording = false;
-  int single = 0, repeated = 0;
-  for (uint64_t seed = 1; seed <= 12; ++seed) {
+  int vertical = 0, throws[4] = {};
+  for (uint64_t seed = 1; seed <= 20; ++seed) {
+    SCOPED_TRACE(seed);
     clearVar(sim);
-    ui().mnuParAuto.checked = ui().mnuOptSound.checked = true;
+    ui().mnuParAuto.checked = true;
     sim.rnd.fixSeed(seed);
-    m().LayerCount = m().UndoLayer2 = 30;
-    for (int x = 1; x <= 1280; ++x)
-      for (int k = 1; k <= 30; ++k) m().Topo[x] = m().Strat(k, x) = (300 - x * 0.2f) * k / 30;  // high on the left
+    layers(30, [](int x) { return 300 - x * 0.2f; });  // high on the left
     const auto before = m().Topo;
     m().VentX = seed % 2 ? 50 : 1230;
     m().EruptType = Style::Stromb;
-    // The draws of each fault in the order it makes them, and whether it repeats.
-    Random r = sim.rnd;
-    int faultX = 0, magnitude = 0, runs = 0;
-    do {
-      const int sign = r.next() < 0.5 ? -1 : 1;
-      faultX = std::clamp(cint(m().VentX + 300 * r.next() * sign), 40, 1240);
-      magnitude = intPart(30 * r.next() / 10) + 1;
-      r.next();
-      ++runs;
-    } while (r.next() > 0.4);
-    host.sounds.clear();
-    do fault(sim);
-    while (faultRepeats(sim));
-    EXPECT_EQ(std::count(host.sounds.begin(), host.sounds.end(), sim.paths.sound("Fault.wav") + " (loop)"), runs);
-    EXPECT_EQ(ui().txtTloc.text, format(faultX * 20 / 1000.0, "0.00"));
-    EXPECT_EQ(ui().txtMag.text, format(magnitude, "0"));
+    fault(sim);
+    const int faultX = cint(numVal(ui().txtTloc.text) * 1000 / 20), throw_ = cint(numVal(ui().txtMag.text));
+    const int dip = cint(numVal(ui().txtDip.text));
+    EXPECT_TRUE(faultX >= std::max(40, m().VentX - 300) && faultX <= std::min(1240, m().VentX + 300)) << faultX;
+    ASSERT_TRUE(throw_ >= 1 && throw_ <= 3) << throw_;
+    EXPECT_LE(std::abs(dip), 4);
+    EXPECT_EQ(ui().Down.enabled, dip == 0);
+    if (dip != 0) { EXPECT_EQ(dip > 0, faultX > m().VentX); }
+    for (int x = 1; x < faultX; ++x) ASSERT_EQ(m().Topo[x], before[x]) << x;
+    EXPECT_LT(m().Topo[faultX], before[faultX]);
     EXPECT_EQ(m().EruptType, Style::Stromb);  // the cycle still knows the last eruption
-    if (runs > 1) {
-      ++repeated;
-      continue;
-    }
-    ++single;
-    for (int x = 1; x < faultX; ++x) ASSERT_EQ(m().Topo[x], before[x]) << seed;
-    EXPECT_LT(m().Topo[1240], before[1240]);
-    EXPECT_DOUBLE_EQ(m().TotalHours, 20 * 100 * magnitude + 20 * 1e7);
+    EXPECT_DOUBLE_EQ(m().TotalHours, 20 * 100 * throw_ + 20 * 1e7);
+    vertical += dip == 0;
+    ++throws[throw_];
   }
-  EXPECT_GT(single, 0);
-  EXPECT_GT(repeated, 0);
+  EXPECT_TRUE(vertical > 0 && vertical < 20);
+  EXPECT_TRUE(throws[1] > 0 && throws[3] > 0);
+}
+
+// An automatic fault repeats at once with a chance of 0.6 while no layer has been laid since the
+// cycle noted the count, else of 0.2; a manual one never.
+TEST_F(FaultTest, AutomaticFaultsRepeatMoreReadilyWhileNoLayerIsLaid) {
+  const auto repeats = [this](int laid) {
+    m().UndoLayer2 = 30;
+    m().LayerCount = 30 + laid;
+    int n = 0;
+    for (int i = 0; i < 1000; ++i) n += faultRepeats(sim);
+    return n;
+  };
+  EXPECT_EQ(repeats(0), 0);
+  ui().mnuParAuto.checked = true;
+  EXPECT_NEAR(repeats(0), 600, 60);
+  EXPECT_NEAR(repeats(1), 200, 50);
 }
 
 }  // namespace
