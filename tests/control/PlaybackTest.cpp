@@ -1,6 +1,5 @@
 #include "control/Playback.h"
 
-#include <filesystem>
 #include <limits>
 
 #include "control/Recorder.h"
@@ -36,12 +35,10 @@ class PlaybackTest : public RecordTest {
     r.Magnitude = 2;
     return r;
   }
-  std::string strFileWithCone() {
+  void strFileWithCone() {
     buildCone(640, 100, 100);
-    const auto path = std::filesystem::temp_directory_path() / ("magmo-play-" + std::to_string(::getpid()) + ".str");
-    writeStratFile(m(), path.string(), false);
-    ui().StrFileName = path.string();
-    return path.string();
+    ui().StrFileName = dir.path("cone.str");
+    writeStratFile(m(), ui().StrFileName, false);
   }
 };
 
@@ -54,25 +51,16 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
     std::function<void()> record;
     bool sameVolumes;  // erosion replays a fixed number of cycles, which ends on a finer stencil
   };
+  const auto caldDiat = [&] { ui().chkCaldDiat.checked = true; };
   const Case cases[] = {
       {"strombolian 1.9", [&] { erupt(Style::Stromb, "1.90", 3, {}, "12.34"); }, true},
-      {"diatreme", [&] { erupt(Style::Stromb, "0.20", 20, [&] { ui().chkCaldDiat.checked = true; }); }, true},
-      {"flow/surge diatreme", [&] { erupt(Style::Pfs, "0.25", 12, [&] { ui().chkCaldDiat.checked = true; }); }, true},
+      {"diatreme", [&] { erupt(Style::Stromb, "0.20", 20, caldDiat); }, true},
+      {"flow/surge diatreme", [&] { erupt(Style::Pfs, "0.25", 12, caldDiat); }, true},
       {"directed blast", [&] { erupt(Style::Pfs, "0.70", 4, [&] { ui().chkDirected.checked = true; }); }, true},
       {"hawaiian", [&] { erupt(Style::Lava, "0.40", 3); }, true},
       {"peleean", [&] { erupt(Style::Dome, "0.40", 3); }, true},
-      {"mazama caldera", [&] {
-         erupt(Style::Plinian, "0.90", 25, [&] {
-           ui().chkCaldDiat.checked = true;
-           ui().CaldStyle.text = "Mazama Type";
-         });
-       }, true},
-      {"collapse 0.5", [&] {
-         erupt(Style::Collapse, "0.50", 1, [&] {
-           ui().txtCtop.text = "12.80";
-           ui().txtCbase.text = "16.00";
-         });
-       }, true},
+      {"mazama caldera", [&] { erupt(Style::Plinian, "0.90", 25, [&] { caldDiat(), ui().CaldStyle.text = "Mazama Type"; }); }, true},
+      {"collapse 0.5", [&] { erupt(Style::Collapse, "0.50", 1, [&] { ui().txtCtop.text = "12.80", ui().txtCbase.text = "16.00"; }); }, true},
       {"explosions", [&] { erupt(Style::Fumarole, "0.90", 30, [&] { ui().chkFumex.checked = true; }); }, true},
       {"fault", [&] { faultAt("13.00", "5", "0", "Left side down"); }, true},
       {"erosion", [&] { erode(3); }, false},
@@ -112,9 +100,8 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
     play();
     host.onYield = nullptr;
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
-    EXPECT_EQ(m().PlayIndex, 1);
-    EXPECT_EQ(layers().colours, made.colours);
-    if (c.sameVolumes) EXPECT_EQ(layers().volumes, made.volumes);
+    EXPECT_EQ(std::pair(m().PlayIndex, layers().colours), std::pair(1, made.colours));
+    if (c.sameVolumes) { EXPECT_EQ(layers().volumes, made.volumes); }
     if (recorded.Style != Style::Tectonic && recorded.Style != Style::Collapse) {
       EXPECT_NEAR(strength, recorded.Strength, 1e-5);
       EXPECT_EQ(location, format(recorded.Location, "0.00"));
@@ -127,9 +114,8 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
 TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTheControls) {
   buildCone(640, 100, 100);
   play();
-  EXPECT_EQ(m().LayerCount, 1);  // nothing to play: no reset
-  EXPECT_EQ(ui().modeText(), "Playback Complete");
-  EXPECT_EQ(ui().cmdErupt.caption, "Play&back");
+  EXPECT_EQ(std::tuple(m().LayerCount, ui().modeText(), ui().cmdErupt.caption),  // nothing to play: no reset
+            std::tuple(1, "Playback Complete", "Play&back"));
   EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault);
   EXPECT_FALSE(ui().cmdHalt.enabled || ui().toolbar["halt"].enabled);
 
@@ -137,12 +123,9 @@ TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTh
   m().Strat(0, 3) = m().Topo[3] = 42;  // far from the vent: only a reset clears it
   ui().PlayReady = true;
   play();
-  EXPECT_EQ(m().Strat(0, 3), 42);
-  EXPECT_FALSE(ui().PlayReady);
+  EXPECT_TRUE(m().Strat(0, 3) == 42 && !ui().PlayReady);
   play();
-  EXPECT_EQ(m().Strat(0, 3), 0);
-  EXPECT_EQ(m().LayerCount, 1);
-  EXPECT_TRUE(ui().RecLoaded);
+  EXPECT_TRUE(m().Strat(0, 3) == 0 && m().LayerCount == 1 && ui().RecLoaded);
   // Undo takes back the last phase played.
   ASSERT_TRUE(ui().mnuParUndo.enabled);
   mnuParUndoClick(sim);
@@ -150,7 +133,7 @@ TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTh
 }
 
 TEST_F(PlaybackTest, LoopRestartsFromTheFileUntilStopped) {
-  const std::string path = strFileWithCone();
+  strFileWithCone();
   phase(1, Style::Stromb, 20);
   phase(2, Style::Stromb, 5);
   m().LayerCount = 3;  // what the user did since must not survive
@@ -170,15 +153,11 @@ TEST_F(PlaybackTest, LoopRestartsFromTheFileUntilStopped) {
     if ((starts >= 3 && m().RunStop != RunState::Stopping) || starts > 10) cmdHaltClick(sim);
   };
   cmdEruptClick(sim);
-  EXPECT_EQ(starts, 3);
-  EXPECT_EQ(layersAtStart, 1);  // each pass began from the file's one layer
+  EXPECT_EQ(std::pair(starts, layersAtStart), std::pair(3, 1));  // each pass began from the file's one layer
   EXPECT_TRUE(haltUsable);
   EXPECT_GE(host.sleptMs, 3000);
   EXPECT_EQ(ui().modeText(), "Playback Stopped");
-  EXPECT_TRUE(ui().mnuRecPlayLoop.checked);
-  EXPECT_TRUE(ui().cmdErupt.enabled);
-  EXPECT_FALSE(ui().cmdHalt.enabled);
-  std::filesystem::remove(path);
+  EXPECT_TRUE(ui().mnuRecPlayLoop.checked && ui().cmdErupt.enabled && !ui().cmdHalt.enabled);
 }
 
 TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopThePlayback) {
@@ -192,11 +171,8 @@ TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopT
   };
   play();
   EXPECT_TRUE(host.messages.empty()) << host.messages.front();
-  EXPECT_EQ(m().LayerCount, 3);
-  EXPECT_EQ(vent[1], kVentMax);
-  EXPECT_EQ(particles[1], 1);
-  EXPECT_EQ(vent[2], kVentMin);
-  EXPECT_EQ(particles[2], kMaxParticles);
+  EXPECT_EQ(std::tuple(m().LayerCount, vent[1], particles[1], vent[2], particles[2]),
+            std::tuple(3, kVentMax, 1, kVentMin, kMaxParticles));
 
   host.onYield = nullptr;
   const std::function<void(PhaseRecord&)> damages[] = {
@@ -212,8 +188,7 @@ TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopT
     play();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].rfind("Playback error: \nRecord phase 2 cannot be played: ", 0), 0u) << host.messages[0];
-    EXPECT_EQ(m().LayerCount, 1);
-    EXPECT_EQ(ui().modeText(), "Playback Stopped");
+    EXPECT_EQ(std::pair(m().LayerCount, ui().modeText()), std::pair(1, std::string("Playback Stopped")));
     EXPECT_FALSE(ui().cmdHalt.enabled);
   }
 }

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "formats/RecordFile.h"
+#include "support/FileTestSupport.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -56,15 +56,15 @@ class RecordEditorTest : public SimTest {
       if (u.txtSlide[size_t(k)].enabled) on.insert("S" + std::to_string(k));
     for (int k = 1; k <= 4; ++k)
       if (u.txtMap[size_t(k)].enabled) on.insert("M" + std::to_string(k));
-    if (u.chkCald.enabled) on.insert("Cald");
-    if (u.chkDirected.enabled) on.insert("Directed");
-    if (u.chkBurst.enabled) on.insert("Explosion");
-    if (u.cmbFlow.enabled) on.insert("Flow");
+    for (auto [name, on_] : {std::pair{"Cald", u.chkCald.enabled}, {"Directed", u.chkDirected.enabled},
+                             {"Explosion", u.chkBurst.enabled}, {"Flow", u.cmbFlow.enabled}})
+      if (on_) on.insert(name);
     return on;
   }
 
   RecordEditor ed{sim};
   PhaseTable original{};
+  TempDir dir;
 };
 
 TEST_F(RecordEditorTest, CloseWithoutApplyLeavesTheHistoryAlone) {
@@ -73,9 +73,7 @@ TEST_F(RecordEditorTest, CloseWithoutApplyLeavesTheHistoryAlone) {
   ed.typeChosen("Plinian");
   ed.cmdDelete();
   ed.command1();
-  EXPECT_TRUE(ed.ui.closed);
-  EXPECT_EQ(m().RecTable, original);
-  EXPECT_EQ(m().RecCount, 3);
+  EXPECT_TRUE(ed.ui.closed && m().RecTable == original && m().RecCount == 3);
 }
 
 // The rules themselves are PhaseCheck's; the editor shows the first phase that breaks one and
@@ -87,11 +85,8 @@ TEST_F(RecordEditorTest, ARefusedApplyShowsTheFirstBrokenPhaseAndAppliesNothing)
   ed.phaseChosen(0);
   ed.command2();
   EXPECT_EQ(lastMessage(), "Phase 2 Maximum Strength (2.00) exceeded.");
-  EXPECT_EQ(ed.EditPhase, 2);
-  EXPECT_EQ(ed.ui.cmbPhase.index, 1);
-  EXPECT_EQ(ed.ui.txtStr.text, "2.50");
-  EXPECT_FALSE(ed.ui.closed);
-  EXPECT_EQ(m().RecTable, original);
+  EXPECT_EQ(std::tuple(ed.EditPhase, ed.ui.cmbPhase.index, ed.ui.txtStr.text), std::tuple(2, 1, "2.50"));
+  EXPECT_TRUE(!ed.ui.closed && m().RecTable == original);
   edit(2, EditField::Str, "2");
   ed.command2();
   EXPECT_EQ(lastMessage(), "Phase 3 Location too small");
@@ -107,11 +102,9 @@ TEST_F(RecordEditorTest, ARefusedApplyShowsTheFirstBrokenPhaseAndAppliesNothing)
   edit(3, EditField::Cbase, "3");
   host.yesNoAnswers = {false};
   ed.command2();
-  EXPECT_EQ(lastMessage(), "Phase 3 Scarp top reset");
-  EXPECT_EQ(ed.ui.txtCtop.text, "1.00");
+  EXPECT_EQ(std::pair(lastMessage(), ed.ui.txtCtop.text), std::pair(std::string("Phase 3 Scarp top reset"), std::string("1.00")));
   ed.command2();
-  EXPECT_TRUE(ed.ui.closed);
-  EXPECT_EQ(m().RecTable[2].Strength, 2.0f);
+  EXPECT_TRUE(ed.ui.closed && m().RecTable[2].Strength == 2.0f);
   EXPECT_FLOAT_EQ(m().RecTable[3].ScarpTop, 1.0f);
 }
 
@@ -122,18 +115,13 @@ TEST_F(RecordEditorTest, DeletingAndAddingRenumberThePhases) {
   openEditor();
   ed.phaseChosen(1);
   ed.cmdAdd();
-  EXPECT_EQ(ed.EditCount, 4);
-  EXPECT_EQ(ed.EditPhase, 3);
-  EXPECT_EQ(ed.ui.cmbPhase.items.back(), "Phase 4");
-  EXPECT_EQ(ed.EditTable[3], original[2]);
-  EXPECT_EQ(ed.EditTable[4], original[3]);
-  EXPECT_EQ(ed.EditBurst(4, 2), 77);
+  EXPECT_EQ(std::tuple(ed.EditCount, ed.EditPhase, ed.ui.cmbPhase.items.back(), ed.EditBurst(4, 2)),
+            std::tuple(4, 3, "Phase 4", 77.0f));
+  EXPECT_TRUE(ed.EditTable[3] == original[2] && ed.EditTable[4] == original[3]);
 
   for (int i = 0; i < 4; ++i) ed.cmdDelete();
-  EXPECT_EQ(ed.EditCount, 0);
-  EXPECT_EQ(ed.ui.cmbPhase.items, std::vector<std::string>{"Add Phase"});
-  EXPECT_EQ(ed.ui.labPhases, "0");
-  EXPECT_FALSE(ed.ui.cmbType.enabled);
+  EXPECT_EQ(std::tuple(ed.EditCount, ed.ui.cmbPhase.items, ed.ui.labPhases, ed.ui.cmbType.enabled),
+            std::tuple(0, std::vector<std::string>{"Add Phase"}, "0", false));
   ed.cmdAdd();
   EXPECT_EQ(ed.ui.cmbPhase.items, std::vector<std::string>{"Phase 1"});
 }
@@ -179,9 +167,8 @@ TEST_F(RecordEditorTest, TypeChangesClearOrFillWhatTheNewTypeNeeds) {
   ed.fieldEdited(EditField::Str, "abc");  // not a number: read as 0, like a blank
   EXPECT_EQ(ed.EditTable[1].Strength, 0.0f);
   ed.typeChosen("Strombolian");  // from a fault: the eruption values start from zero
-  EXPECT_EQ(ed.EditTable[1].Location, 0.0f);
-  EXPECT_EQ(ed.ui.txtLoc.text, "0.00");
-  EXPECT_EQ(ed.EditTable[1].TectonicKind, TectonicKind::None);
+  EXPECT_EQ(std::tuple(ed.EditTable[1].Location, ed.ui.txtLoc.text, ed.EditTable[1].TectonicKind),
+            std::tuple(0.0f, "0.00", TectonicKind::None));
   ed.fieldEdited(EditField::Loc, "5");
   ed.fieldEdited(EditField::Str, "1");
 
@@ -191,8 +178,7 @@ TEST_F(RecordEditorTest, TypeChangesClearOrFillWhatTheNewTypeNeeds) {
   ed.typeChosen("Peléean");
   edit(3, EditField::Slide1, "11");
   ed.typeChosen("Hawaiian");
-  EXPECT_EQ(ed.ui.cmbFlow.items.size(), 10u);
-  EXPECT_EQ(ed.ui.cmbFlow.items.front(), "Flow 1 Duration");
+  EXPECT_EQ(std::pair(ed.ui.cmbFlow.items.size(), ed.ui.cmbFlow.items.front()), std::pair(size_t(10), std::string("Flow 1 Duration")));
   host.yesNoAnswers = {false};
   ed.command2();
   EXPECT_TRUE(host.messages.empty()) << lastMessage();
@@ -223,13 +209,11 @@ TEST_F(RecordEditorTest, FlowDurationsAreEditedPerBurstAndApplied) {
             "Do you wish to save these changes to file?\nIf you choose 'no' the changes will still apply to this "
             "session.");
   EXPECT_TRUE(host.dialogs.empty());
-  EXPECT_EQ(m().RecBurst(2, 2), 300.0f);
-  EXPECT_EQ(m().RecBurst(2, 1), 100.0f);
-  EXPECT_EQ(m().RecTable[2].Slider[1], 11);
+  EXPECT_EQ(std::tuple(m().RecBurst(2, 2), m().RecBurst(2, 1), m().RecTable[2].Slider[1]), std::tuple(300.0f, 100.0f, 11));
 }
 
 TEST_F(RecordEditorTest, ApplySetsTheCountAndCanSaveTheHistory) {
-  const std::string file = (std::filesystem::temp_directory_path() / "magmo_edit_test.rec").string();
+  const std::string file = dir.path("edit.rec");
   openEditor();
   ed.phaseChosen(2);
   ed.cmdAdd();
@@ -239,42 +223,34 @@ TEST_F(RecordEditorTest, ApplySetsTheCountAndCanSaveTheHistory) {
   ed.command2();
   EXPECT_EQ(m().RecCount, 4);
   EXPECT_FLOAT_EQ(m().RecTable[4].Location, 20.0f);
-  std::ifstream in(file, std::ios::binary);
+  std::istringstream in(slurp(file));
   RecordHeader header;
   PhaseTable table{};
   BurstTable bursts;
   int read = 0;
   readRecordText(in, header, table, bursts, read);
-  EXPECT_EQ(read, 4);
-  EXPECT_EQ(header.strFileName, "/data/start.str");
+  EXPECT_EQ(std::tuple(read, header.strFileName, ui().RecFileName), std::tuple(4, "/data/start.str", file));
   EXPECT_EQ(table[4], m().RecTable[4]);
-  EXPECT_EQ(ui().RecFileName, file);
   EXPECT_TRUE(ui().recordFlag);  // the saved history starts from the current stratigraphic file
-  std::filesystem::remove(file);
 }
 
 TEST_F(RecordEditorTest, OpenedFileBecomesTheEditorsOwnHistory) {
-  const std::string file = (std::filesystem::temp_directory_path() / "magmo_edit_open.rec").string();
   PhaseTable table{};
   BurstTable bursts;
   table[1] = strombolian(9);
   table[2] = strombolian(3);
-  std::ofstream(file, std::ios::binary) << recordFileText({"/data/other.str", 40, 2}, table, bursts);
+  spit(dir.path("open.rec"), recordFileText({"/data/other.str", 40, 2}, table, bursts));
   openEditor();
-  host.fileAnswers = {file};
+  host.fileAnswers = {dir.path("open.rec")};
   ed.cmdOpen();
   EXPECT_TRUE(host.messages.empty()) << lastMessage();
-  EXPECT_EQ(ed.EditOwnFile, -1);
-  EXPECT_EQ(ed.EditCount, 2);
-  EXPECT_EQ(ed.EditScale, 100);  // the older large scale
+  // The older large scale is read as 100 m per column.
+  EXPECT_EQ(std::tuple(ed.EditOwnFile, ed.EditCount, ed.EditScale, ed.EditStrName, ed.ui.txtLoc.text),
+            std::tuple(-1, 2, 100, "/data/other.str", "9.00"));
   EXPECT_TRUE(ed.ui.optLarge.checked);
-  EXPECT_EQ(ed.EditStrName, "/data/other.str");
-  EXPECT_EQ(ed.ui.txtLoc.text, "9.00");
   edit(2, EditField::Wind, "7");
   ed.cmdReset();  // back to the file as opened, not to the main record
-  EXPECT_EQ(ed.EditTable[2], table[2]);
-  EXPECT_EQ(ed.EditCount, 2);
-  std::filesystem::remove(file);
+  EXPECT_TRUE(ed.EditTable[2] == table[2] && ed.EditCount == 2);
 }
 
 TEST_F(RecordEditorTest, UnreadableFileKeepsTheWorkingCopy) {
@@ -283,9 +259,7 @@ TEST_F(RecordEditorTest, UnreadableFileKeepsTheWorkingCopy) {
   host.fileAnswers = {std::string("/nonexistent/none.rec")};
   ed.cmdOpen();
   EXPECT_EQ(lastMessage().rfind("Error reading record file '/nonexistent/none.rec':\n", 0), 0u);
-  EXPECT_EQ(ed.EditCount, 3);
-  EXPECT_EQ(ed.EditTable[1].Wind, 12.0f);
-  EXPECT_EQ(ed.EditOwnFile, 0);
+  EXPECT_EQ(std::tuple(ed.EditCount, ed.EditTable[1].Wind, ed.EditOwnFile), std::tuple(3, 12.0f, 0));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "control/Params.h"
 #include "control/RecordMenu.h"
+#include "support/FileTestSupport.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -56,6 +57,8 @@ class RecordTest : public SimTest {
     if (!ui().mnuRecPlay.checked) mnuRecPlayClick(sim);
     cmdEruptClick(sim);
   }
+
+  TempDir dir;  // for the files a test writes
 };
 
 }  // namespace magmo::test

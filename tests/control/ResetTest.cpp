@@ -6,7 +6,17 @@
 namespace magmo::test {
 namespace {
 
-using ResetTest = SimTest;
+class ResetTest : public SimTest {
+ protected:
+  // A reset at the scale of the item, then one layer whose height is its column.
+  void rampAt(MenuItem Controls::*scale) {
+    for (auto item : {&Controls::mnuOptScaleSmall, &Controls::mnuOptScaleNorm, &Controls::mnuOptScaleLarge})
+      (ui().*item).checked = item == scale;
+    clearVar(sim);
+    m().LayerCount = 1;
+    for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = static_cast<float>(x);
+  }
+};
 
 TEST_F(ResetTest, ClearVarRestoresTheDefaultsOfTheNormalScale) {
   m().LayerCount = 7;
@@ -18,20 +28,12 @@ TEST_F(ResetTest, ClearVarRestoresTheDefaultsOfTheNormalScale) {
   ui().Slider[3].value = 4;
   ui().txtWind.text = "12";
   clearVar(sim);
-  EXPECT_EQ(m().Scale, 20);
-  EXPECT_EQ(m().VentX, 640);
-  EXPECT_FLOAT_EQ(m().VentKm, 12.8f);
-  EXPECT_EQ(ui().txtLoc.text, "12.80");
-  EXPECT_EQ(ui().txtStr.text, "0.40");
-  EXPECT_EQ(m().PartCount, 25);
-  EXPECT_EQ(m().BurstLimit, 1000);
-  EXPECT_EQ(m().LayerCount, 0);
-  EXPECT_EQ(m().Strat(3, 100), 0);
-  EXPECT_EQ(m().TotalVolume, 0);
+  EXPECT_EQ(std::tuple(m().Scale, m().VentX, m().PartCount, m().BurstLimit, m().LayerCount, m().Strat(3, 100), m().TotalVolume),
+            std::tuple(20, 640, 25, 1000, 0, 0, 0));
+  EXPECT_EQ(std::tuple(ui().txtLoc.text, ui().txtStr.text, ui().txtWind.text, ui().statusBar2[2], ui().Slider[3].value),
+            std::tuple("12.80", "0.40", "0", "Dormant   ", 20));
   EXPECT_FALSE(ui().mnuParStatic.checked);
-  EXPECT_EQ(ui().Slider[3].value, 20);
-  EXPECT_EQ(ui().txtWind.text, "0");
-  EXPECT_EQ(ui().statusBar2[2], "Dormant   ");
+  EXPECT_FLOAT_EQ(m().VentKm, 12.8f);
   EXPECT_FLOAT_EQ(m().GravityScaled, 9.8f / 20);
 }
 
@@ -42,17 +44,13 @@ TEST_F(ResetTest, ShrinkingKeepsTheConeCentredAndLevelsTheFlanks) {
   clearVar(sim);
   buildCone(640, 100, 400);
   ASSERT_TRUE(changeScale(sim, ScaleItem::Normal));
-  EXPECT_EQ(m().Scale, 20);
-  EXPECT_TRUE(ui().mnuOptScaleNorm.checked);
-  EXPECT_FALSE(ui().mnuOptScaleSmall.checked);
+  EXPECT_TRUE(m().Scale == 20 && ui().mnuOptScaleNorm.checked && !ui().mnuOptScaleSmall.checked);
   // Target column 512 + j takes source column 1 + 5j.
   for (int j : {0, 100, 127, 128, 200, 255})
     EXPECT_FLOAT_EQ(m().Strat(1, 512 + j), std::max(0.0f, 100 * (1 - std::abs(1 + 5 * j - 640) / 400.0f)) / 5);
   EXPECT_NEAR(m().Strat(1, 640), 100.0f / 5, 0.1f);
-  EXPECT_EQ(m().Strat(1, 1), m().Strat(1, 512));
-  EXPECT_EQ(m().Strat(1, 1280), m().Strat(1, 767));
-  EXPECT_EQ(m().Topo[700], m().Strat(1, 700));
-  EXPECT_EQ(m().LayerVentX[1], 640);
+  EXPECT_EQ(std::pair(m().Strat(1, 1), m().Strat(1, 1280)), std::pair(m().Strat(1, 512), m().Strat(1, 767)));
+  EXPECT_EQ(std::pair(m().Topo[700], m().LayerVentX[1]), std::pair(m().Strat(1, 700), 640));
   EXPECT_EQ(ui().txtStr.text, "0.40");
 }
 
@@ -71,8 +69,7 @@ TEST_F(ResetTest, EnlargingAsksTheZoomPositionAndMovesVentsOutOfView) {
   ASSERT_TRUE(changeScale(sim, ScaleItem::Normal));
   ASSERT_EQ(host.prompts.size(), 1u);
   EXPECT_NE(host.prompts[0].find("1 = left, 2 = left center"), std::string::npos);
-  EXPECT_EQ(m().LayerVentX[1], (600 - 512) * 5);
-  EXPECT_EQ(m().LayerVentX[2], 0);
+  EXPECT_EQ(std::pair(m().LayerVentX[1], m().LayerVentX[2]), std::pair((600 - 512) * 5, 0));
   EXPECT_FLOAT_EQ(m().LayerBase[1], 10);
   // Source column 512 + i fills target columns 5i + 1 .. 5i + 5, heights times five.
   for (int i : {0, 17, 88, 200})
@@ -87,29 +84,18 @@ TEST_F(ResetTest, TheZoomAnswerPicksTheWindowAndAnythingElseTheCentre) {
       {"1", 1}, {"2", 256}, {"3", 512}, {"4", 768}, {"5", 1024}, {"6", 512}, {"0", 512}, {"x", 512}, {std::nullopt, 512}};
   for (const auto& [answer, firstSource] : answers) {
     SCOPED_TRACE(answer.value_or("(cancelled)"));
-    ui().mnuOptScaleSmall.checked = ui().mnuOptScaleLarge.checked = false;
-    ui().mnuOptScaleNorm.checked = true;
-    clearVar(sim);
-    m().LayerCount = 1;
-    for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = static_cast<float>(x);
+    rampAt(&Controls::mnuOptScaleNorm);
     host.inputAnswers.push_back(answer);
     ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
     EXPECT_FLOAT_EQ(m().Strat(1, 1), 5.0f * firstSource);
     EXPECT_FLOAT_EQ(m().Strat(1, 6), 5.0f * (firstSource + 1));
   }
   // Large to Small enlarges 25 times from narrower windows; the last source column fills the end.
-  ui().mnuOptScaleNorm.checked = ui().mnuOptScaleSmall.checked = false;
-  ui().mnuOptScaleLarge.checked = true;
-  clearVar(sim);
-  m().LayerCount = 1;
-  for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = static_cast<float>(x);
+  rampAt(&Controls::mnuOptScaleLarge);
   host.inputAnswers.push_back("1");
   ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
-  EXPECT_FLOAT_EQ(m().Strat(1, 1), 114 * 25);
-  EXPECT_FLOAT_EQ(m().Strat(1, 26), 115 * 25);
-  EXPECT_FLOAT_EQ(m().Strat(1, 1280), 165 * 25);
-  EXPECT_EQ(m().Scale, 4);
-  EXPECT_EQ(ui().txtStr.text, "0.20");
+  EXPECT_EQ(std::tuple(m().Strat(1, 1), m().Strat(1, 26), m().Strat(1, 1280)), std::tuple(114 * 25, 115 * 25, 165 * 25));
+  EXPECT_EQ(std::pair(m().Scale, ui().txtStr.text), std::pair(4.0f, std::string("0.20")));
 }
 
 TEST_F(ResetTest, DecliningTheMapQuestionChangesNothing) {
@@ -117,14 +103,11 @@ TEST_F(ResetTest, DecliningTheMapQuestionChangesNothing) {
   buildCone(640, 50, 100);
   host.yesNoAnswers.push_back(false);
   EXPECT_FALSE(changeScale(sim, ScaleItem::Large));
-  EXPECT_EQ(m().Scale, 20);
-  EXPECT_EQ(m().Strat(1, 640), 50);
-  EXPECT_TRUE(ui().mnuOptMapEnable.checked);
+  EXPECT_TRUE(m().Scale == 20 && m().Strat(1, 640) == 50 && ui().mnuOptMapEnable.checked);
   host.yesNoAnswers.push_back(true);
   m().mapGrid(10, 10) = 3;
   EXPECT_TRUE(changeScale(sim, ScaleItem::Large));
-  EXPECT_FALSE(ui().mnuOptMapEnable.checked);
-  EXPECT_EQ(m().mapGrid(10, 10), 0);
+  EXPECT_TRUE(!ui().mnuOptMapEnable.checked && m().mapGrid(10, 10) == 0);
   EXPECT_EQ(ui().statusBar1[7], "Map Off");
 }
 
@@ -132,8 +115,7 @@ TEST_F(ResetTest, GravityItemsAndTheUserValue) {
   selectGravity(sim, GravityItem::Moon);
   EXPECT_FLOAT_EQ(m().Gravity, 1.6f);
   EXPECT_EQ(ui().statusBar1[5], "Moon Gravity");
-  EXPECT_TRUE(ui().mnuOptGMoon.checked);
-  EXPECT_FALSE(ui().mnuOptGEarth.checked);
+  EXPECT_TRUE(ui().mnuOptGMoon.checked && !ui().mnuOptGEarth.checked);
   host.inputAnswers.push_back("4.9");
   selectGravity(sim, GravityItem::User);
   EXPECT_FLOAT_EQ(m().Gravity, 4.9f);
@@ -149,16 +131,10 @@ TEST_F(ResetTest, GravityItemsAndTheUserValue) {
 }
 
 TEST_F(ResetTest, VentLocationIsLimitedToTheVentColumns) {
-  setVentFromKm(sim, 0);
-  EXPECT_EQ(m().VentX, 50);
-  EXPECT_EQ(ui().txtLoc.text, "1.00");
-  setVentFromKm(sim, 1000);
-  EXPECT_EQ(m().VentX, 1230);
-  setVentFromKm(sim, 1e12);
-  EXPECT_EQ(m().VentX, 1230);
-  setVentFromKm(sim, 5.0);
-  EXPECT_EQ(m().VentX, 250);
-  EXPECT_EQ(ui().txtLoc.text, "5.00");
+  for (auto [km, column, shown] : {std::tuple{0.0, 50, "1.00"}, {1000.0, 1230, "24.60"}, {1e12, 1230, "24.60"}, {5.0, 250, "5.00"}}) {
+    setVentFromKm(sim, km);
+    EXPECT_EQ(std::pair(m().VentX, ui().txtLoc.text), std::pair(column, std::string(shown))) << km;
+  }
 }
 
 }  // namespace

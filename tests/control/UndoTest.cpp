@@ -1,6 +1,3 @@
-#include <filesystem>
-#include <fstream>
-
 #include "control/RecordFixture.h"
 #include "control/Undo.h"
 
@@ -21,18 +18,6 @@ class UndoTest : public RecordTest {
     EXPECT_EQ(a.TotalVolume, b.TotalVolume);
     EXPECT_EQ(a.TotalHours, b.TotalHours);
     EXPECT_EQ(a.RecCount, b.RecCount);
-  }
-  void writeFile(const std::string& name, const std::string& text) {
-    std::ofstream(sim.paths.work + name, std::ios::binary) << text;
-  }
-  std::string readFile(const std::string& name) {
-    std::ifstream in(sim.paths.work + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  void useWorkFolder() {
-    const auto dir = std::filesystem::temp_directory_path() / ("magmo-undo-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    sim.paths.work = dir.string() + "/";
   }
 };
 
@@ -74,37 +59,34 @@ TEST_F(UndoTest, EachKindOfPhaseIsUndoneExactlyOnce) {
 }
 
 TEST_F(UndoTest, ResetOrRescaleLeavesNothingToUndo) {
-  erupt(Style::Stromb, "0.60", 2);
-  clearVar(sim);
-  EXPECT_FALSE(sim.undoState || ui().mnuParUndo.enabled);
-  erupt(Style::Stromb, "0.60", 2);
-  ASSERT_TRUE(ui().mnuParUndo.enabled);
-  changeScale(sim, ScaleItem::Large);
-  EXPECT_FALSE(sim.undoState || ui().mnuParUndo.enabled || ui().toolbar["undo"].enabled);
+  for (auto reset : {+[](Sim& s) { clearVar(s); }, +[](Sim& s) { changeScale(s, ScaleItem::Large); }}) {
+    erupt(Style::Stromb, "0.60", 2);
+    ASSERT_TRUE(ui().mnuParUndo.enabled);
+    reset(sim);
+    EXPECT_FALSE(sim.undoState || ui().mnuParUndo.enabled || ui().toolbar["undo"].enabled);
+  }
 }
 
 TEST_F(UndoTest, WorkingImagesComeBackOnlyWithMapsOn) {
-  useWorkFolder();
+  sim.paths.work = dir.folder();
+  const auto file = [&](const char* name) { return dir.path(name); };
   erupt(Style::Stromb, "0.60", 2);
-  writeFile("MagmoMap.bmp", "after");
-  writeFile("MagmoMap-Undo.bmp", "before");
-  writeFile("MagmoTopo.bmp", "relief");  // its undo copy is missing: the image stays
+  spit(file("MagmoMap.bmp"), "after");
+  spit(file("MagmoMap-Undo.bmp"), "before");
+  spit(file("MagmoTopo.bmp"), "relief");  // its undo copy is missing: the image stays
   m().mapGrid(5, 5) = 7;
 
   mnuParUndoClick(sim);  // maps off
-  EXPECT_EQ(readFile("MagmoMap.bmp"), "after");
-  EXPECT_EQ(m().mapGrid(5, 5), 7);
+  EXPECT_EQ(std::pair(slurp(file("MagmoMap.bmp")), m().mapGrid(5, 5)), std::pair(std::string("after"), 7.0f));
 
   erupt(Style::Stromb, "0.60", 2);
   ui().mnuOptMapEnable.checked = true;
-  writeFile("Magmo3D-Undo.ebm", "grid before");
+  spit(file("Magmo3D-Undo.ebm"), "grid before");
   mnuParUndoClick(sim);
-  EXPECT_EQ(readFile("MagmoMap.bmp"), "before");
-  EXPECT_EQ(readFile("MagmoTopo.bmp"), "relief");
-  EXPECT_EQ(readFile("Magmo3D.ebm"), "grid before");
+  EXPECT_EQ(std::tuple(slurp(file("MagmoMap.bmp")), slurp(file("MagmoTopo.bmp")), slurp(file("Magmo3D.ebm"))),
+            std::tuple("before", "relief", "grid before"));
   EXPECT_EQ(settings.read("Magmo3/Topo3D", "NewFile", ""), "True");
   EXPECT_EQ(m().mapGrid(5, 5), 7);  // no phase drew on the map grid
-  std::filesystem::remove_all(sim.paths.work);
 }
 
 }  // namespace

@@ -30,31 +30,26 @@ class StrataTest : public SimTest {
   }
 };
 
-TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
-  openOnFlatGround(10, 10);
-  m().EruptType = Style::Stromb;
-  m().Topo[400] = 30;                                                 // a fresh column 20 units high
-  for (int x = 900; x <= 1280; ++x) m().Strat(1, x) = m().Topo[x] = 60;  // an old cliff
-  const auto sum = [&] { return std::accumulate(m().Topo.begin() + 1, m().Topo.end(), 0.0); };
-  const double before = sum();
-  stratDeposit(sim);
-  EXPECT_DOUBLE_EQ(sum(), before);
-  for (int x = 1; x <= 1280; ++x) ASSERT_GE(m().Topo[x], m().Strat(1, x)) << x;
-  EXPECT_EQ(m().Topo[900], 60);
-  EXPECT_LT(m().Topo[400], 30);
-  EXPECT_GT(m().Topo[399], 10);
-  EXPECT_GT(m().Topo[401], 10);
-}
-
+// A fresh column of 20 beside an old cliff: only fresh material moves, and none is lost.
 // Plinian fall has only the neighbour pass, left to right: each pair settles to within one
-// unit before the scan moves on, so a fresh column of 20 spreads mostly to its left.
-TEST_F(StrataTest, TheNeighbourPassSettlesEachPairBeforeMovingOn) {
-  openOnFlatGround(10, 10);
-  m().EruptType = Style::Plinian;
-  m().Topo[400] = 30;
-  stratDeposit(sim);
-  const std::vector<float> settled(m().Topo.begin() + 398, m().Topo.begin() + 405);
-  EXPECT_EQ(settled, (std::vector<float>{10, 20, 15, 13, 11, 11, 10}));
+// unit before the scan moves on, so the column spreads mostly to its left.
+TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
+  for (Style style : {Style::Stromb, Style::Plinian}) {
+    openOnFlatGround(10, 10);
+    m().EruptType = style;
+    m().Topo[400] = 30;
+    for (int x = 900; x <= 1280; ++x) m().Strat(1, x) = m().Topo[x] = 60;
+    const auto sum = [&] { return std::accumulate(m().Topo.begin() + 1, m().Topo.end(), 0.0); };
+    const double before = sum();
+    stratDeposit(sim);
+    EXPECT_DOUBLE_EQ(sum(), before);
+    for (int x = 1; x <= 1280; ++x) ASSERT_GE(m().Topo[x], m().Strat(1, x)) << x;
+    EXPECT_EQ(m().Topo[900], 60);
+    const std::vector<float> settled(m().Topo.begin() + 398, m().Topo.begin() + 405);
+    const std::vector<float> paired{10, 20, 15, 13, 11, 11, 10};
+    EXPECT_TRUE(style == Style::Plinian ? settled == paired : settled[2] < 30 && settled[1] > 10 && settled[3] > 10)
+        << testing::PrintToString(settled);
+  }
 }
 
 TEST_F(StrataTest, RelaxationEndsBesideHeightsItCannotSettle) {

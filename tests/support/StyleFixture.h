@@ -3,6 +3,7 @@
 // user stops them, sections built layer by layer.
 #include <functional>
 
+#include "model/Sim.h"  // before the panel declarations, which use its controls
 #include "control/Params.h"
 #include "styles/Styles.h"
 #include "support/SimFixture.h"
@@ -11,6 +12,8 @@ namespace magmo::test {
 
 class StyleTest : public SimTest {
  protected:
+  // A fault is reported only where a test expects it, and that test clears it.
+  void TearDown() override { EXPECT_EQ(host.messages, std::vector<std::string>{}); }
   // The style's panel as typed, then OK.
   void accept(Style style, const char* strength, const char* wind = "0", const char* particles = "25") {
     selectStyle(sim, style);
