@@ -1,5 +1,6 @@
 #include "app/QtCanvas.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -180,8 +181,12 @@ void QtCanvas::text(float x, float y, std::string_view s, Rgb c, int pointSize) 
   p.drawText(area, Qt::AlignLeft | Qt::AlignTop, str);
 }
 
-bool QtCanvas::savePng(const QString& path) const {
-  return (snapshot_.isNull() ? image() : snapshot_).save(path, "PNG");
+QByteArray QtCanvas::png() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  (snapshot_.isNull() ? image() : snapshot_).save(&buffer, "PNG");
+  return bytes;
 }
 
 }  // namespace magmo

@@ -6,6 +6,7 @@
 // shows that image wherever it was drawn; transient drawing (the styles' animation) goes onto
 // the screen only and lasts until a refresh draws over it or restore() brings back the last
 // refresh.
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <algorithm>
@@ -41,7 +42,8 @@ class QtCanvas : public Canvas {
   // Drop the transient drawing: show the last refresh again.
   void restore();
   // The last snapshot (the last full refresh), or the screen when there was none.
-  bool savePng(const QString& path) const;
+  // The picture a save writes, as PNG bytes.
+  QByteArray png() const;
 
   // Pixel position of a user coordinate.
   int px(float x) const { return floorToInt((x - 0.5) * sx_); }

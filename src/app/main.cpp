@@ -7,9 +7,11 @@
 #include "app/DesktopSim.h"
 #include "app/MainWindow.h"
 #include "app/QtSettings.h"
+#include "textio/PendingFiles.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  magmo::pendingFiles::tidyOnSignals();
   QApplication::setOrganizationName("Plovk");
   QApplication::setApplicationName("Magmo3");
 

@@ -275,7 +275,7 @@ std::optional<Style> styleFromKey(const std::string& key) {
   return std::nullopt;
 }
 
-bool styleChecked(const Sim& sim, Style s) { return (sim.ui.*info(s).menu).checked; }
+const MenuItem& styleMenu(const Sim& sim, Style s) { return sim.ui.*info(s).menu; }
 
 void clearParams(Sim& sim, const std::string& key) {
   Controls& ui = sim.ui;

@@ -7,12 +7,14 @@
 
 namespace magmo {
 struct Sim;
+struct MenuItem;
 
 // The Parameters menu offers the seven eruption styles and the tectonic panel (Style::Tectonic),
 // each with its toolbar key ("hawaiian", ..., "tectonic"), and the automatic cycle ("auto").
 const char* styleKey(Style s);
 std::optional<Style> styleFromKey(const std::string& key);
-bool styleChecked(const Sim& sim, Style s);
+// The Parameters menu item that chooses s.
+const MenuItem& styleMenu(const Sim& sim, Style s);
 
 // Unchecks every style item but the one with the given key ("" for none, "auto" for Auto).
 void clearParams(Sim& sim, const std::string& key);

@@ -96,6 +96,8 @@ std::optional<LoadedStrat> loadStrat(Sim& sim, const std::string& name, bool off
       },
       [&] { return sim.m.RunStop == RunState::Paused; }};
   try {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(name, ec)) throw SimError("It is not a file");
     std::ifstream file(name, std::ios::binary);
     if (!file) throw SimError("Cannot open the file");
     loaded.result = readStratText(file, *loaded.section, options);
@@ -210,9 +212,9 @@ LoadResult fileOpenTopo(Sim& sim) {
 }
 
 LoadResult fileReadStrat(Sim& sim, bool offerCancel) {
+  // A record may name a file that is gone: it then plays from the blank section.
   std::error_code ec;
-  if (sim.ui.StrFileName.empty() || !std::filesystem::is_regular_file(sim.ui.StrFileName, ec))
-    return LoadResult::Failed;
+  if (sim.ui.StrFileName.empty() || !std::filesystem::exists(sim.ui.StrFileName, ec)) return LoadResult::Failed;
   std::optional<LoadedStrat> loaded = loadStrat(sim, sim.ui.StrFileName, offerCancel);
   if (!loaded) {
     sim.ui.statusBar1[3] = "No File";

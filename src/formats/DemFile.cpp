@@ -40,6 +40,14 @@ const char* const kExplanation[] = {
     "",
 };
 
+// A height the reader would refuse is not written either.
+float storedHeight(float v) {
+  if (!(std::fabs(v) <= kMaxStoredHeight))
+    throw SimError("Elevation " + generalNumber(v) + " out of range " + generalNumber(-kMaxStoredHeight) + ".." +
+                   generalNumber(kMaxStoredHeight) + ": the file could not be read back");
+  return v;
+}
+
 // The grid is sampled at MapStep from the first cell, stopping one step short of the edge.
 template <typename F>
 void forEachSample(int step, F&& f) {
@@ -62,9 +70,9 @@ std::string demFileText(const Model& m, const std::function<void(int)>& progress
   int lastX = 0;
   forEachSample(m.MapStep, [&](int x, int y) {
     if (x != lastX && progress) progress(lastX = x);
-    w.line(x, y, m.mapGrid(x, y));
+    w.line(x, y, storedHeight(m.mapGrid(x, y)));
   });
-  for (int x = 1; x <= kColumns; ++x) w.line(x, kProfileRow, m.Strat(m.LayerCount, x));
+  for (int x = 1; x <= kColumns; ++x) w.line(x, kProfileRow, storedHeight(m.Strat(m.LayerCount, x)));
   return head + w.str();
 }
 
@@ -79,7 +87,9 @@ void expectRecord(NumberScanner& in, int x, int y) {
 
 float elevation(NumberScanner& in) {
   const double z = in.number("Elevation");
-  if (std::fabs(z) > kMaxStoredHeight) in.fail("Elevation " + in.token() + " out of range");
+  if (std::fabs(z) > kMaxStoredHeight)
+    in.fail("Elevation " + in.token() + " out of range " + generalNumber(-kMaxStoredHeight) + ".." +
+            generalNumber(kMaxStoredHeight));
   return static_cast<float>(z);
 }
 
@@ -100,6 +110,7 @@ void readOwnVariant(NumberScanner& in, DemData& d, const std::function<void(int)
     expectRecord(in, x, kProfileRow);
     d.profile[x] = elevation(in);
   }
+  in.expectEnd("the last profile record");
 }
 
 void importForeign(Host& host, std::istream& in, std::streampos start, DemData& d) {

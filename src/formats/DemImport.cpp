@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,9 @@ constexpr size_t kMaxPoints = 5'000'000;
 constexpr int kMaxRasterSide = 20'000;
 constexpr double kCoordinateLimit = 1e12, kHeightLimit = 1e6;
 constexpr double kLargeWidth = 128'000;  // metres across the grid at the large scale
+// Points closer than this are no metres apart but, most likely, degrees: the smallest column is
+// 4 m wide, and data this dense would crowd a thousand points into each cell.
+constexpr double kMinSpacing = 0.1;
 constexpr int kGridWidth = kColumns + 1;
 
 struct Point {
@@ -46,7 +50,9 @@ Extent extentOf(const std::vector<Point>& pts) {
 void addPoint(NumberScanner& in, std::vector<Point>& pts, double x, double y, double z) {
   if (pts.size() >= kMaxPoints) in.fail("More than " + std::to_string(kMaxPoints) + " points");
   if (std::fabs(x) > kCoordinateLimit || std::fabs(y) > kCoordinateLimit) in.fail("Coordinate out of range");
-  if (std::fabs(z) > kHeightLimit) in.fail("Elevation out of range");
+  if (std::fabs(z) > kHeightLimit)
+    in.fail("Elevation " + generalNumber(z) + " out of range " + generalNumber(-kHeightLimit) + ".." +
+            generalNumber(kHeightLimit));
   pts.push_back({x, y, static_cast<float>(z)});
 }
 
@@ -88,17 +94,32 @@ std::vector<Point> readRasterPoints(Host& host, NumberScanner& in) {
   std::vector<Point> pts;
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < cols; ++c) addPoint(in, pts, c * spacing, (rows - 1 - r) * spacing, in.number("Elevation"));
+  in.expectEnd(std::to_string(rows) + " rows of " + std::to_string(cols) + " elevations");
   return pts;
 }
 
-// Large data are shrunk by a whole factor that brings both extents below the large width.
-void offerShrinking(Host& host, std::vector<Point>& pts, const Extent& e) {
-  if (e.xrange() <= kLargeWidth && e.yrange() < kLargeWidth) return;
+// Large data are shrunk by a whole factor that brings both extents below the large width; the
+// factor is returned (1 when the data fit).
+double offerShrinking(Host& host, std::vector<Point>& pts, const Extent& e) {
+  if (e.xrange() <= kLargeWidth && e.yrange() < kLargeWidth) return 1;
   if (!host.askYesNo("DEM scale too large. \nDo you wish to scale it?", MsgIcon::Question, kTitle))
     throw DemImportAbandoned("Import abandoned");
   const double factor = std::max(std::ceil(e.xrange() / kLargeWidth), std::floor(e.yrange() / kLargeWidth) + 1);
   host.message("Data will be scaled by a factor of " + generalNumber(factor) + "X", MsgIcon::Information, kTitle);
   for (Point& p : pts) p = {p.x / factor, p.y / factor, static_cast<float>(p.z / factor)};
+  return factor;
+}
+
+// Elevations become plot units, one unit being one cell of the scale; each must lie within the
+// heights a section may hold. The message gives the file's own metres.
+void toPlotUnits(std::vector<Point>& pts, float scale, double shrunk) {
+  const double limit = double(kMaxStoredHeight) * scale;
+  for (Point& p : pts) {
+    if (std::fabs(p.z) > limit)
+      throw SimError("Elevation " + generalNumber(p.z * shrunk) + " m out of range " + generalNumber(-limit * shrunk) +
+                     ".." + generalNumber(limit * shrunk) + " m at " + generalNumber(scale) + " m per column");
+    p.z = static_cast<float>(p.z / scale);
+  }
 }
 
 int chooseTallRows(Host& host, const DemPlacement& place, double yrange) {
@@ -274,15 +295,19 @@ float importForeignDem(Host& host, NumberScanner& in, std::vector<float>& grid) 
   if (pts.empty()) throw SimError("The file holds no elevation data");
   Extent e = extentOf(pts);
   if (!(e.xrange() > 0 && e.yrange() > 0)) throw SimError("The elevation data do not cover an area");
-  offerShrinking(host, pts, e);
+  const double shrunk = offerShrinking(host, pts, e);
   e = extentOf(pts);
 
   DemPlacement place = placeDem(e.xrange(), e.yrange());
-  // Elevations in plot units, one unit being one cell of the chosen scale.
-  for (Point& p : pts) p.z = static_cast<float>(p.z / place.scale);
+  toPlotUnits(pts, place.scale, shrunk);
   const std::optional<Lattice> lattice = latticeOf(pts, e);
   const double spacing = lattice ? std::max(lattice->dx, lattice->dy)
                                  : std::sqrt(e.xrange() * e.yrange() / static_cast<double>(pts.size()));
+  if (spacing < kMinSpacing) {
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.2g", spacing);
+    throw SimError("The points are " + std::string(shown) + " apart: they look like degrees, not metres");
+  }
   const double sparseLimit = 5.0 * place.scale;
   if (spacing > sparseLimit) {
     host.message("Data are greater than " + generalNumber(sparseLimit) + " m appart.\nThey are too sparse to interpolate.",

@@ -25,37 +25,48 @@ void writePhase(FieldWriter& w, int i, const PhaseRecord& r, const BurstTable& b
 }
 
 // Only what playback could not handle safely is refused here; odd but harmless values are the
-// player's to limit, as it limits typed ones.
+// player's to limit, as it limits typed ones. The lines are read as written, so that a line
+// lost or added is refused where it shows instead of shifting the values after it.
 void readPhase(FieldReader& in, PhaseRecord& r, BurstTable& bursts, int i) {
-  // The blank line before each phase reads as one or more empty fields.
-  while (in.next().empty()) {
-  }
-  in.skip();  // the number after "Record Phase: "
+  in.blankLine();
+  in.line(2);
+  in.skip();  // "Record Phase: "
+  if (const int n = in.integer(); n != i)
+    in.fail("Phase number " + std::to_string(n) + " where " + std::to_string(i) + " was expected");
+  in.line(4);
   r.Location = in.single();
   r.Style = Style(in.integer(0, 7, "Style"));
   r.Strength = in.single();
   r.Wind = in.single();
+  in.line(4);
   r.Particles = in.single();
   r.CalderaFlag = in.integer();
   r.Directed = in.integer();
   r.CalderaStyle = CalderaStyle(in.integer(0, 2, "CalderaStyle"));
+  in.line(4);
   r.ScarpTop = in.single();
   r.ScarpBase = in.single();
   // Only lava phases keep a flow length per burst, and the table holds 100 of them.
   r.Bursts = r.isLava() ? in.integer(0, kRecBursts, "Bursts") : in.integer(0, 32767, "Bursts");
   r.Explosion = in.integer();
+  in.line(5);
   r.TectonicKind = TectonicKind(in.integer(0, 2, "TectonicKind"));
   r.Magnitude = in.integer();
   r.Dip = in.integer();
   r.DownSide = DownSide(in.integer(0, 2, "DownSide"));
   r.ErodeCycles = in.integer();
+  in.line(6);
   for (int k = 1; k <= 6; ++k) r.Slider[k] = in.integer();
+  in.line(4);
   r.MapA = in.single();
   r.MapB = in.single();
   r.MapC = in.single();
   r.MapD = in.single();
-  if (r.isLava())
-    for (int b = 1; b <= r.Bursts; ++b) bursts(i, b) = in.single();
+  if (!r.isLava()) return;
+  for (int b = 1; b <= r.Bursts; ++b) {
+    in.line(1);
+    bursts(i, b) = in.single();
+  }
 }
 
 }  // namespace
@@ -79,8 +90,10 @@ void readRecordText(std::istream& in, RecordHeader& header, PhaseTable& table, B
                     const std::function<void(int phase)>& onPhase) {
   FieldReader fields(in);
   phasesRead = 0;
+  fields.line(2);
   fields.skip();  // "Stratigraphic file:"
   header.strFileName = fields.next();
+  fields.line(3);
   fields.skip();  // "Recorded phases"
   header.count = fields.integer(0, kRecPhases, "Recorded phases");
   header.scale = fields.single();
@@ -94,6 +107,7 @@ void readRecordText(std::istream& in, RecordHeader& header, PhaseTable& table, B
     phasesRead = i;
     if (onPhase) onPhase(i);
   }
+  fields.expectEnd("the last phase");
 }
 
 }  // namespace magmo

@@ -20,7 +20,8 @@ std::string recordFileText(const RecordHeader& header, const PhaseTable& table, 
 
 // Reads a record file into header, table and bursts, phase by phase, so that a failure keeps
 // the phases read so far. phasesRead counts the complete phases; onPhase(i) runs after each.
-// Throws SimError with the reason on any malformed, truncated or out-of-range content.
+// Throws SimError with the reason and line on any malformed, truncated or out-of-range content,
+// a line with more or fewer fields than its place holds among them, or text after the last phase.
 void readRecordText(std::istream& in, RecordHeader& header, PhaseTable& table, BurstTable& bursts, int& phasesRead,
                     const std::function<void(int phase)>& onPhase = {});
 

@@ -1,5 +1,9 @@
 #include "formats/StratFile.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
 #include "model/Model.h"
 #include "model/Numeric.h"
 #include "textio/FieldReader.h"
@@ -18,15 +22,24 @@ const std::string kRule19(19, '-'), kRule28(28, '-');
 
 // ---- writer
 
+// A height the reader would refuse is not written either.
+float storedHeight(float v) {
+  if (!(std::fabs(v) <= kMaxStoredHeight))
+    throw SimError("Height " + generalNumber(v) + " out of range " + generalNumber(-kMaxStoredHeight) + ".." +
+                   generalNumber(kMaxStoredHeight) + ": the file could not be read back");
+  return v;
+}
+
 void appendLayer(FieldWriter& w, const Model& m, int k) {
   w.endLine();
   w.text(kRule19 + " Strat layer number: " + generalNumber(k) + " of " + generalNumber(m.LayerCount) + " " + kRule28);
   w.endLine();
   w.endLine();
-  w.line(m.LayerVentX[k], m.LayerBase[k], m.LayerColor[k], m.LayerMapY[k], m.LayerMapA[k], m.LayerMapB[k],
-         m.LayerMapC[k], m.LayerMapD[k], m.LayerWind[k], m.LayerCaldera[k], m.LayerCaldL[k], m.LayerCaldR[k]);
+  w.line(m.LayerVentX[k], storedHeight(m.LayerBase[k]), m.LayerColor[k], m.LayerMapY[k], m.LayerMapA[k],
+         m.LayerMapB[k], m.LayerMapC[k], m.LayerMapD[k], m.LayerWind[k], m.LayerCaldera[k], m.LayerCaldL[k],
+         m.LayerCaldR[k]);
   for (int x = 1; x <= kColumns; ++x) {
-    w.field(m.Strat(k, x));
+    w.field(storedHeight(m.Strat(k, x)));
     if (x % kValuesPerLine == 0) w.endLine();
   }
 }
@@ -38,7 +51,7 @@ void appendMap(FieldWriter& w, const Model& m) {
   w.endLine();
   for (int x = 2; x <= kColumns; x += 2)
     for (int y = 2; y <= kMapLastRow; y += 2) {
-      w.field(m.mapGrid(x, y));
+      w.field(storedHeight(m.mapGrid(x, y)));
       if ((y / 2) % kValuesPerLine == 0) w.endLine();
     }
 }
@@ -78,7 +91,16 @@ int mapCode(const Section& s, int k, int previous) {
   }
 }
 
-// Reads one file into a staging section; the caller decides what becomes of it.
+// The words of a separator line, without the rules of hyphens around them.
+std::string_view ruleWords(std::string_view line) {
+  const size_t first = line.find_first_not_of("- "), last = line.find_last_not_of("- ");
+  return first == std::string_view::npos ? std::string_view() : line.substr(first, last - first + 1);
+}
+
+// Reads one file into a staging section; the caller decides what becomes of it. Version 3
+// is read line by line as it is written, so that a line inserted or lost is refused where it
+// shows instead of shifting the values after it; versions 1 and 2, whose line layout is not
+// known, are read value by value and must end with their last layer.
 class StratReader {
  public:
   StratReader(std::istream& in, Section& into, const StratReadOptions& options)
@@ -87,11 +109,16 @@ class StratReader {
   StratReadResult read() {
     readHeader();
     result_.complete = readLayers();
-    if (result_.complete && result_.version == 3 && options_.withMap) readMapSection();
+    if (result_.complete && result_.version == 3)
+      readMapSection();
+    else if (result_.complete)
+      in_.expectEnd("the last layer");
     return result_;
   }
 
  private:
+  bool layoutKnown() const { return result_.version == 3; }
+
   void readHeader() {
     const int n = in_.integer();
     int& version = result_.version;
@@ -100,6 +127,7 @@ class StratReader {
     count_ = n - (version == 3 ? kVersion3Mark : version == 2 ? kVersion2Mark : 0);
     if (count_ < 0 || count_ > kMaxLayers)
       in_.fail("Layer count " + std::to_string(count_) + " out of range 0.." + std::to_string(kMaxLayers));
+    if (layoutKnown()) in_.line(3, 1);
     // Versions 1 and 2 kept the current vent at half resolution.
     const int factor = version == 3 ? 1 : 2;
     s_.VentX = in_.integer(0, kColumns / factor, "Vent column") * factor;
@@ -110,16 +138,19 @@ class StratReader {
         result_.scale = scale;
       }
     }
+    if (layoutKnown()) in_.line(5);
     for (int* alt : {&s_.AltPfs, &s_.AltStromb, &s_.AltLava, &s_.AltDome, &s_.AltPlin}) *alt = in_.integer();
   }
 
   bool readLayers() {
     s_.LayerCount = 0;
     for (int k = 1; k <= count_; ++k) {
-      if (result_.version == 3)
+      if (layoutKnown()) {
+        readSeparator("Strat layer number: " + generalNumber(k) + " of " + generalNumber(count_));
         readAttributes(k);
-      else
+      } else {
         readOldAttributes(k);
+      }
       readTops(k);
       if (result_.version == 3) result_.mapCode = mapCode(s_, k, result_.mapCode);
       s_.LayerCount = k;
@@ -129,10 +160,16 @@ class StratReader {
     return true;
   }
 
+  // An empty line, the quoted words between rules of hyphens, an empty line.
+  void readSeparator(const std::string& words) {
+    in_.blankLine();
+    const std::string what = "Separator \"" + words + "\"";
+    if (ruleWords(in_.textLine(what)) != words) in_.fail(what + " expected");
+    in_.blankLine();
+  }
+
   void readAttributes(int k) {
-    in_.skip();  // empty line
-    in_.skip();  // layer title
-    in_.skip();  // empty line
+    in_.line(12);
     s_.LayerVentX[k] = in_.integer(0, kColumns, "Vent column");
     s_.LayerBase[k] = in_.single(kMaxStoredHeight, "Layer base");
     s_.LayerColor[k] = in_.integer(0, 15, "Layer colour");
@@ -156,11 +193,17 @@ class StratReader {
       (*a)[k] = 0;
   }
 
+  // The i-th of count heights, which version 3 writes twenty to a line.
+  float height(int i, int count) {
+    if (layoutKnown() && i % kValuesPerLine == 0) in_.line(std::min(kValuesPerLine, count - i));
+    return in_.single(kMaxStoredHeight, "Height");
+  }
+
   // Version 1 stored every other column; the column after each stored one takes its value.
   void readTops(int k) {
     const int step = result_.version == 1 ? 2 : 1;
     for (int x = 1; x <= kColumns; x += step) {
-      const float v = in_.single(kMaxStoredHeight, "Height");
+      const float v = height((x - 1) / step, kColumns / step);
       s_.Strat(k, x) = v;
       if (step == 2) s_.Strat(k, x + 1) = v;
       const int done = x + step - 1;
@@ -169,15 +212,23 @@ class StratReader {
     }
   }
 
-  // A short or damaged map section ends the map at the column reached; it is no error.
+  // The map section is optional; when there is one, its separator must follow the last layer
+  // even if the map is not wanted. A writer stops the map at a column it cannot write, so a
+  // short or damaged map ends at the column reached; that is no error.
   void readMapSection() {
+    if (in_.atEnd()) return;
+    in_.blankLine();
+    if (in_.atEnd()) return;  // an empty line at the end of the file
+    const std::string what = "Separator \"Final 3D Topo\"";
+    if (ruleWords(in_.textLine(what)) != "Final 3D Topo") in_.fail(what + " expected");
+    in_.blankLine();
+    if (!options_.withMap) return;
+    constexpr int kRows = kMapLastRow / 2;
     try {
-      in_.skip();  // empty line
-      in_.skip();  // section title
-      in_.skip();  // empty line
       for (int x = 2; x <= kColumns; x += 2) {
-        for (int y = 2; y <= kMapLastRow; y += 2) s_.mapGrid(x, y) = in_.single(kMaxStoredHeight, "Height");
-        for (int y = 2; y <= kMapLastRow; y += 2) s_.mapGrid(x, y - 1) = s_.mapGrid(x - 1, y - 1) = s_.mapGrid(x, y);
+        for (int y = 2; y <= kMapLastRow; y += 2) s_.mapGrid(x, y) = height(y / 2 - 1, kRows);
+        for (int y = 2; y <= kMapLastRow; y += 2)
+          s_.mapGrid(x, y - 1) = s_.mapGrid(x - 1, y - 1) = s_.mapGrid(x, y);
       }
     } catch (const SimError&) {
     }

@@ -33,7 +33,8 @@ struct StratReadResult {
 // Reads a stratigraphic file into `into`: LayerCount, layers 1..LayerCount with their
 // attributes and tops, VentX, the colour alternation and, when asked, the map grid. Nothing
 // else of `into` is touched. Throws SimError naming the line of anything damaged or out of
-// range; `into` is then unusable, so callers read into a staging section.
+// range, of a line with more or fewer fields than its place in the layout holds and of a
+// separator out of place; `into` is then unusable, so callers read into a staging section.
 StratReadResult readStratText(std::istream& in, Section& into, const StratReadOptions& options);
 
 }  // namespace magmo

@@ -18,8 +18,10 @@ constexpr int kVentMin = 50, kVentMax = 1230;
 
 // Metres per column a file may store: the three scales, and 40 as an older large scale.
 constexpr bool isStoredScale(double metres) { return metres == 4 || metres == 20 || metres == 40 || metres == 100; }
-// The largest height a file may give (plot units; the section is 600 high).
-constexpr float kMaxStoredHeight = 1e6f;
+// The largest height a file may give, either way (plot units, one a column wide; the section is
+// 600 high). Even at the small scale this is 40 km, past any relief on Earth, and the phases
+// keep every height they draw within their 16-bit arithmetic.
+constexpr float kMaxStoredHeight = 10000;
 
 // RunStop: the run state that Erupt and Pause/Stop set and the phases poll.
 enum class RunState { Running, Paused, Stopping };

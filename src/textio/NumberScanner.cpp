@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/SimError.h"
+#include "textio/FieldReader.h"
 
 namespace magmo {
 
@@ -16,14 +17,16 @@ bool isSeparator(int c) { return c == ',' || c == ' ' || c == '\t' || c == '\r' 
 
 }  // namespace
 
+NumberScanner::NumberScanner(std::streambuf* buf) : buf_(buf) { skipByteOrderMark(*buf_); }
+
 void NumberScanner::fail(const std::string& why) const {
   throw SimError(why + " (line " + std::to_string(tokenLine_) + ")");
 }
 
 bool NumberScanner::next() {
   int c = buf_->sgetc();
-  for (; c != Traits::eof() && isSeparator(c); c = buf_->snextc())
-    if (c == '\n') ++line_;
+  for (int previous = 0; c != Traits::eof() && isSeparator(c); previous = c, c = buf_->snextc())
+    if (c == '\r' || (c == '\n' && previous != '\r')) ++line_;
   tokenLine_ = line_;
   token_.clear();
   if (c == Traits::eof()) return false;
@@ -47,7 +50,7 @@ std::optional<double> NumberScanner::maybeNumber(std::string_view what) {
   double v = 0;
   const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
   if (t.empty() || ec != std::errc{} || end != t.data() + t.size() || !std::isfinite(v))
-    fail(std::string(what) + " \"" + token_ + "\" is not a number");
+    fail(std::string(what) + " \"" + shownText(token_) + "\" is not a number");
   return v;
 }
 
@@ -57,11 +60,15 @@ double NumberScanner::number(std::string_view what) {
   return *v;
 }
 
+void NumberScanner::expectEnd(std::string_view after) {
+  if (next()) fail("Unexpected \"" + shownText(token_) + "\" after " + std::string(after));
+}
+
 int NumberScanner::integer(int lo, int hi, std::string_view what) {
   const double v = number(what);
   if (v != std::floor(v) || v < lo || v > hi)
-    fail(std::string(what) + " \"" + token_ + "\" is not a whole number from " + std::to_string(lo) + " to " +
-         std::to_string(hi));
+    fail(std::string(what) + " \"" + shownText(token_) + "\" is not a whole number from " + std::to_string(lo) +
+         " to " + std::to_string(hi));
   return static_cast<int>(v);
 }
 

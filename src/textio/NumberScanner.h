@@ -1,7 +1,8 @@
 #pragma once
 // Token-by-token reading of the elevation files, whose values may be separated by commas,
 // tabs, blanks or line ends (foreign files use any of them). Tokens are bounded in length,
-// so a damaged file cannot make a field grow without limit.
+// so a damaged file cannot make a field grow without limit. CR LF, LF and CR alone each end a
+// line, and a UTF-8 byte-order mark at the start is skipped.
 #include <optional>
 #include <streambuf>
 #include <string>
@@ -11,7 +12,7 @@ namespace magmo {
 
 class NumberScanner {
  public:
-  explicit NumberScanner(std::streambuf* buf) : buf_(buf) {}
+  explicit NumberScanner(std::streambuf* buf);
 
   // The next token; false at the end of the input.
   bool next();
@@ -23,6 +24,8 @@ class NumberScanner {
   std::optional<double> maybeNumber(std::string_view what);
   // As maybeNumber, but the end of the input is an error too.
   double number(std::string_view what);
+  // Refuses anything but separators after the last value read.
+  void expectEnd(std::string_view after);
   // A number with no fraction in [lo, hi].
   int integer(int lo, int hi, std::string_view what);
   // Line of the last token read, for messages.

@@ -1,11 +1,17 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace magmo {
 
-// Writes content to a temporary file beside path and renames it into place, so that a failed
-// save leaves the previous file as it was. Throws SimError on failure.
+// The file a save to path writes: the one a chain of symbolic links ends at. Throws SimError,
+// naming path, when that is not a regular file, is read-only, or its folder is missing.
+std::filesystem::path saveTarget(const std::string& path);
+
+// Writes content to a temporary file beside the save target and renames it into place with the
+// old file's permissions, so that a failed save leaves the previous file as it was. Throws
+// SimError naming path on failure.
 void replaceFile(const std::string& path, std::string_view content);
 
 }  // namespace magmo

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -57,9 +59,13 @@ TEST_F(BatchTest, RefusedCommandLinesSayWhy) {
       {{"--erupt", "lava"},
        "--erupt: unknown style 'lava' (known: hawaiian, peleean, strombolian, plinian, vulcanian, fumarole, "
        "collapse, fault, erosion)"},
-      {{"--erupt", "collapse", "--location", "3"}, "--location is not a field of collapse"},
-      {{"--erupt", "fault", "--strength", "3"}, "--erupt fault: an eruption option"},
-      {{"--erupt", "fault", "--dip", "-3", "--down", "right"}, "--down: a dipping fault's side follows its dip"},
+      {{"--erupt", "fault"}, "--erupt fault: not available now"},
+      {{"--erupt", "vulcanian", "--bursts", "1", "--erupt", "collapse", "--location", "3"},
+       "--location is not a field of collapse"},
+      {{"--erupt", "vulcanian", "--bursts", "1", "--erupt", "fault", "--strength", "3"},
+       "--erupt fault: an eruption option"},
+      {{"--erupt", "vulcanian", "--bursts", "1", "--erupt", "fault", "--dip", "-3", "--down", "right"},
+       "--down: a dipping fault's side follows its dip"},
       {{"--erupt", "strombolian", "--caldera", "valles"},
        "--caldera: the box is not available with these parameters (strength 0.40)"},
       {{"--erupt", "strombolian", "--strength"}, "--strength needs a value"},
@@ -155,32 +161,99 @@ TEST_F(BatchTest, ARecordedHistoryReplaysToTheSameStrata) {
 // read once its layout is given.
 TEST_F(BatchTest, InputsAreRefusedWithTheirReasonAndAForeignDemNeedsItsLayout) {
   std::ofstream(file("bad.str")) << "3001,640,20\r\nnonsense\r\n";
+  QDir(dir.path()).mkdir("folder.str");
   std::ofstream(file("short.rec"), std::ios::binary) << "\"Stratigraphic file:\",\"\"\r\n\"Recorded phases\",2,20\r\n";
-  std::ofstream(file("missing.rec"), std::ios::binary)
-      << "\"Stratigraphic file:\",\"" + file("gone.str") + "\"\r\n\"Recorded phases\",0,20\r\n";
+  ASSERT_EQ(run({"--record", file("good.rec"), "--erupt", "strombolian", "--bursts", "2"}), "");
+  const std::string good = slurp(file("good.rec"));
+  const auto variant = [&](const std::string& name, const std::string& from, const std::string& to) {
+    std::string text = good;
+    text.replace(text.find(from), from.size(), to);
+    std::ofstream(file(name), std::ios::binary) << text;
+  };
+  const std::string noFile = "\"Stratigraphic file:\",\"\"";
+  variant("missing.rec", noFile, "\"Stratigraphic file:\",\"" + file("gone.str") + "\"");
+  variant("folder.rec", noFile, "\"Stratigraphic file:\",\"" + file("folder.str") + "\"");
+  variant("damaged.rec", noFile, "\"Stratigraphic file:\",\"" + file("bad.str") + "\"");
+  variant("unplayable.rec", "\r\n6,6,20,6,0,6\r\n", "\r\n99,6,20,6,0,6\r\n");
   std::ofstream grid(file("grid.dem"), std::ios::binary);  // a rising plain: x, y, z in metres
   for (int y = 0; y <= 640; y += 4)
     for (int x = 0; x <= 1280; x += 4) grid << x * 20 << "," << y * 20 << "," << 100 + x / 8 << "\r\n";
   grid.close();
   const std::pair<std::string, std::string> refused[] = {
       {"missing.str", "cannot read '" + file("missing.str") + "'"},
-      {"bad.str", "'" + file("bad.str") + "' is not a readable stratigraphic file"},
+      {"bad.str", "Error reading strat file '" + file("bad.str") + "' Line holds 1 field, not 5 (line 2)"},
       {"short.rec", "'" + file("short.rec") + "' is not a readable record file: "},
       {"missing.rec", "'" + file("missing.rec") + "' starts from '" + file("gone.str") + "', which cannot be read"},
+      {"folder.rec", "Error reading strat file '" + file("folder.str") + "' It is not a file"},
+      {"damaged.rec", "Error reading strat file '" + file("bad.str") + "' Line holds 1 field, not 5 (line 2)"},
+      {"unplayable.rec", "Playback error: Record phase 1 cannot be played: Slider 1 must be from 1 to 11"},
       {"grid.dem", "'" + file("grid.dem") + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING"}};
-  const QStringList inputs = QDir(dir.path()).entryList(QDir::Files);
+  const auto listing = [this] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+  const QStringList inputs = listing();
   for (const auto& [input, reason] : refused) {
     const std::string result = run({"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str"), "--png",
                                     file("out.png"), input.ends_with(".rec") ? "--play" : "--load", file(input)});
     EXPECT_EQ(reason.ends_with(": ") ? result.substr(0, reason.size() + 7) : result, "error: " + reason);
     runner.reset();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), inputs) << input;
+    EXPECT_EQ(listing(), inputs) << input;
   }
   EXPECT_EQ(run({"--dem-vector", "--load", file("grid.dem"), "--save-dem", file("own.dem")}), "");
   EXPECT_EQ(m().LayerCount, 1);
   EXPECT_EQ(run({"--load", file("own.dem"), "--save-dem", file("again.dem")}), "");
   EXPECT_EQ(slurp(file("again.dem")), slurp(file("own.dem")));
   EXPECT_NE(slurp(file("own.dem")).find("$Magmo: ,20,"), std::string::npos);
+}
+
+// Outputs are checked before anything runs, written in order so later options read them, and
+// taken back whole when the run fails; a link is written through.
+TEST_F(BatchTest, ARunWritesAllItsOutputsInOrderOrNone) {
+  ASSERT_EQ(run({"--save", file("old.str")}), "");
+  const std::string old = slurp(file("old.str"));
+  QDir(dir.path()).mkdir("folder");
+  QFile::link(QString::fromStdString(file("old.str")), QString::fromStdString(file("link.str")));
+  std::ofstream(file("locked.str")) << "keep";
+  QFile::setPermissions(QString::fromStdString(file("locked.str")), QFile::ReadOwner);
+  const std::vector<std::string> phase = {"--erupt", "strombolian", "--bursts", "2", "--save", file("old.str"),
+                                          "--save", file("new.str")};
+  const std::pair<std::vector<std::string>, std::string> failing[] = {
+      {{"--save-dem", file("folder")}, "Cannot write '" + file("folder") + "': it is a folder"},
+      {{"--png", file("locked.str")}, "Cannot write '" + file("locked.str") + "': the file is read-only"},
+      {{"--save", file("nowhere/x.str")}, "Cannot write '" + file("nowhere/x.str") + "': the folder '" +
+                                              file("nowhere") + "' does not exist"},
+      {{"--erupt", "hawaiian", "--strength", "zero"}, "--strength: 'zero' is not a number"},
+      {{"--new", "--load", file("locked.str")}, "Error reading strat file '" + file("locked.str") +
+                                                    "' Bad number \"keep\" (line 1)"}};
+  const auto listing = [this] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+  const QStringList before = listing();
+  for (const auto& [tail, error] : failing) {
+    std::vector<std::string> args = phase;
+    args.insert(args.end(), tail.begin(), tail.end());
+    EXPECT_EQ(run(args), "error: " + error);
+    runner.reset();
+    EXPECT_EQ(slurp(file("old.str")), old) << error;
+    EXPECT_EQ(listing(), before) << error;
+  }
+  // A later --load reads what an earlier --save wrote, through the link.
+  EXPECT_EQ(run({"--erupt", "strombolian", "--bursts", "2", "--save", file("link.str"), "--new", "--load",
+                 file("old.str")}),
+            "");
+  EXPECT_EQ(m().LayerCount, 1);
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(file("link.str"))).isSymLink());
+}
+
+// What the window disables cannot run, and a box an --erupt does not name is unticked.
+TEST_F(BatchTest, EachEruptDescribesItsWholePanelAndOnlyWhatTheWindowOffers) {
+  for (const char* style : {"hawaiian", "peleean", "collapse", "fault", "erosion"})
+    EXPECT_EQ(run({"--erupt", "vulcanian", "--bursts", "1", "--static", "--erupt", style}),
+              std::string("error: --erupt ") + style + ": not available in static mode");
+  EXPECT_EQ(run({"--static", "--record", file("r.rec")}), "error: --record: not available in static mode");
+  ASSERT_EQ(run({"--seed", "3", "--erupt", "plinian", "--strength", "0.9", "--caldera", "mazama", "--bursts", "6",
+                 "--erupt", "plinian", "--strength", "0.9", "--bursts", "2", "--erupt", "fumarole", "--explosions",
+                 "--bursts", "2", "--erupt", "fumarole", "--bursts", "2"}),
+            "");
+  EXPECT_NE(m().LayerCaldera[1], 0);
+  EXPECT_EQ(m().LayerCaldera[2], 0);
+  EXPECT_FALSE(runner->sim().ui.chkCaldDiat.checked || runner->sim().ui.chkFumex.checked);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "control/DemCommands.h"
 #include "control/RecordCommands.h"
+#include "control/Params.h"
 #include "control/StratCommands.h"
 #include "formats/DemFile.h"
 #include "formats/RecordFile.h"
@@ -64,7 +65,7 @@ TEST_F(FileCommandsTest, SaveAsProposesNamesRefusesTheFactoryFilesAndNamesOnlyAF
        &Controls::RecFileName}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ext);
-    const std::string mine = path("mine." + c.ext), bad = path("bad." + c.ext);
+    const std::string mine = path("mine." + c.ext), bad = path("gone/bad." + c.ext);  // a folder that is not there
     ui().StrFileName = ui().DemFileName = ui().RecFileName = "";
     host.dialogs.clear(), host.messages.clear();
     c.save(sim);  // cancelled, as the next one
@@ -77,7 +78,6 @@ TEST_F(FileCommandsTest, SaveAsProposesNamesRefusesTheFactoryFilesAndNamesOnlyAF
     for (const std::string& f : c.factory) EXPECT_FALSE(fs::exists(path(f))) << f;
     EXPECT_EQ(std::tuple(ui().*c.name, ui().statusBar2[1], fs::exists(mine), ui().toolbar["save"].pressed),
               std::tuple(mine, c.saved, true, false));
-    fs::create_directory(bad + ".tmp");  // a file that cannot be written
     host.fileAnswers = {bad};
     c.save(sim);
     EXPECT_EQ(host.messages.back().rfind(c.failure, 0), 0u) << host.messages.back();
@@ -120,11 +120,12 @@ TEST_F(FileCommandsTest, FileSaveWritesAnOpenRecordElseTheStratFileButNeverAFact
   mnuFileSaveClick(sim);  // cancelled
   EXPECT_TRUE(host.dialogs.size() == 1 && !fs::exists(path("MagmoDemo.rec")));
   ui().RecLoaded = false;
-  fs::create_directory(path("cone.str.tmp"));  // a file that cannot be written
+  spit(path("cone.str"), "kept");
+  fs::permissions(path("cone.str"), fs::perms::owner_read);  // a file that cannot be written
   mnuFileSaveClick(sim);
   EXPECT_EQ(host.messages.at(0).rfind("mnuFileSave error: \n", 0), 0u);
-  EXPECT_TRUE(!fs::exists(path("cone.str")) && ui().mnuFileSave.enabled && !ui().toolbar["save"].pressed);
-  fs::remove(path("cone.str.tmp"));
+  EXPECT_TRUE(slurp(path("cone.str")) == "kept" && ui().mnuFileSave.enabled && !ui().toolbar["save"].pressed);
+  fs::permissions(path("cone.str"), fs::perms::owner_write, fs::perm_options::add);
   mnuFileSaveClick(sim);
   EXPECT_EQ(ui().statusBar2[1], "Stratigraphic File:  " + path("cone.str") + " Saved");
   ui().StrFileName = sim.paths.defaultStrat();
@@ -263,6 +264,52 @@ TEST_F(FileCommandsTest, DemOpenMakesTheTerrainOneLayerAtTheStoredStepAndScale) 
     EXPECT_TRUE(ui().mnuParTec.enabled && ui().mnuFileSaveAsDem.enabled && ui().toolbar["tectonic"].enabled);
   }
   EXPECT_EQ(host.dialogs[0].proposedName, path("kept.dem"));
+}
+
+// Only the data folder's own Magmo3.str is the factory file whose stored scale is ignored.
+TEST_F(FileCommandsTest, AFileNamedLikeTheFactoryFileKeepsItsScale) {
+  fs::create_directory(path("old"));
+  for (const std::string name : {"OldMagmo3.str", "old/Magmo3.str"}) {
+    writeStrat(path(name), 1, 4);
+    m().Scale = 20, ui().StrFileName = path(name);
+    EXPECT_TRUE(fileReadStrat(sim) == LoadResult::Complete && m().Scale == 4) << name;
+  }
+}
+
+// A cone up to the height bound, or a section down to it, at each scale: a phase of each style
+// runs to its end without an arithmetic fault.
+TEST_F(FileCommandsTest, APhaseOfEachStyleRunsOnASectionAtTheHeightBound) {
+  using enum Style;
+  const std::pair<Style, int> phases[] = {{Pfs, 0},      {Stromb, 0},   {Lava, 0},     {Dome, 0},     {Plinian, 0},
+                                          {Collapse, 0}, {Fumarole, 0}, {Tectonic, 1}, {Tectonic, 2}};  // 1 fault, 2 erosion
+  for (const float scale : {4.0f, 20.0f, 100.0f})
+    for (const float bound : {kMaxStoredHeight, -kMaxStoredHeight}) {
+      Model f;
+      f.LayerCount = 2, f.VentX = f.LayerVentX[1] = f.LayerVentX[2] = 640, f.Scale = scale;
+      for (int x = 1; x <= 1280; ++x) {
+        f.Strat(1, x) = bound > 0 ? bound - 150 : bound;
+        f.Strat(2, x) = f.Strat(1, x) + 50 + std::max(0.0f, 100.0f - std::abs(x - 640.0f) / 2);
+      }
+      writeStratFile(f, path("edge.str"), false);
+      for (const auto& [style, tectonic] : phases) {
+        SCOPED_TRACE(::testing::Message() << scale << " " << bound << " " << int(style) << " " << tectonic);
+        ui().StrFileName = path("edge.str");
+        ASSERT_EQ(fileReadStrat(sim), LoadResult::Complete);
+        layOutStyle(sim, style);
+        ui().opFault.checked = tectonic == 1, ui().opErode.checked = tectonic == 2;
+        ui().txtMag.text = "10", ui().txtStr.text = "0.90", ui().txtPart.text = "2";
+        tectonic ? changeTecOk(sim) : changeOk(sim);
+        host.messages.clear();
+        m().BurstCount = m().ErodeCycles = 0;
+        host.onYield = [this] {
+          if ((m().BurstCount >= 1 || m().ErodeCycles >= 1) && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
+        };
+        cmdEruptClick(sim);
+        host.onYield = nullptr;
+        EXPECT_EQ(host.messages, std::vector<std::string>{});
+        EXPECT_EQ(m().LayerCount, tectonic == 1 ? 2 : 3);  // the phase ran to its end
+      }
+    }
 }
 
 }  // namespace

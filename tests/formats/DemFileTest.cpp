@@ -5,6 +5,7 @@
 #include "formats/DemImport.h"
 #include "support/CrLfLines.h"
 #include "support/FileTestSupport.h"
+#include "support/LineEdits.h"
 #include "support/TestHost.h"
 
 namespace magmo::test {
@@ -16,7 +17,7 @@ class DemFileTest : public ::testing::Test {
   void fillTerrain(int step, float scale) {
     m.MapStep = step, m.Scale = scale, m.LayerCount = 2;
     for (int y = 0; y <= 640; ++y)
-      for (int x = 0; x <= 1280; ++x) m.mapGrid(x, y) = (x * 7 - y * 3) / 9.0f + (x % 5 == 0 ? 12345.678f : 0.0f);
+      for (int x = 0; x <= 1280; ++x) m.mapGrid(x, y) = (x * 7 - y * 3) / 9.0f + (x % 5 == 0 ? 8765.432f : 0.0f);
     for (int x = 1; x <= 1280; ++x) m.Strat(2, x) = -0.1f * x + 1.0f / 3;
   }
   DemData read(const std::string& text) {
@@ -51,13 +52,13 @@ TEST_F(DemFileTest, GridAndProfileComeBackExactlyAtEveryStepAndScale) {
 
 TEST_F(DemFileTest, LayoutIsTheExplanationTheMarkThenGridAndProfileRecords) {
   fillTerrain(6, 20);
-  m.mapGrid(1, 1) = 2.5f, m.mapGrid(1, 7) = -0.125f, m.mapGrid(1273, 631) = 12345.5f, m.Strat(2, 1) = 0.75f;
+  m.mapGrid(1, 1) = 2.5f, m.mapGrid(1, 7) = -0.125f, m.mapGrid(1273, 631) = 9345.5f, m.Strat(2, 1) = 0.75f;
   const std::vector<std::string> lines = linesOf(demFileText(m));
   // 213 columns (1..1273) of 106 rows (1..631), then 1280 profile records.
   ASSERT_EQ(lines.size(), 22u + 213 * 106 + 1280);
   EXPECT_EQ(std::vector(lines.begin() + 18, lines.begin() + 24),
             (std::vector<std::string>{"", std::string(90, '-'), "", "$Magmo: ,20,6", "1,1,2.5", "1,7,-0.125"}));
-  EXPECT_EQ(lines[22 + 213 * 106 - 1], "1273,631,12345.5");
+  EXPECT_EQ(lines[22 + 213 * 106 - 1], "1273,631,9345.5");
   EXPECT_EQ(lines[22 + 213 * 106], "1,320,0.75");
   // Values that could not be read back.
   for (const auto& [step, scale] : {std::pair(3, 20.0f), std::pair(9, 20.0f), std::pair(6, 7.0f), std::pair(6, 0.0f)}) {
@@ -79,7 +80,7 @@ TEST_F(DemFileTest, DamagedFilesAreRefusedNamingTheLine) {
       {withLine(good, 24, "1,10,0"), "Record 1,10 where 1,9 was expected (line 24)"},
       {withLine(good, p + 2, "3,321,0"), "Record 3,321 where 3,320 was expected (line " + std::to_string(p + 2) + ")"},
       {withLine(good, 24, "1,9,nan"), "Elevation \"nan\" is not a number (line 24)"},
-      {withLine(good, 24, "1,9,-1000001"), "Elevation -1000001 out of range (line 24)"},
+      {withLine(good, 24, "1,9,-10000.5"), "Elevation -10000.5 out of range -10000..10000 (line 24)"},
       {firstLines(good, p + 1278), "x missing at the end of the file (line " + std::to_string(p + 1279) + ")"},
   };
   for (const auto& [text, why] : cases) EXPECT_TRUE(refusedWith([&] { read(text); }, why)) << why;
@@ -157,7 +158,7 @@ TEST_F(DemFileTest, BadForeignDataAreRefused) {
       {"1,2,3\n4,5\n", true, {}, "z missing at the end of the file (line 3)"},
       {"0,0,1\n0,5,1\n", true, {}, "The elevation data do not cover an area"},
       {"0,0,1\n5,0,1\n", true, {}, "The elevation data do not cover an area"},
-      {"0,0,1\n4,4,1000001\n", true, {}, "Elevation out of range (line 2)"},
+      {"0,0,1\n4,4,1000001\n", true, {}, "Elevation 1000001 out of range -1000000..1000000 (line 2)"},
       {"1e300,0,1\n0,1e300,2\n", true, {}, "Coordinate out of range (line 1)"},
       {raster, false, {std::nullopt}, "Import cancelled"}, {raster, false, {"0"}, "\"0\" is not a value from 1 to 20000"},
       {raster, false, {"abc"}, "\"abc\" is not a value from 1 to 20000"}, {raster, false, {"2.5"}, "is not a whole number"},
@@ -175,6 +176,38 @@ TEST_F(DemFileTest, BadForeignDataAreRefused) {
   EXPECT_THROW(read(latticeText(21, 11, 0, 0, 25, level)), DemImportAbandoned);
   EXPECT_EQ(host.messages.back(), "Data are greater than 20 m appart.\nThey are too sparse to interpolate.");
   EXPECT_NO_THROW(read(latticeText(21, 11, 0, 0, 20, level)));  // at the limit
+}
+
+// Each own record names its place, so a lost or doubled one is found where it shows; foreign
+// data must look like metres and give heights a section can hold.
+TEST_F(DemFileTest, DataOutOfPlaceOrOutOfBoundsAreRefused) {
+  fillTerrain(8, 100);
+  const std::string own = demFileText(m);  // records from line 23
+  const auto level = [](double z) { return [z](int, int) { return z; }; };
+  // Text, whether a foreign file is vector, the reason given ("" when read).
+  const std::tuple<std::string, bool, std::string> cases[] = {
+      {withoutLine(own, 24), true, "Record 1,17 where 1,9 was expected (line 24)"},
+      {withLineRepeated(own, 24), true, "Record 1,9 where 1,17 was expected (line 25)"},
+      {own + "1,320,0\r\n", true, "Unexpected \"1\" after the last profile record (line 13864)"},
+      {withLine(own, 24, std::string("1,9,\0", 5)), true, "Elevation \"\\x00\" is not a number (line 24)"},
+      {latticeText(10, 10, 12.5, 41.2, 0.0008, level(300)), true, "The points are 0.0008 apart: they look like degrees"},
+      {latticeText(10, 10, 0, 0, 0.09, level(300)), true, "The points are 0.09 apart"},
+      {"\xEF\xBB\xBF" + latticeText(10, 10, 0, 0, 0.1, level(300)), true, ""},  // after a byte-order mark
+      {latticeText(10, 10, 0, 0, 4, level(40001)), true, "Elevation 40001 m out of range -40000..40000 m at 4 m per column"},
+      {latticeText(10, 10, 0, 0, 4, level(-40000)), true, ""},
+      {"10 11 12 13\n20 21 22 23\n30 31 32 33\n40\n", false, "Unexpected \"40\" after 3 rows of 4 elevations (line 4)"},
+      {"1,2,3\r4,5\r", true, "z missing at the end of the file (line 3)"},
+  };
+  for (const auto& [text, vector, why] : cases) {
+    host.yesNoAnswers = {vector}, host.inputAnswers = {"3", "4", "4"};
+    if (why.empty())
+      EXPECT_NO_THROW(read(text));
+    else
+      EXPECT_TRUE(refusedWith([&] { read(text); }, why));
+  }
+  // Empty lines and doubled separators move nothing, and heights may reach the bound.
+  const DemData d = read(withLine(withLineInserted(own, 30, ""), 24, "1,,9,10000"));
+  EXPECT_EQ(std::pair(cell(d, 1, 9), cell(d, 9, 17)), std::pair(10000.0f, m.mapGrid(9, 17)));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "support/FileTestSupport.h"
+#include "support/LineEdits.h"
 
 namespace magmo::test {
 namespace {
@@ -63,13 +64,37 @@ TEST_F(RecordFileTest, DamagedFilesKeepTheCompletePhasesAndSayWhere) {
       {withLine(one, 6, "0,0,0,3"), 0, "Record phase 1: CalderaStyle 3 out of range 0..2 (line 6)"},
       {withLine(withLine(one, 5, "20,3,0,0"), 7, "0,0,101,0"), 0, "Record phase 1: Bursts 101 out of range 0..100 (line 7)"},
       {withLine(one, 8, "1,60,0,3,0"), 0, "Record phase 1: DownSide 3 out of range 0..2 (line 8)"},
-      {"\xff\xfe garbage", 0, "Input past end of file (line 1)"},
+      {"\xff\xfe garbage", 0, "Line holds 1 field, not 2 (line 1)"},
   };
   for (const auto& [text, kept, why] : cases) {
     EXPECT_TRUE(refusedWith([&] { read(text); }, why));
     EXPECT_EQ(phasesRead, kept) << why;
     EXPECT_TRUE(kept == 0 || table[1] == written[1]) << why;
   }
+}
+
+TEST_F(RecordFileTest, LinesLostOrAddedAreRefusedWhereTheyShow) {
+  written[1] = kHawaiian, written[2] = kFault;
+  // Header 1-2; phase 1 from the empty line 3, its two flows on 11 and 12; phase 2 on 13-20.
+  const std::string good = recordFileText({"", 20, 2}, written, writtenBursts);
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {withoutLine(good, 12), 0, "Record phase 1: Empty field where a number was expected (line 12)"},
+      {withLineInserted(good, 13, "0.5"), 1, "Record phase 2: Empty line expected (line 13)"},
+      {withLine(good, 5, "12.5,3,0.25,-7,"), 0, "Record phase 1: Line holds more than 4 fields (line 5)"},
+      {withoutLine(good, 7), 0, "Record phase 1: Line holds more than 4 fields (line 7)"},
+      {withLineRepeated(good, 8), 0, "Record phase 1: Line holds 5 fields, not 6 (line 9)"},
+      {withLine(good, 14, "\"Record Phase: \",3"), 1, "Record phase 2: Phase number 3 where 2 was expected (line 14)"},
+      {withLine(good, 1, "\"Stratigraphic file:\""), 0, "Line holds 1 field, not 2 (line 1)"},
+      {good + "1\r\n", 2, "Unexpected text after the last phase (line 21)"},
+      {withLineEnds(withoutLine(good, 12), "\r"), 0, "Empty field where a number was expected (line 12)"},
+  };
+  for (const auto& [text, kept, why] : cases) {
+    EXPECT_TRUE(refusedWith([&] { read(text); }, why));
+    EXPECT_EQ(phasesRead, kept) << why;
+  }
+  table = PhaseTable{};
+  read("\xEF\xBB\xBF" + good + "\r\n");
+  EXPECT_EQ(std::tuple(phasesRead, table[2]), std::tuple(2, written[2]));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "support/CrLfLines.h"
 #include "support/FileTestSupport.h"
+#include "support/LineEdits.h"
 
 namespace magmo::test {
 namespace {
@@ -111,13 +112,52 @@ TEST_F(StratFileTest, DamagedAndHostileFilesAreRefusedNamingTheLine) {
       {"1,0\r\n0,0,0,0,0\r\n641,0,0\r\n", "Vent column 641 out of range 0..640 (line 3)"},
       {"3001,640,nan\r\n", "Bad number \"nan\" (line 1)"}, {"3001,99999,20\r\n", "Number \"99999\" out of range (line 1)"},
       {"\"3001\",640,20\r\n", "Text \"3001\" where a number was expected (line 1)"},
-      {"3001," + std::string(100000, '7'), "Field too long (line 1)"}, {"3001,640,20,\"x", "without closing quote (line 1)"},
+      {"3001," + std::string(100000, '7'), "Field too long (line 1)"}, {"3001,640,20\r\n\"x", "without closing quote (line 2)"},
       {withLine(good, 6, "1,0,16,320,0,0,0,0,0,0,0,0"), "Layer colour 16 out of range 0..15 (line 6)"},
       {withLine(good, 6, "1,0,2,641,0,0,0,0,0,0,0,0"), "Map row 641 out of range 0..640 (line 6)"},
       {withLine(good, 6, "12abc,0,2,0,0,0,0,0,0,0,0,0"), "Bad number \"12abc\" (line 6)"},
-      {withLine(good, 75, "3e7" + zeros), "Height \"3e7\" out of range (line 75)"},
+      {withLine(good, 75, "3e7" + zeros), "Height 3e7 out of range -10000..10000 (line 75)"},
+      {withLine(good, 75, "1" + zeros + "\x7f\x01"), "Bad number \"0\\x7f\\x01\" (line 75)"},
+      {withLine(good, 75, std::string(1, '\0') + zeros), "Bad number \"\\x00\" (line 75)"},
   };
   for (const auto& [text, why] : cases) EXPECT_TRUE(refusedWith([&] { read(text); }, why)) << why;
+}
+
+// One layer and the map: header 1-2, separator 3-5, attributes 6, heights 7-70, the map's
+// separator 71-73 and its rows 74-9673. Damage to the layers is found on the line where the
+// layout breaks.
+TEST_F(StratFileTest, ShiftedLinesAreRefusedWhereTheyShow) {
+  fillLayers(1);
+  m.Strat(1, 1) = -10000, m.Strat(1, 1280) = 10000;
+  const std::string good = stratFileText(m, true), row = linesOf(good)[9], cut = row.substr(row.find(',') + 1);
+  std::string v1 = "1,100\r\n1,1,0,0,1\r\n50,12.5,0\r\n";  // version 1: 640 heights, no separators
+  for (int i = 0; i < 640; ++i) v1 += std::to_string(i) + (i % 20 == 19 ? "\r\n" : ",");
+  const std::pair<std::string, std::string> cases[] = {
+      {withLineInserted(good, 10, ""), "Line holds 1 field, not 20 (line 10)"},
+      {withoutLine(good, 10), "Line holds 1 field, not 20 (line 70)"},
+      {withLineRepeated(good, 10), "Empty line expected (line 71)"},
+      {withLine(good, 10, row + ",5"), "Line holds more than 20 fields (line 10)"},
+      {withLine(good, 10, "," + cut), "Empty field where a number was expected (line 10)"},
+      {withLine(good, 6, "7,0.1,0,321,0,0,0,0,-50,3,1"), "Line holds 11 fields, not 12 (line 6)"},
+      {withLine(good, 1, "3001,777,20,0"), "Line holds more than 3 fields (line 1)"},
+      {withLine(good, 1, "3001\r\n777,20"), "Line holds 1 field, not 3 (line 1)"},
+      {withoutLine(good, 3), "Empty line expected (line 3)"},
+      {withLine(good, 4, "\"--- Strat layer number: 1 of 2 ---\""), "Separator \"Strat layer number: 1 of 1\" expected (line 4)"},
+      {withLine(good, 72, "\"--- Final 2D Topo ---\""), "Separator \"Final 3D Topo\" expected (line 72)"},
+      {withLineEnds(withoutLine(good, 10), "\r"), "Line holds 1 field, not 20 (line 70)"},
+      {withLineInserted(v1, 10, ""), "Empty field where a number was expected (line 10)"},
+      {withLineRepeated(v1, 10), "Unexpected text after the last layer (line 36)"},
+  };
+  for (const auto& [text, why] : cases) EXPECT_TRUE(refusedWith([&] { read(text, {.withMap = true}); }, why)) << why;
+  // A map cut short ends where it stops, as its writer leaves it after a column it cannot write.
+  read(withoutLine(good, 80), {.withMap = true});
+  EXPECT_EQ(s.LayerCount, 1);
+  // A byte-order mark, an empty line at the end and heights at the bound are fine; heights past
+  // it are not written.
+  read("\xEF\xBB\xBF" + good + "\r\n", {.withMap = true});
+  EXPECT_EQ(std::tuple(s.Strat(1, 1), s.Strat(1, 1280)), std::tuple(-10000.0f, 10000.0f));
+  m.Strat(1, 640) = -10000.5f;
+  EXPECT_TRUE(refusedWith([&] { stratFileText(m, false); }, "Height -10000.5 out of range -10000..10000"));
 }
 
 }  // namespace

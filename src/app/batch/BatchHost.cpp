@@ -1,18 +1,43 @@
 #include "app/batch/BatchHost.h"
 
 #include <QTime>
+#include <cctype>
 #include <iostream>
+#include <utility>
 
 namespace magmo::batch {
 
 double BatchHost::secondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 
-void BatchHost::message(std::string_view text, MsgIcon, std::string_view) {
-  std::string line(text);
-  for (char& c : line)
+namespace {
+
+std::string oneLine(std::string_view text) {
+  std::string line;
+  for (char c : text) {
     if (c == '\n' || c == '\r') c = ' ';
-  std::cerr << line << '\n';
+    if (c != ' ' || (!line.empty() && line.back() != ' ')) line += c;
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
 }
+
+// The window shows errors as warnings, or (the styles' faults) as notices that say "error".
+bool isError(std::string_view text, MsgIcon icon) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return icon == MsgIcon::Exclamation || icon == MsgIcon::Critical || lower.find("error") != std::string::npos;
+}
+
+}  // namespace
+
+void BatchHost::message(std::string_view text, MsgIcon icon, std::string_view) {
+  if (!isError(text, icon))
+    std::cerr << oneLine(text) << '\n';
+  else if (failure_.empty())
+    failure_ = oneLine(text);
+}
+
+std::string BatchHost::takeFailure() { return std::exchange(failure_, {}); }
 
 // Besides the DEM layout, the questions a batch run meets are the scale change's map warning,
 // overwriting a file in use and scaling a large DEM; the command line already said to go ahead.

@@ -1,6 +1,6 @@
 #pragma once
-// The headless platform: no waiting, an off-screen profile, messages on stderr, prompts
-// answered from the command line.
+// The headless platform: no waiting, an off-screen profile, notices on stderr, error reports
+// kept for the runner to end the run with, prompts answered from the command line.
 #include <functional>
 #include <string>
 
@@ -31,6 +31,9 @@ class BatchHost : public Host {
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
 
+  // The first error reported since the last call, on one line; empty when there was none.
+  std::string takeFailure();
+
   std::function<void()> onYield;
   std::string zoomAnswer = "3";
   std::string gravityAnswer;
@@ -40,6 +43,7 @@ class BatchHost : public Host {
 
  private:
   QtCanvas canvas_;
+  std::string failure_;
 };
 
 }  // namespace magmo::batch

@@ -8,6 +8,7 @@
 #include "app/AppPaths.h"
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRunner.h"
+#include "textio/PendingFiles.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   // Stderr is for the run's own messages; the off-screen platform's notices would only confuse.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QGuiApplication app(argc, argv);
+  magmo::pendingFiles::tidyOnSignals();
   try {
     const magmo::batch::Options options = magmo::batch::parseOptions(args);
     QTemporaryDir work;

@@ -6,20 +6,20 @@
 #include <functional>
 
 #include "app/batch/BatchReport.h"
-#include "control/Params.h"
-#include "control/RunControl.h"
-#include "control/Undo.h"
 #include "control/DemCommands.h"
-#include "formats/DemFile.h"
-#include "textio/FileNames.h"
 #include "control/NewFile.h"
-#include "control/StratCommands.h"
-#include "formats/StratFile.h"
-#include "control/Reset.h"
-#include "model/SimError.h"
+#include "control/Params.h"
 #include "control/Playback.h"
-#include "formats/RecordFile.h"
 #include "control/RecordMenu.h"
+#include "control/Reset.h"
+#include "control/RunControl.h"
+#include "control/StratCommands.h"
+#include "control/Undo.h"
+#include "formats/DemFile.h"
+#include "formats/RecordFile.h"
+#include "formats/StratFile.h"
+#include "model/SimError.h"
+#include "textio/FileNames.h"
 
 namespace magmo::batch {
 
@@ -40,15 +40,20 @@ GravityItem gravityItem(const std::string& name) {
   return it == items.end() ? GravityItem::User : it->second;
 }
 
-// The text is built first, so a value that cannot be written leaves no half-written file.
-void writeText(const std::string& path, const std::string& target, const std::function<std::string()>& text) {
-  try {
-    const std::string content = text();
-    std::ofstream out(path, std::ios::binary);
-    if (!(out << content) || !(out.close(), out)) throw BatchError("cannot write '" + target + "'");
-  } catch (const SimError& e) {
-    throw BatchError("cannot write '" + target + "': " + e.what());
-  }
+bool writesFile(Action::Kind kind) {
+  return kind == Action::Save || kind == Action::Png || kind == Action::SaveDem || kind == Action::Record;
+}
+
+// A command the window has disabled is refused, as the user could not choose it either.
+void require(const Sim& sim, const MenuItem& item, const std::string& option) {
+  if (!item.enabled)
+    throw BatchError(option + ": not available" + (sim.staticMode() ? " in static mode" : " now"));
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& n : names) text += (text.empty() ? "'" : ", '") + n + "'";
+  return text;
 }
 
 }  // namespace
@@ -58,12 +63,23 @@ BatchRunner::BatchRunner(const Paths& paths, std::ostream& report) : sim_(host_,
   clearVar(sim_);
 }
 
-BatchRunner::~BatchRunner() { discardStaged(); }
+BatchRunner::~BatchRunner() = default;
 
 void BatchRunner::run(const Options& options) {
-  for (const Action& a : options.actions) act(a, options);
-  for (const std::string& target : recordTargets_) writeRecord(target);
-  commitStaged();
+  for (const Action& a : options.actions)
+    if (writesFile(a.kind)) BatchOutputs::check(a.text);
+  try {
+    for (const Action& a : options.actions) {
+      act(a, options);
+      if (const std::string failure = host_.takeFailure(); !failure.empty()) throw BatchError(failure);
+    }
+    for (const std::string& target : recordTargets_) writeRecord(target);
+  } catch (const std::exception& e) {
+    const std::vector<std::string> left = outputs_.restore();
+    if (left.empty()) throw BatchError(e.what());
+    throw BatchError(std::string(e.what()) + "; written before the error and not taken back: " + joined(left));
+  }
+  outputs_.keep();
   report_ << reportText_;
 }
 
@@ -86,6 +102,7 @@ void BatchRunner::act(const Action& a, const Options& options) {
       load(a.text, options.dem);
       break;
     case Action::Static:
+      require(sim_, sim_.ui.mnuParStatic, "--static");
       mnuParStaticClick(sim_);
       break;
     case Action::Erupt:
@@ -95,15 +112,10 @@ void BatchRunner::act(const Action& a, const Options& options) {
       autoCycles(static_cast<int>(a.number));
       break;
     case Action::Save:
-      try {
-        writeStratFile(sim_.m, stage(a.text), options.maps);
-      } catch (const std::exception& e) {
-        throw BatchError("cannot write '" + a.text + "': " + e.what());
-      }
+      write(a.text, [&] { return stratFileText(sim_.m, options.maps); });
       break;
     case Action::Png:
-      if (!host_.canvas().savePng(QString::fromStdString(stage(a.text))))
-        throw BatchError("cannot write '" + a.text + "'");
+      write(a.text, [this] { return host_.canvas().png().toStdString(); });
       break;
     case Action::Report:
       reportText_ += layerReport(sim_, phases_);
@@ -112,11 +124,12 @@ void BatchRunner::act(const Action& a, const Options& options) {
       play(a.text, static_cast<int>(a.number));
       break;
     case Action::Record:
+      require(sim_, sim_.ui.mnuRecRec, "--record");
       if (!sim_.ui.mnuRecRec.checked) mnuRecRecClick(sim_);
       recordTargets_.push_back(a.text);
       break;
     case Action::SaveDem:
-      writeText(stage(a.text), a.text, [this] { return demFileText(sim_.m); });
+      write(a.text, [this] { return demFileText(sim_.m); });
       break;
     case Action::Undo:
       undo();
@@ -128,13 +141,30 @@ void BatchRunner::act(const Action& a, const Options& options) {
   }
 }
 
+// The text is built first, so a value that cannot be stored leaves the file as it was.
+void BatchRunner::write(const std::string& target, const std::function<std::string()>& text) {
+  std::string content;
+  try {
+    content = text();
+  } catch (const SimError& e) {
+    throw BatchError("cannot write '" + target + "': " + e.what());
+  }
+  outputs_.write(target, content);
+}
+
+// The reader's own message says what is wrong where; an abandoned import has none.
+void BatchRunner::refuseInput(const std::string& path, const std::string& kind) {
+  const std::string failure = host_.takeFailure();
+  throw BatchError(!failure.empty() ? failure : "'" + path + "' is not a readable " + kind + " file");
+}
+
 void BatchRunner::load(const std::string& path, const DemLayout& dem) {
   if (!std::ifstream(path)) throw BatchError("cannot read '" + path + "'");
   if (fileTitle(path).ends_with(".dem") || fileTitle(path).ends_with(".DEM")) return loadDem(path, dem);
   host_.fileAnswer = std::filesystem::absolute(path).string();
   const bool read = fileOpenTopo(sim_) != LoadResult::Failed;
   host_.fileAnswer.clear();
-  if (!read) throw BatchError("'" + path + "' is not a readable stratigraphic file");
+  if (!read) refuseInput(path, "stratigraphic");
   phases_.clear();
 }
 
@@ -146,7 +176,7 @@ void BatchRunner::loadDem(const std::string& path, const DemLayout& dem) {
   host_.fileAnswer.clear();
   if (host_.demLayoutMissing)
     throw BatchError("'" + path + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING");
-  if (!read) throw BatchError("'" + path + "' is not a readable DEM file");
+  if (!read) refuseInput(path, "DEM");
   phases_.clear();
 }
 
@@ -176,8 +206,7 @@ void BatchRunner::play(const std::string& path, int loops) {
 
 void BatchRunner::writeRecord(const std::string& target) {
   const Model& m = sim_.m;
-  writeText(stage(target), target,
-            [&] { return recordFileText({sim_.ui.StrFileName, m.Scale, m.RecCount}, m.RecTable, m.RecBurst); });
+  write(target, [&] { return recordFileText({sim_.ui.StrFileName, m.Scale, m.RecCount}, m.RecTable, m.RecBurst); });
 }
 
 void BatchRunner::undo() {
@@ -190,8 +219,9 @@ void BatchRunner::erupt(const Phase& p) {
   const bool tectonic = p.style == "fault" || p.style == "erosion";
   const Style style = tectonic ? Style::Tectonic : styleFromKey(p.style).value_or(Style::Stromb);
   if (sim_.ui.mnuRecPlay.checked) mnuRecPlayClick(sim_);  // Erupt would replay the record
+  require(sim_, styleMenu(sim_, style), "--erupt " + p.style);
   // Choosing the style afresh lays out its panel even when it is still checked from before.
-  if (styleChecked(sim_, style)) selectStyle(sim_, style);
+  if (styleMenu(sim_, style).checked) selectStyle(sim_, style);
   selectStyle(sim_, style);
   if (tectonic) {
     fillTectonicPanel(p);
@@ -214,6 +244,7 @@ void BatchRunner::erupt(const Phase& p) {
 }
 
 void BatchRunner::autoCycles(int cycles) {
+  require(sim_, sim_.ui.mnuParAuto, "--auto");
   if (!sim_.autoMode()) selectAuto(sim_);
   // The user's Pause and Stop as the cycle after the last wanted one begins, so every
   // wanted phase runs to its natural end and no further one starts.
@@ -233,6 +264,12 @@ void type(Sim& sim, Field& field, const std::optional<std::string>& text, void (
   if (!field.enabled || !field.visible) throw BatchError(std::string(option) + " is not a field of " + style);
   field.text = *text;
   changed(sim);
+}
+
+void untick(Sim& sim, CheckBox& box, void (*clicked)(Sim&)) {
+  if (!box.checked) return;
+  box.checked = false;
+  clicked(sim);
 }
 
 void check(Sim& sim, CheckBox& box, const char* caption, void (*clicked)(Sim&), const char* option) {
@@ -255,6 +292,10 @@ void BatchRunner::fillPanel(const Phase& p) {
   type(sim_, ui.txtPart, p.particles, txtPartChange, "--particles", p.style);
   type(sim_, ui.txtCtop, p.top, txtCtopChange, "--top", p.style);
   type(sim_, ui.txtCbase, p.base, txtCbaseChange, "--base", p.style);
+  // A box the command line does not name is unticked, whatever an earlier phase ticked.
+  if (!p.diatreme && !p.caldera) untick(sim_, ui.chkCaldDiat, chkCaldDiatClick);
+  if (!p.directed) untick(sim_, ui.chkDirected, chkDirectedClick);
+  if (!p.explosions) untick(sim_, ui.chkFumex, chkFumexClick);
   if (p.diatreme) check(sim_, ui.chkCaldDiat, "Diatreme", chkCaldDiatClick, "--diatreme");
   if (p.caldera) {
     check(sim_, ui.chkCaldDiat, "Caldera", chkCaldDiatClick, "--caldera");
@@ -292,26 +333,6 @@ void BatchRunner::setSliders(const Phase& p) {
     s.value = std::clamp(value, s.min, s.max);
     sliderChange(sim_, number);
   }
-}
-
-std::string BatchRunner::stage(const std::string& target) {
-  const std::string temp = target + ".magmo-batch-" + std::to_string(staged_.size());
-  staged_.emplace_back(temp, target);
-  return temp;
-}
-
-void BatchRunner::commitStaged() {
-  for (auto it = staged_.begin(); it != staged_.end(); ++it) {
-    std::error_code ec;
-    std::filesystem::rename(it->first, it->second, ec);
-    if (ec) throw BatchError("cannot write '" + it->second + "': " + ec.message());
-  }
-  staged_.clear();
-}
-
-void BatchRunner::discardStaged() {
-  for (const auto& [temp, target] : staged_) std::remove(temp.c_str());
-  staged_.clear();
 }
 
 }  // namespace magmo::batch

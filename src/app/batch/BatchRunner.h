@@ -1,6 +1,7 @@
 #pragma once
 // Runs the actions of a magmo-batch command line on one simulation, as a user would at the
-// desktop, and writes the output files only when every action succeeded.
+// desktop; a run that fails leaves no output file behind.
+#include <functional>
 #include <map>
 #include <ostream>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "app/batch/BatchHost.h"
 #include "app/batch/BatchOptions.h"
+#include "app/batch/BatchOutputs.h"
 #include "model/Settings.h"
 #include "model/Sim.h"
 
@@ -23,7 +25,7 @@ class BatchRunner {
  public:
   BatchRunner(const Paths& paths, std::ostream& report);
   ~BatchRunner();
-  // Throws BatchError; output files appear only when the whole run succeeds.
+  // Throws BatchError; output files are kept only when the whole run succeeds.
   void run(const Options& options);
   const Sim& sim() const { return sim_; }
 
@@ -31,6 +33,7 @@ class BatchRunner {
   void act(const Action& a, const Options& options);
   void load(const std::string& path, const DemLayout& dem);
   void loadDem(const std::string& path, const DemLayout& dem);
+  [[noreturn]] void refuseInput(const std::string& path, const std::string& kind);
   void play(const std::string& path, int loops);
   void writeRecord(const std::string& target);
   void undo();
@@ -39,9 +42,7 @@ class BatchRunner {
   void fillPanel(const Phase& p);
   void fillTectonicPanel(const Phase& p);
   void setSliders(const Phase& p);
-  std::string stage(const std::string& target);
-  void commitStaged();
-  void discardStaged();
+  void write(const std::string& target, const std::function<std::string()>& text);
 
   BatchHost host_;
   MemorySettings settings_;
@@ -49,8 +50,8 @@ class BatchRunner {
   std::ostream& report_;
   std::string reportText_;
   std::map<int, PhaseStats> phases_;
-  std::vector<std::pair<std::string, std::string>> staged_;  // temporary file, target
-  std::vector<std::string> recordTargets_;                   // written when every action is done
+  BatchOutputs outputs_;
+  std::vector<std::string> recordTargets_;  // written when every action is done
 };
 
 }  // namespace magmo::batch
