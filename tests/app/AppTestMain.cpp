@@ -1,6 +1,5 @@
 // The widget tests need one application object, on the offscreen platform unless told otherwise.
 #include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QStandardPaths>
 

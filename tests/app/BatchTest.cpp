@@ -1,7 +1,6 @@
 // magmo-batch: command lines refused with their reason, phases run as the user runs them,
 // and output written only by a run that succeeds.
 #include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,14 +12,11 @@
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRunner.h"
 #include "model/Vent.h"
+#include "support/FileTestSupport.h"
 
 namespace magmo::batch {
 namespace {
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::slurp;
 
 class BatchTest : public ::testing::Test {
  protected:
@@ -255,6 +251,5 @@ TEST_F(BatchTest, EachEruptDescribesItsWholePanelAndOnlyWhatTheWindowOffers) {
   EXPECT_EQ(m().LayerCaldera[2], 0);
   EXPECT_FALSE(runner->sim().ui.chkCaldDiat.checked || runner->sim().ui.chkFumex.checked);
 }
-
 }  // namespace
 }  // namespace magmo::batch

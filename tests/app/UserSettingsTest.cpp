@@ -2,7 +2,6 @@
 // save reads back the same, and the user's data folder: chosen, created, remembered and filled
 // with the factory files.
 #include "app/UserSettings.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 
 namespace magmo {
 namespace {
-
 class UserSettingsTest : public test::SimTest {
  protected:
   void store(const char* key, const char* value) { settings.save(kSettingsSection, key, value); }
@@ -26,10 +24,8 @@ TEST_F(UserSettingsTest, FirstStartGivesTheDefaultsAndASaveReadsBack) {
   EXPECT_EQ(ui().statusBar1[4], "Normal Speed");
   EXPECT_TRUE(ui().mnuOptScaleNorm.checked && ui().mnuOptGEarth.checked);
   EXPECT_EQ(std::tuple(m().SpeedFactor, m().Scale, m().Gravity), std::tuple(1.0f, 20.0f, 9.8f));
-  ui().mnuOptScaleNorm.checked = ui().mnuOptGEarth.checked = ui().mnuOptMapNorm.checked = false;
-  ui().mnuOptScaleSmall.checked = ui().mnuOptGMoon.checked = ui().mnuOptMapLow.checked = true;
-  ui().mnuViewVert.checked = true;
-  ui().mnuOptHtips.checked = false;
+  ui().mnuOptScaleNorm.checked = ui().mnuOptGEarth.checked = ui().mnuOptMapNorm.checked = ui().mnuOptHtips.checked = false;
+  ui().mnuOptScaleSmall.checked = ui().mnuOptGMoon.checked = ui().mnuOptMapLow.checked = ui().mnuViewVert.checked = true;
   saveSettings(sim);  // for the next start
   EXPECT_EQ(settings.read(kSettingsSection, "Scale", "") + settings.read(kSettingsSection, "Gravity", ""), "SmallMoon");
   test::TestHost otherHost;
@@ -66,8 +62,7 @@ TEST_F(UserSettingsTest, SwitchesAreCharactersTwoToFive) {
   store("Speed", "0.2");
   loadSettings(sim, parseSwitches("-lf"), true);
   EXPECT_TRUE(ui().mnuOptTopoLoad.checked && ui().mnuOptSpeedFast.checked && !ui().mnuOptSpeedSlow.checked);
-  EXPECT_EQ(m().SpeedFactor, 5.0f);
-  EXPECT_EQ(ui().statusBar1[4], "Fast Speed");
+  EXPECT_EQ(std::pair(m().SpeedFactor, ui().statusBar1[4]), std::pair(5.0f, std::string("Fast Speed")));
 }
 
 void writeFile(const QString& path, const QByteArray& content) {
@@ -121,6 +116,5 @@ TEST_F(DataFolderTest, AStoredFolderIsKeptADeletedOneReplacedAndWithoutDocuments
   EXPECT_EQ(prepare(), resources + "Files/");
   EXPECT_TRUE(QFile::exists(root.filePath("res/Files/ReadMe.TXT")));  // the factory folder as it is
 }
-
 }  // namespace
 }  // namespace magmo

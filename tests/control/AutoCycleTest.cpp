@@ -25,11 +25,9 @@ TEST(AutoTransitionTest, IntervalsAreClosedAboveAndPhreaticNeedsAnEstablishedVol
   EXPECT_EQ(nextAutoStyle(Style::Pfs, 0, 0.3), Style::Pfs);
   EXPECT_EQ(nextAutoStyle(Style::Pfs, 0, 0.30001), Style::Stromb);
   EXPECT_EQ(nextAutoStyle(Style::Pfs, 0, 1.0), Style::Plinian);
-  for (Style s : {Style::Stromb, Style::Lava, Style::Dome}) {
-    SCOPED_TRACE(int(s));
-    EXPECT_EQ(nextAutoStyle(s, 19, 0.9999), Style::Plinian);
-    EXPECT_EQ(nextAutoStyle(s, 20, 0.9999), Style::Fumarole);
-  }
+  for (Style s : {Style::Stromb, Style::Lava, Style::Dome})
+    EXPECT_EQ(std::pair(nextAutoStyle(s, 19, 0.9999), nextAutoStyle(s, 20, 0.9999)), std::pair(Style::Plinian, Style::Fumarole))
+        << int(s);
   EXPECT_EQ(nextAutoStyle(Style::Collapse, 0, 0.0), Style::Pfs);  // a collapse never repeats
   EXPECT_EQ(nextAutoStyle(Style::Fumarole, 0, 0.9999), Style::Fumarole);
 }
@@ -46,19 +44,12 @@ class AutoCycleTest : public SimTest {
     chooseAuto();
   }
   // A reset selects the automatic mode again when it was the last choice.
-  void chooseAuto() {
-    if (!sim.autoMode()) selectAuto(sim);
-  }
-
+  void chooseAuto() { if (!sim.autoMode()) selectAuto(sim); }
   // A flat section of n layers.
   void layers(int n) {
     m().LayerCount = n;
-    for (int k = 1; k <= n; ++k) {
-      m().LayerColor[k] = 2;
-      m().LayerVentX[k] = 640;
-    }
+    for (int k = 1; k <= n; ++k) m().LayerColor[k] = 2, m().LayerVentX[k] = 640;
   }
-
   // A fresh automatic run over n flat layers with the given seed.
   void restart(int n, uint64_t seed) {
     clearVar(sim);
@@ -119,12 +110,10 @@ class AutoCycleTest : public SimTest {
     SCOPED_TRACE(title);
     const bool lava = isLava(s), collapse = s == Style::Collapse;
     EXPECT_TRUE(ui().Change.visible && !ui().Change.enabled && !ui().Tectonic.visible);
-    EXPECT_EQ(ui().txtLoc.enabled, !collapse);
-    EXPECT_EQ(ui().txtStr.enabled, !lava);
-    EXPECT_EQ(ui().txtWind.enabled, !lava && !collapse);
-    EXPECT_EQ(ui().panTephra.visible, s == Style::Pfs || s == Style::Stromb || s == Style::Plinian);
-    EXPECT_EQ(ui().panCol.visible, collapse);
-    EXPECT_EQ(ui().chkFumex.visible, s == Style::Fumarole);
+    EXPECT_EQ(std::tuple(ui().txtLoc.enabled, ui().txtStr.enabled, ui().txtWind.enabled, ui().panTephra.visible,
+                         ui().panCol.visible, ui().chkFumex.visible),
+              std::tuple(!collapse, !lava, !lava && !collapse, s == Style::Pfs || s == Style::Stromb || s == Style::Plinian,
+                         collapse, s == Style::Fumarole));
   }
 
   void expectIdle() {
@@ -144,10 +133,8 @@ TEST_F(AutoCycleTest, EachEruptionFollowsFromThePreviousUntilStopped) {
   std::copy_if(phases.begin(), phases.end(), std::back_inserter(eruptions), [](const Phase& p) { return p.style; });
   ASSERT_EQ(eruptions.size(), 8u);
   // With no style chosen before, the first draw is made from the flow/surge row.
-  EXPECT_EQ(eruptions[0].previous, 1);
-  for (size_t i = 1; i < eruptions.size(); ++i) EXPECT_EQ(eruptions[i].previous, eruptions[i - 1].style) << i;
-  EXPECT_EQ(ui().EruptTitle, "Auto Eruption");
-  EXPECT_GE(m().LayerCount, 8);
+  for (size_t i = 0; i < eruptions.size(); ++i) EXPECT_EQ(eruptions[i].previous, i ? eruptions[i - 1].style : 1) << i;
+  EXPECT_TRUE(ui().EruptTitle == "Auto Eruption" && m().LayerCount >= 8);
   expectIdle();
 }
 
@@ -216,9 +203,8 @@ TEST_F(AutoCycleTest, PauseDuringFaultingHoldsTheRunUntilResumed) {
   };
   m().RunStop = RunState::Running;
   typeAuto(sim);
-  EXPECT_TRUE(resumed);
-  EXPECT_FALSE(announcedWhilePaused);  // the next eruption waited for the resume
-  EXPECT_GT(m().LayerCount, 12);
+  // The next eruption waited for the resume.
+  EXPECT_EQ(std::tuple(resumed, announcedWhilePaused, m().LayerCount > 12), std::tuple(true, false, true));
   expectIdle();
 }
 
@@ -226,19 +212,16 @@ TEST_F(AutoCycleTest, FullTableSwitchesToStaticWithOneMessage) {
   layers(kMaxLayers - 1);
   sim.rnd.fixSeed(seedWithFirstDraws(false, false));
   run([](const std::vector<Phase>& seen) { return seen.size() > 3; });
-  EXPECT_EQ(std::pair(m().LayerCount, phases.size()), std::pair(kMaxLayers, size_t(1)));
-  EXPECT_TRUE(ui().mnuParStatic.checked);
+  EXPECT_EQ(std::tuple(m().LayerCount, phases.size(), ui().mnuParStatic.checked, ui().modeText()),
+            std::tuple(kMaxLayers, size_t(1), true, "Auto Erupt (Static)"));
   EXPECT_EQ(host.messages, std::vector<std::string>{"Eruption cycle limit (500) reached, static eruption selected."});
-  EXPECT_EQ(ui().modeText(), "Auto Erupt (Static)");
   expectIdle();
 }
 
 class VentAutoPosTest : public SimTest {
  protected:
   int moveFrom(int x, int type, int layers, VentMove mode = VentMove::Normal) {
-    m().VentX = x;
-    m().EruptType = Style(type);
-    m().LayerCount = layers;
+    m().VentX = x, m().EruptType = Style(type), m().LayerCount = layers;
     ventAutoPos(sim, mode);
     return m().VentX;
   }
@@ -256,8 +239,7 @@ TEST_F(VentAutoPosTest, NormalMovesStayOnTheVentColumnsAndSometimesMirror) {
   for (int i = 0; i < 300; ++i) {
     fromCentre = std::max(fromCentre, std::abs(moveFrom(640, 1, 0) - 640));
     nearCentre = std::max(nearCentre, std::abs(moveFrom(641, 1, 0) - 641));
-    const int x = moveFrom(300, 1, 7);
-    if (x > 880) ++mirrored;  // 1280 - 300, give or take a step of at most 100
+    mirrored += moveFrom(300, 1, 7) > 880;  // 1280 - 300, give or take a step of at most 100
   }
   EXPECT_GT(fromCentre, 150);  // the first vent may land anywhere within 590 columns of the centre
   EXPECT_LE(nearCentre, 100);  // a flow/surge vent steps at most 100 columns
@@ -271,25 +253,21 @@ TEST_F(VentAutoPosTest, ConeBuildingKeepsTheVentNearTheCone) {
   ui().ConeVentX = 700;
   std::set<int> seen;
   for (int i = 0; i < 400; ++i) seen.insert(moveFrom(1000, 2, 40, VentMove::ConeBuilding));
-  EXPECT_EQ(*seen.begin(), 680);
-  EXPECT_EQ(*seen.rbegin(), 720);
+  EXPECT_EQ(std::pair(*seen.begin(), *seen.rbegin()), std::pair(680, 720));
 }
 
 TEST_F(AutoCycleTest, ConeBuildingEpisodeEndsAtItsLayerEvenWhenSteppedPast) {
   int coneEnd = 30;
-  ui().ConeBuilding = true;
-  m().LayerCount = 29;
+  ui().ConeBuilding = true, m().LayerCount = 29;
   updateConeBuilding(sim, coneEnd);
   EXPECT_TRUE(ui().ConeBuilding && coneEnd == 30);
   m().LayerCount = 31;  // an erosion interval added a layer of its own
   updateConeBuilding(sim, coneEnd);
   EXPECT_TRUE(!ui().ConeBuilding || coneEnd >= 31 + 5);
   // An episode carried over from an earlier run (no end in this run) lasts on.
-  coneEnd = 0;
-  ui().ConeBuilding = true;
+  coneEnd = 0, ui().ConeBuilding = true;
   updateConeBuilding(sim, coneEnd);
   EXPECT_TRUE(ui().ConeBuilding && coneEnd == 0);
-
   // New episodes begin about one cycle in ten, 5 to 20 layers long, at the current vent.
   int episodes = 0;
   m().VentX = 20;  // a vent column from a file may lie outside the vent range
@@ -298,8 +276,7 @@ TEST_F(AutoCycleTest, ConeBuildingEpisodeEndsAtItsLayerEvenWhenSteppedPast) {
     updateConeBuilding(sim, coneEnd);
     if (!ui().ConeBuilding) continue;
     ++episodes;
-    EXPECT_TRUE(coneEnd >= 31 + 5 && coneEnd <= 31 + 20) << coneEnd;
-    EXPECT_EQ(ui().ConeVentX, kVentMin);
+    EXPECT_TRUE(coneEnd >= 31 + 5 && coneEnd <= 31 + 20 && ui().ConeVentX == kVentMin) << coneEnd << " " << ui().ConeVentX;
   }
   EXPECT_TRUE(episodes > 60 && episodes < 140) << episodes;
 }

@@ -84,9 +84,8 @@ TEST_F(FileCommandsTest, SaveAsProposesNamesRefusesTheFactoryFilesAndNamesOnlyAF
     EXPECT_EQ(std::tuple(ui().*c.name, fs::exists(bad), ui().pBarVisible), std::tuple(mine, false, false));
     c.save(sim);
     ASSERT_EQ(host.dialogs.size(), 5u + c.factory.size());
-    EXPECT_EQ(host.dialogs[0].proposedName, path("Magmo." + c.ext));
-    EXPECT_EQ(host.dialogs[1].proposedName, path("hill." + c.ext));
-    EXPECT_EQ(host.dialogs.back().proposedName, mine);
+    EXPECT_EQ(std::tuple(host.dialogs[0].proposedName, host.dialogs[1].proposedName, host.dialogs.back().proposedName),
+              std::tuple(path("Magmo." + c.ext), path("hill." + c.ext), mine));
   }
 }
 
@@ -148,8 +147,7 @@ TEST_F(FileCommandsTest, RecordReadKeepsTheWholePhasesAndTheirScale) {
   for (const auto& [text, whole, kept, scale, strat, why] : cases) {
     SCOPED_TRACE(strat + " " + why);
     spit(in, text);
-    ui().RecFileName = in, m().RecReadFailed = 0;
-    host.messages.clear();
+    ui().RecFileName = in, m().RecReadFailed = 0, host.messages.clear();
     EXPECT_EQ(fileReadRec(sim), whole);
     EXPECT_EQ(std::tuple(m().RecCount, m().RecReadFailed, m().Scale, ui().StrFileName, ui().recordFlag, ui().pBarVisible),
               std::tuple(kept, whole ? 0 : 1, scale, strat, !strat.empty(), false));
@@ -159,8 +157,7 @@ TEST_F(FileCommandsTest, RecordReadKeepsTheWholePhasesAndTheirScale) {
   }
   EXPECT_TRUE(ui().mnuOptScaleNorm.checked && !ui().mnuOptScaleLarge.checked);
   ui().RecFileName = path("none.rec");
-  EXPECT_FALSE(fileReadRec(sim));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(!fileReadRec(sim) && host.messages.empty());
 }
 
 TEST_F(FileCommandsTest, StratOpenAdoptsTheFileAndForgetsTheRecord) {
@@ -205,8 +202,8 @@ TEST_F(FileCommandsTest, FailedOpenChangesNothingAndSaysWhy) {
     EXPECT_FALSE(open());
     EXPECT_EQ(now(), before);
     EXPECT_TRUE(!ui().pBarVisible && ui().mnuFile.enabled && !ui().toolbar["open"].pressed);
-    EXPECT_EQ(host.messages.empty() ? "" : host.messages[0].substr(0, message.size()), message);
-    EXPECT_EQ(host.icons, std::vector<MsgIcon>(message.empty() ? 0 : 1, MsgIcon::Exclamation));
+    EXPECT_EQ(std::pair(host.messages.empty() ? "" : host.messages[0].substr(0, message.size()), host.icons),
+              std::pair(message, std::vector<MsgIcon>(message.empty() ? 0 : 1, MsgIcon::Exclamation)));
   }
 }
 
@@ -217,14 +214,13 @@ TEST_F(FileCommandsTest, CancelDuringAStratLoadKeepsTheLayersReadSoFar) {
   host.onYield = [&] {
     if (!ui().pBarVisible || pressed) return;
     EXPECT_TRUE(ui().cmdHalt.caption == "&Cancel" && ui().cmdHalt.enabled);
-    cmdHaltClick(sim);
-    pressed = true;
+    cmdHaltClick(sim), pressed = true;
   };
   EXPECT_EQ(fileReadStrat(sim, true), LoadResult::Cancelled);
-  EXPECT_TRUE(pressed && host.messages.empty());
-  EXPECT_EQ(std::tuple(m().LayerCount, m().Strat(2, 640), m().RunStop), std::tuple(1, 0.0f, RunState::Running));
+  EXPECT_EQ(std::tuple(pressed, host.messages.size(), m().LayerCount, m().Strat(2, 640), m().RunStop, ui().cmdHalt.caption,
+                       ui().cmdHalt.enabled),
+            std::tuple(true, 0u, 1, 0.0f, RunState::Running, "&Pause", false));
   for (int x = 1; x <= 1280; ++x) ASSERT_EQ(m().Topo[x], 10 + x / 100.0f) << x;
-  EXPECT_TRUE(ui().cmdHalt.caption == "&Pause" && !ui().cmdHalt.enabled);
   // A damaged file is reported and forgotten, so that File > Save cannot overwrite it.
   spit(path("bad.str"), "3001,640,20\r\n");
   ui().StrFileName = path("bad.str");
@@ -299,15 +295,13 @@ TEST_F(FileCommandsTest, APhaseOfEachStyleRunsOnASectionAtTheHeightBound) {
         ui().opFault.checked = tectonic == 1, ui().opErode.checked = tectonic == 2;
         ui().txtMag.text = "10", ui().txtStr.text = "0.90", ui().txtPart.text = "2";
         tectonic ? changeTecOk(sim) : changeOk(sim);
-        host.messages.clear();
-        m().BurstCount = m().ErodeCycles = 0;
+        host.messages.clear(), m().BurstCount = m().ErodeCycles = 0;
         host.onYield = [this] {
           if ((m().BurstCount >= 1 || m().ErodeCycles >= 1) && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
         };
         cmdEruptClick(sim);
         host.onYield = nullptr;
-        EXPECT_EQ(host.messages, std::vector<std::string>{});
-        EXPECT_EQ(m().LayerCount, tectonic == 1 ? 2 : 3);  // the phase ran to its end
+        EXPECT_EQ(std::pair(host.messages, m().LayerCount), std::pair(std::vector<std::string>{}, tectonic == 1 ? 2 : 3));
       }
     }
 }

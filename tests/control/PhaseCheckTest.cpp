@@ -10,11 +10,7 @@ namespace {
 
 // A phase of the style that passes every rule at the normal scale (20 m per column).
 PhaseRecord valid(Style style) {
-  PhaseRecord p;
-  p.Style = style;
-  p.Location = 12.8f;
-  p.Strength = 0.5f;
-  p.Bursts = 2;
+  PhaseRecord p{.Location = 12.8f, .Style = style, .Strength = 0.5f, .Bursts = 2};
   if (style == Style::Tectonic) p.TectonicKind = TectonicKind::Fault, p.DownSide = DownSide::Left;
   if (style == Style::Collapse) p.ScarpTop = 12.8f, p.ScarpBase = 16.0f;
   return p;
@@ -28,18 +24,19 @@ struct Rule {
   bool damage = false;  // also refused by the player
 };
 
-void location(PhaseRecord& p, float v) { p.Location = v; }
-void strength(PhaseRecord& p, float v) { p.Strength = v; }
-void wind(PhaseRecord& p, float v) { p.Wind = v; }
-void mapA(PhaseRecord& p, float v) { p.MapA = v; }
-void mapB(PhaseRecord& p, float v) { p.MapB = v; }
-void mapC(PhaseRecord& p, float v) { p.MapC = v; }
-void mapD(PhaseRecord& p, float v) { p.MapD = v; }
+template <class T>
+auto field(T PhaseRecord::*f) {
+  return [f](PhaseRecord& p, float v) { p.*f = T(v); };
+}
 
 // Every rule of the editor's Apply, each on a phase that breaks it alone, and just inside it.
 TEST(PhaseCheck, EachRuleRefusesItsValueAndAllowsItsLimit) {
   constexpr Style pfs = Style::Pfs, stromb = Style::Stromb, lava = Style::Lava, dome = Style::Dome,
                   plinian = Style::Plinian, collapse = Style::Collapse, fumarole = Style::Fumarole;
+  const auto location = field(&PhaseRecord::Location), strength = field(&PhaseRecord::Strength),
+             wind = field(&PhaseRecord::Wind), mapA = field(&PhaseRecord::MapA), mapB = field(&PhaseRecord::MapB),
+             mapC = field(&PhaseRecord::MapC), mapD = field(&PhaseRecord::MapD);
+  const auto bursts = field(&PhaseRecord::Bursts);
   const Rule rules[] = {
       {stromb, location, 0.99f, 1.0f, " Location too small"},
       {fumarole, location, 24.61f, 24.6f, " Location too large"},
@@ -60,7 +57,7 @@ TEST(PhaseCheck, EachRuleRefusesItsValueAndAllowsItsLimit) {
       {dome, mapD, -4.1f, -4, " Right angle must be >= -4"},
       {lava, mapD, 4.1f, 4, " Right angle must be <= 4"},
       {plinian, strength, 1.01f, 1, " Maximum Plinian strength (1.00) exceeded."},
-      {collapse, [](PhaseRecord& p, float v) { p.ScarpBase = v; }, 12.8f, 12.81f, " Scarp base and top cannot be equal"},
+      {collapse, field(&PhaseRecord::ScarpBase), 12.8f, 12.81f, " Scarp base and top cannot be equal"},
       {collapse, mapA, 129, 128, " Mid radius must be <= 128 "},
       {fumarole, strength, 0.09f, 0.1f, " Fumarolic strength too low."},
       {fumarole, strength, 1.01f, 1, " Maximum Fumarolic strength exceeded."},
@@ -69,9 +66,9 @@ TEST(PhaseCheck, EachRuleRefusesItsValueAndAllowsItsLimit) {
       {plinian, [](PhaseRecord& p, float v) { p.CalderaFlag = 1, p.CalderaStyle = CalderaStyle(int(v)); }, 0, 2, " Must select caldera style."},
       {stromb, [](PhaseRecord& p, float v) { p.CalderaFlag = 1, p.CalderaStyle = CalderaStyle(int(v)); }, 0, 0, ""},
       // What no phase could run with is refused too, so the player can run whatever passes.
-      {stromb, [](PhaseRecord& p, float v) { p.Bursts = int(v); }, 5001, 5000, " Too many bursts", true},
-      {lava, [](PhaseRecord& p, float v) { p.Bursts = int(v); }, 101, 100, " Too many flows (100 at most)", true},
-      {pfs, [](PhaseRecord& p, float v) { p.Particles = v; }, std::numeric_limits<float>::infinity(), 50, " A value is not a number", true},
+      {stromb, bursts, 5001, 5000, " Too many bursts", true},
+      {lava, bursts, 101, 100, " Too many flows (100 at most)", true},
+      {pfs, field(&PhaseRecord::Particles), std::numeric_limits<float>::infinity(), 50, " A value is not a number", true},
       {stromb, [](PhaseRecord& p, float v) { p.Slider[3] = int(v); }, 41, 40, " Slider 3 must be from 0 to 40", true},
       {stromb, [](PhaseRecord& p, float v) { p.Slider[1] = int(v); }, 0, 1, " Slider 1 must be from 1 to 11", true},
       {plinian, [](PhaseRecord& p, float v) { p.Slider[5] = int(v); }, 11, 10, " Slider 5 must be from 0 to 10", true},
@@ -112,8 +109,7 @@ TEST(PhaseCheck, LavaFlowsAreBoundedByStyleAndFlowLengthSliderAndTheLastMayBeSho
     SCOPED_TRACE(std::to_string(int(c.style)) + " slider " + std::to_string(c.slider1) + " burst " +
                  std::to_string(c.burst) + " duration " + std::to_string(c.duration));
     PhaseRecord p = valid(c.style);
-    p.Bursts = 3;
-    p.Slider[1] = c.slider1;
+    p.Bursts = 3, p.Slider[1] = c.slider1;
     BurstTable bursts;
     for (int b = 1; b <= 3; ++b) bursts(4, b) = 100;
     bursts(4, c.burst) = c.duration;
@@ -129,7 +125,6 @@ TEST(PhaseCheck, ScarpBaseOffTheSectionIsPulledBackAndLocationsFollowTheScale) {
   EXPECT_FLOAT_EQ(p.ScarpBase, 24.6f);  // column 1230
   EXPECT_EQ(checkPhase(p, bursts, 1, 20), "");
   EXPECT_EQ(phaseDamage(valid(Style::Collapse)), "");
-
   PhaseRecord q = valid(Style::Stromb);
   q.Location = 0.2f;  // column 50 at 4 m per column
   EXPECT_EQ(checkPhase(q, bursts, 1, 4), "");

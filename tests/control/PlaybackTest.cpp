@@ -30,9 +30,8 @@ class PlaybackTest : public RecordTest {
   PhaseRecord& phase(int n, Style style, float km, int bursts = 1) {
     m().RecCount = std::max(m().RecCount, n);
     PhaseRecord& r = m().RecTable[n];
-    r = {.Location = km, .Style = style, .Strength = 0.3f, .Particles = 20, .Bursts = bursts};
+    r = {.Location = km, .Style = style, .Strength = 0.3f, .Particles = 20, .Bursts = bursts, .Magnitude = 2};
     if (style == Style::Tectonic) r.TectonicKind = TectonicKind::Fault;
-    r.Magnitude = 2;
     return r;
   }
   void strFileWithCone() {
@@ -83,19 +82,14 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
     ASSERT_EQ(m().RecCount, 1);
     const PhaseRecord recorded = m().RecTable[1];
     const Layers made = layers();
-
     restart(9);
-    ui().PlayReady = true;
-    ui().mnuOptSound.checked = true;
-    host.sounds.clear();
-    host.messages.clear();
+    ui().PlayReady = ui().mnuOptSound.checked = true;
+    host.sounds.clear(), host.messages.clear();
     settings.save(kSettingsSection, "AutoErupt", "1");  // the user's last choice must survive a replay
     float strength = 0;
     std::string location;
     host.onYield = [&] {
-      if (m().BurstCount != 1) return;
-      strength = m().Strength;
-      location = ui().txtLoc.text;
+      if (m().BurstCount == 1) strength = m().Strength, location = ui().txtLoc.text;
     };
     play();
     host.onYield = nullptr;
@@ -106,8 +100,9 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
       EXPECT_NEAR(strength, recorded.Strength, 1e-5);
       EXPECT_EQ(location, format(recorded.Location, "0.00"));
     }
-    EXPECT_EQ(settings.read(kSettingsSection, "AutoErupt", ""), "1");
-    EXPECT_EQ(std::count(host.sounds.begin(), host.sounds.end(), sim.paths.sound("RestoreUp.wav")), 0);
+    EXPECT_EQ(std::pair(settings.read(kSettingsSection, "AutoErupt", ""),
+                        std::count(host.sounds.begin(), host.sounds.end(), sim.paths.sound("RestoreUp.wav"))),
+              std::pair(std::string("1"), 0L));
   }
 }
 
@@ -116,8 +111,7 @@ TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTh
   play();
   EXPECT_EQ(std::tuple(m().LayerCount, ui().modeText(), ui().cmdErupt.caption),  // nothing to play: no reset
             std::tuple(1, "Playback Complete", "Play&back"));
-  EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault);
-  EXPECT_FALSE(ui().cmdHalt.enabled || ui().toolbar["halt"].enabled);
+  EXPECT_TRUE(ui().cmdErupt.enabled && ui().cmdErupt.isDefault && !ui().cmdHalt.enabled && !ui().toolbar["halt"].enabled);
 
   phase(1, Style::Stromb, 24);
   m().Strat(0, 3) = m().Topo[3] = 42;  // far from the vent: only a reset clears it
@@ -125,10 +119,8 @@ TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTh
   play();
   EXPECT_TRUE(m().Strat(0, 3) == 42 && !ui().PlayReady);
   play();
-  EXPECT_TRUE(m().Strat(0, 3) == 0 && m().LayerCount == 1 && ui().RecLoaded);
-  // Undo takes back the last phase played.
-  ASSERT_TRUE(ui().mnuParUndo.enabled);
-  mnuParUndoClick(sim);
+  EXPECT_TRUE(m().Strat(0, 3) == 0 && m().LayerCount == 1 && ui().RecLoaded && ui().mnuParUndo.enabled);
+  mnuParUndoClick(sim);  // takes back the last phase played
   EXPECT_EQ(m().LayerCount, 0);
 }
 
@@ -142,10 +134,7 @@ TEST_F(PlaybackTest, LoopRestartsFromTheFileUntilStopped) {
   int starts = 0, lastIndex = -1, layersAtStart = -1;
   bool haltUsable = true;
   host.onYield = [&] {
-    if (m().PlayIndex == 0 && lastIndex != 0) {
-      ++starts;
-      layersAtStart = m().LayerCount;
-    }
+    if (m().PlayIndex == 0 && lastIndex != 0) ++starts, layersAtStart = m().LayerCount;
     const bool inPhase = ui().statusBar2[2].rfind("Playback Phase", 0) == 0;
     if (inPhase && m().RunStop == RunState::Running)
       haltUsable = haltUsable && ui().cmdHalt.enabled && !ui().cmdErupt.enabled;
@@ -153,10 +142,9 @@ TEST_F(PlaybackTest, LoopRestartsFromTheFileUntilStopped) {
     if ((starts >= 3 && m().RunStop != RunState::Stopping) || starts > 10) cmdHaltClick(sim);
   };
   cmdEruptClick(sim);
-  EXPECT_EQ(std::pair(starts, layersAtStart), std::pair(3, 1));  // each pass began from the file's one layer
-  EXPECT_TRUE(haltUsable);
-  EXPECT_GE(host.sleptMs, 3000);
-  EXPECT_EQ(ui().modeText(), "Playback Stopped");
+  // Each pass began from the file's one layer.
+  EXPECT_EQ(std::tuple(starts, layersAtStart, haltUsable, host.sleptMs >= 3000, ui().modeText()),
+            std::tuple(3, 1, true, true, "Playback Stopped"));
   EXPECT_TRUE(ui().mnuRecPlayLoop.checked && ui().cmdErupt.enabled && !ui().cmdHalt.enabled);
 }
 
@@ -165,15 +153,11 @@ TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopT
   phase(2, Style::Stromb, -50).Particles = 1000;
   phase(3, Style::Stromb, 12, 0);
   std::map<int, int> vent, particles;
-  host.onYield = [&] {
-    vent[m().PlayIndex] = m().VentX;
-    particles[m().PlayIndex] = m().PartCount;
-  };
+  host.onYield = [&] { vent[m().PlayIndex] = m().VentX, particles[m().PlayIndex] = m().PartCount; };
   play();
   EXPECT_TRUE(host.messages.empty()) << host.messages.front();
   EXPECT_EQ(std::tuple(m().LayerCount, vent[1], particles[1], vent[2], particles[2]),
             std::tuple(3, kVentMax, 1, kVentMin, kMaxParticles));
-
   host.onYield = nullptr;
   const std::function<void(PhaseRecord&)> damages[] = {
       [](PhaseRecord& p) { p.Bursts = -3; },
@@ -188,8 +172,7 @@ TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopT
     play();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].rfind("Playback error: \nRecord phase 2 cannot be played: ", 0), 0u) << host.messages[0];
-    EXPECT_EQ(std::pair(m().LayerCount, ui().modeText()), std::pair(1, std::string("Playback Stopped")));
-    EXPECT_FALSE(ui().cmdHalt.enabled);
+    EXPECT_EQ(std::tuple(m().LayerCount, ui().modeText(), ui().cmdHalt.enabled), std::tuple(1, "Playback Stopped", false));
   }
 }
 

@@ -22,7 +22,7 @@ class RecordTest : public SimTest {
              const char* km = "12.80") {
     choose(s);
     ui().txtStr.text = strength;
-    txtStrCommit(sim);
+    txtStrCommit(sim);  // the strength opens or closes the boxes `extra` may tick
     ui().txtLoc.text = km;
     if (extra) extra();
     changeOk(sim);
@@ -33,10 +33,7 @@ class RecordTest : public SimTest {
   void faultAt(const char* km, const char* magnitude, const char* dip, const char* down) {
     choose(Style::Tectonic);
     opFaultClick(sim);
-    ui().txtTloc.text = km;
-    ui().txtMag.text = magnitude;
-    ui().txtDip.text = dip;
-    ui().Down.text = down;
+    ui().txtTloc.text = km, ui().txtMag.text = magnitude, ui().txtDip.text = dip, ui().Down.text = down;
     tectonicOk(sim);
     cmdEruptClick(sim);
   }
@@ -50,9 +47,7 @@ class RecordTest : public SimTest {
     cmdEruptClick(sim);
     host.onYield = nullptr;
   }
-  void startRecording() {
-    if (!ui().mnuRecRec.checked) mnuRecRecClick(sim);
-  }
+  void startRecording() { if (!ui().mnuRecRec.checked) mnuRecRecClick(sim); }
   void play() {
     if (!ui().mnuRecPlay.checked) mnuRecPlayClick(sim);
     cmdEruptClick(sim);

@@ -13,10 +13,7 @@ TEST_F(RecorderTest, EruptionsAreStoredAsThePanelShowedThem) {
   startRecording();
   buildCone(640, 200, 150);
   ui().Slider[2].value = 9;
-  erupt(Style::Stromb, "0.55", 3, [&] {
-    ui().txtWind.text = "-7";
-    ui().txtPart.text = "31";
-  }, "11.40");
+  erupt(Style::Stromb, "0.55", 3, [&] { ui().txtWind.text = "-7", ui().txtPart.text = "31"; }, "11.40");
   erupt(Style::Lava, "0.40", 4);
   ASSERT_EQ(m().RecCount, 2);
   const PhaseRecord& r = m().RecTable[1];
@@ -24,12 +21,11 @@ TEST_F(RecorderTest, EruptionsAreStoredAsThePanelShowedThem) {
             std::tuple(Style::Stromb, TectonicKind::None, -7.0f, 31.0f, 3, 9, 20));
   EXPECT_FLOAT_EQ(r.Location, 11.4f);
   EXPECT_FLOAT_EQ(r.Strength, 0.55f);
-  EXPECT_EQ(std::pair(m().RecTable[2].Style, m().RecTable[2].Bursts), std::pair(Style::Lava, 4));
+  EXPECT_EQ(std::tuple(m().RecTable[2].Style, m().RecTable[2].Bursts, m().RecBurst(2, 5), ui().RecLoaded),
+            std::tuple(Style::Lava, 4, 0.0f, true));
   // The flows as they ran: the last was cut short by the Stop.
   for (int b = 1; b <= 3; ++b) EXPECT_GE(m().RecBurst(2, b), 20) << "burst " << b;
   EXPECT_TRUE(m().RecBurst(2, 4) >= 1 && m().RecBurst(2, 4) < 20) << m().RecBurst(2, 4);
-  EXPECT_EQ(m().RecBurst(2, 5), 0);
-  EXPECT_TRUE(ui().RecLoaded);
 }
 
 TEST_F(RecorderTest, FaultAndErosionAreStoredAsTectonicPhases) {
@@ -41,13 +37,12 @@ TEST_F(RecorderTest, FaultAndErosionAreStoredAsTectonicPhases) {
   erode(3);
   ASSERT_EQ(m().RecCount, 3);
   const PhaseRecord& vertical = m().RecTable[1];
-  EXPECT_EQ(std::tuple(vertical.Style, vertical.TectonicKind, vertical.Location, vertical.Magnitude, vertical.DownSide),
-            std::tuple(Style::Tectonic, TectonicKind::Fault, 10.0f, 4, DownSide::Left));
-  EXPECT_EQ(m().RecBurst(1, 1), 0);
-  // A dipping fault drops the side it dips toward.
-  EXPECT_EQ(std::pair(m().RecTable[2].Dip, m().RecTable[2].DownSide), std::pair(2, DownSide::None));
-  EXPECT_EQ(m().RecTable[3].TectonicKind, TectonicKind::Erosion);
-  EXPECT_EQ(m().RecTable[3].ErodeCycles, m().ErodeCycles);  // the cycles that ran
+  EXPECT_EQ(std::tuple(vertical.Style, vertical.TectonicKind, vertical.Location, vertical.Magnitude, vertical.DownSide,
+                       m().RecBurst(1, 1)),
+            std::tuple(Style::Tectonic, TectonicKind::Fault, 10.0f, 4, DownSide::Left, 0.0f));
+  // A dipping fault drops the side it dips toward; an erosion keeps the cycles that ran.
+  EXPECT_EQ(std::tuple(m().RecTable[2].Dip, m().RecTable[2].DownSide, m().RecTable[3].TectonicKind, m().RecTable[3].ErodeCycles),
+            std::tuple(2, DownSide::None, TectonicKind::Erosion, m().ErodeCycles));
   EXPECT_GE(m().ErodeCycles, 3);
 }
 
@@ -57,9 +52,7 @@ TEST_F(RecorderTest, AutomaticRunRecordsItsEruptionsFaultsAndErosions) {
   ui().mnuOptSound.checked = true;
   bool sawFault = false, sawErosion = false;
   for (uint64_t seed = 1; seed <= 60 && !(sawFault && sawErosion); ++seed) {
-    clearVar(sim);
-    clearRec(sim);
-    sim.rnd.fixSeed(seed);
+    clearVar(sim), clearRec(sim), sim.rnd.fixSeed(seed);
     for (int x = 1; x <= kColumns; ++x)
       for (int k = 1; k <= 25; ++k) m().Strat(k, x) = m().Topo[x] = float(k);
     m().LayerCount = 25;
@@ -81,9 +74,7 @@ TEST_F(RecorderTest, AutomaticRunRecordsItsEruptionsFaultsAndErosions) {
       erosions += r.TectonicKind == TectonicKind::Erosion;
       eruptions += r.Style != Style::Tectonic;
     }
-    EXPECT_EQ(faults, loops("Fault.wav")) << seed;
-    EXPECT_EQ(erosions, loops("Erode.wav")) << seed;
-    EXPECT_EQ(eruptions, 2) << seed;
+    EXPECT_EQ(std::tuple(faults, erosions, eruptions), std::tuple(loops("Fault.wav"), loops("Erode.wav"), 2)) << seed;
     sawFault = sawFault || faults > 0;
     sawErosion = sawErosion || erosions > 0;
   }
@@ -93,9 +84,8 @@ TEST_F(RecorderTest, AutomaticRunRecordsItsEruptionsFaultsAndErosions) {
 TEST_F(RecorderTest, RecordingEndsALavaPhaseAtTheRecordsHundredthFlow) {
   startRecording();
   erupt(Style::Lava, "0.40", 150);
-  ASSERT_EQ(m().RecCount, 1);
-  EXPECT_EQ(std::pair(m().BurstCount, m().RecTable[1].Bursts), std::pair(kRecBursts, kRecBursts));
-  EXPECT_GE(m().RecBurst(1, kRecBursts), 20);
+  EXPECT_EQ(std::tuple(m().RecCount, m().BurstCount, m().RecTable[1].Bursts, m().RecBurst(1, kRecBursts) >= 20),
+            std::tuple(1, kRecBursts, kRecBursts, true));
   EXPECT_EQ(host.messages,
             std::vector<std::string>{"The lava phase ends with flow 100: a record keeps no more flows of one phase."});
   EXPECT_NO_THROW(recordFileText({"", m().Scale, m().RecCount}, m().RecTable, m().RecBurst));
@@ -103,14 +93,12 @@ TEST_F(RecorderTest, RecordingEndsALavaPhaseAtTheRecordsHundredthFlow) {
 
 TEST_F(RecorderTest, PhaseAfterTheFiveHundredthSwitchesRecordingOff) {
   startRecording();
-  m().RecCount = kRecPhases;
-  m().RecTable[kRecPhases].Bursts = 17;
+  m().RecCount = kRecPhases, m().RecTable[kRecPhases].Bursts = 17;
   const PhaseRecord last = m().RecTable[kRecPhases];
   erupt(Style::Stromb, "0.40", 1);
   erupt(Style::Stromb, "0.40", 1);  // recording is off by then: no second message
   EXPECT_TRUE(m().RecCount == kRecPhases && m().RecTable[kRecPhases] == last);
-  EXPECT_TRUE(!ui().mnuRecRec.checked && ui().mnuParStatic.enabled);
-  EXPECT_EQ(ui().statusBar1[6], "Record Off");
+  EXPECT_TRUE(!ui().mnuRecRec.checked && ui().mnuParStatic.enabled && ui().statusBar1[6] == "Record Off");
   EXPECT_EQ(host.messages, std::vector<std::string>{"Record off (cannot record after phase 500)"});
 }
 
@@ -120,9 +108,8 @@ TEST_F(RecorderTest, RecordAndPlaybackItemsExcludeEachOther) {
   EXPECT_TRUE(ui().mnuRecRec.checked && ui().toolbar["record"].pressed && !ui().mnuParStatic.enabled);
   EXPECT_EQ(ui().statusBar1[6] + "/" + ui().modeText(), "Record On/Manual Erupt");
   m().RecCount = m().PlayIndex = 4;
-  mnuRecPlayClick(sim);
-  EXPECT_TRUE(ui().mnuRecPlay.checked && !ui().mnuRecRec.checked);
-  EXPECT_EQ(m().PlayIndex, 0);  // at the end of the table: the next playback starts again
+  mnuRecPlayClick(sim);  // at the end of the table: the next playback starts again
+  EXPECT_TRUE(ui().mnuRecPlay.checked && !ui().mnuRecRec.checked && m().PlayIndex == 0);
   mnuRecPlayLoopClick(sim);
   EXPECT_EQ(ui().modeText(), "Playback (Loop)");
   mnuRecPlayClick(sim);
@@ -136,7 +123,7 @@ TEST_F(RecorderTest, RecordAndPlaybackItemsExcludeEachOther) {
   for (bool loaded : {false, true}) {
     ui().RecLoaded = loaded;
     mnuRecOpening(sim);
-    EXPECT_EQ(std::pair(ui().mnuRecPlay.enabled, ui().mnuRecPlayLoop.enabled), std::pair(loaded, loaded));
+    EXPECT_TRUE(ui().mnuRecPlay.enabled == loaded && ui().mnuRecPlayLoop.enabled == loaded) << loaded;
   }
 }
 
@@ -144,8 +131,7 @@ TEST_F(RecorderTest, TheEditorNamesARecordFileInTheDataFolderOrBesideTheStratFil
   sim.paths.dataPath = "/home/user/Plovk/Magmo3/";
   mnuRecEditClick(sim);
   EXPECT_EQ(ui().RecFileName, "/home/user/Plovk/Magmo3/Magmo.rec");
-  ui().RecFileName.clear();
-  ui().StrFileName = "/data/Etna.str";
+  ui().RecFileName.clear(), ui().StrFileName = "/data/Etna.str";
   mnuRecEditClick(sim);
   EXPECT_EQ(ui().RecFileName, "/data/Etna.rec");
 }
@@ -155,12 +141,10 @@ TEST_F(RecorderTest, ResetDisarmsAndNewFileForgetsTheHistoryAndTheFiles) {
   erupt(Style::Lava, "0.40", 2);
   ui().PlayReady = true;
   clearVar(sim);
-  EXPECT_FALSE(ui().RecLoaded || ui().PlayReady);
-  EXPECT_EQ(m().RecCount, 1);  // the player resets too and still needs the table
-
+  // The player resets too and still needs the table.
+  EXPECT_EQ(std::tuple(ui().RecLoaded, ui().PlayReady, m().RecCount), std::tuple(false, false, 1));
   buildCone(640, 30, 100);
-  ui().StrFileName = "/somewhere/cone.str";
-  ui().RecFileName = "/somewhere/cone.rec";
+  ui().StrFileName = "/somewhere/cone.str", ui().RecFileName = "/somewhere/cone.rec";
   ui().recordFlag = ui().mnuRecPlay.enabled = true;
   std::string statusWhileResetting;
   host.onYield = [&] {
@@ -171,8 +155,7 @@ TEST_F(RecorderTest, ResetDisarmsAndNewFileForgetsTheHistoryAndTheFiles) {
   EXPECT_TRUE(m().RecCount == 0 && m().RecTable[1] == PhaseRecord{} && m().RecBurst(1, 1) == 0 && m().LayerCount == 0);
   EXPECT_EQ(std::tuple(ui().StrFileName, ui().RecFileName, ui().recordFlag, ui().statusBar1[3]),
             std::tuple("", "", false, "No File Loaded"));
-  EXPECT_FALSE(ui().mnuRecPlay.enabled || ui().toolbar["play"].enabled);
-  EXPECT_TRUE(ui().mnuFile.enabled);
+  EXPECT_TRUE(!ui().mnuRecPlay.enabled && !ui().toolbar["play"].enabled && ui().mnuFile.enabled);
 }
 
 }  // namespace

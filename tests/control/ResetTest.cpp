@@ -8,40 +8,35 @@ namespace {
 
 class ResetTest : public SimTest {
  protected:
-  // A reset at the scale of the item, then one layer whose height is its column.
-  void rampAt(MenuItem Controls::*scale) {
+  // A reset at the scale of the item.
+  void resetAt(MenuItem Controls::*scale) {
     for (auto item : {&Controls::mnuOptScaleSmall, &Controls::mnuOptScaleNorm, &Controls::mnuOptScaleLarge})
       (ui().*item).checked = item == scale;
     clearVar(sim);
+  }
+  // The same, then one layer whose height is its column.
+  void rampAt(MenuItem Controls::*scale) {
+    resetAt(scale);
     m().LayerCount = 1;
     for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = static_cast<float>(x);
   }
 };
 
 TEST_F(ResetTest, ClearVarRestoresTheDefaultsOfTheNormalScale) {
-  m().LayerCount = 7;
-  m().VentX = 99;
-  m().VentKm = 3;
-  m().Strat(3, 100) = 5;
-  m().TotalVolume = 2;
-  ui().mnuParStatic.checked = true;
-  ui().Slider[3].value = 4;
-  ui().txtWind.text = "12";
+  m().LayerCount = 7, m().VentX = 99, m().VentKm = 3, m().Strat(3, 100) = 5, m().TotalVolume = 2;
+  ui().mnuParStatic.checked = true, ui().Slider[3].value = 4, ui().txtWind.text = "12";
   clearVar(sim);
   EXPECT_EQ(std::tuple(m().Scale, m().VentX, m().PartCount, m().BurstLimit, m().LayerCount, m().Strat(3, 100), m().TotalVolume),
             std::tuple(20, 640, 25, 1000, 0, 0, 0));
   EXPECT_EQ(std::tuple(ui().txtLoc.text, ui().txtStr.text, ui().txtWind.text, ui().statusBar2[2], ui().Slider[3].value),
             std::tuple("12.80", "0.40", "0", "Dormant   ", 20));
-  EXPECT_FALSE(ui().mnuParStatic.checked);
-  EXPECT_FLOAT_EQ(m().VentKm, 12.8f);
+  EXPECT_EQ(std::pair(ui().mnuParStatic.checked, m().VentKm), std::pair(false, 12.8f));
   EXPECT_FLOAT_EQ(m().GravityScaled, 9.8f / 20);
 }
 
 TEST_F(ResetTest, ShrinkingKeepsTheConeCentredAndLevelsTheFlanks) {
   // Small to Normal: a cone at the centre ends one fifth as wide and high.
-  ui().mnuOptScaleNorm.checked = false;
-  ui().mnuOptScaleSmall.checked = true;
-  clearVar(sim);
+  resetAt(&Controls::mnuOptScaleSmall);
   buildCone(640, 100, 400);
   ASSERT_TRUE(changeScale(sim, ScaleItem::Normal));
   EXPECT_TRUE(m().Scale == 20 && ui().mnuOptScaleNorm.checked && !ui().mnuOptScaleSmall.checked);
@@ -50,32 +45,24 @@ TEST_F(ResetTest, ShrinkingKeepsTheConeCentredAndLevelsTheFlanks) {
     EXPECT_FLOAT_EQ(m().Strat(1, 512 + j), std::max(0.0f, 100 * (1 - std::abs(1 + 5 * j - 640) / 400.0f)) / 5);
   EXPECT_NEAR(m().Strat(1, 640), 100.0f / 5, 0.1f);
   EXPECT_EQ(std::pair(m().Strat(1, 1), m().Strat(1, 1280)), std::pair(m().Strat(1, 512), m().Strat(1, 767)));
-  EXPECT_EQ(std::pair(m().Topo[700], m().LayerVentX[1]), std::pair(m().Strat(1, 700), 640));
-  EXPECT_EQ(ui().txtStr.text, "0.40");
+  EXPECT_EQ(std::tuple(m().Topo[700], m().LayerVentX[1], ui().txtStr.text), std::tuple(m().Strat(1, 700), 640, "0.40"));
 }
 
 TEST_F(ResetTest, EnlargingAsksTheZoomPositionAndMovesVentsOutOfView) {
-  ui().mnuOptScaleNorm.checked = false;
-  ui().mnuOptScaleLarge.checked = true;
-  clearVar(sim);
+  resetAt(&Controls::mnuOptScaleLarge);
   buildCone(600, 10, 200);
-  m().LayerCount = 2;
-  m().LayerVentX[2] = 300;
+  m().LayerCount = 2, m().LayerVentX[2] = 300, m().LayerBase[1] = 2;
   for (int x = 0; x <= 1280; ++x) m().Strat(2, x) = m().Strat(1, x) + 1;
-  m().LayerBase[1] = 2;
   std::vector<float> before(1281);
   for (int x = 0; x <= 1280; ++x) before[x] = m().Strat(1, x);
   host.inputAnswers.push_back("3");
   ASSERT_TRUE(changeScale(sim, ScaleItem::Normal));
-  ASSERT_EQ(host.prompts.size(), 1u);
-  EXPECT_NE(host.prompts[0].find("1 = left, 2 = left center"), std::string::npos);
-  EXPECT_EQ(std::pair(m().LayerVentX[1], m().LayerVentX[2]), std::pair((600 - 512) * 5, 0));
-  EXPECT_FLOAT_EQ(m().LayerBase[1], 10);
+  ASSERT_TRUE(host.prompts.size() == 1 && host.prompts[0].find("1 = left, 2 = left center") != std::string::npos);
+  EXPECT_EQ(std::tuple(m().LayerVentX[1], m().LayerVentX[2], m().LayerBase[1]), std::tuple((600 - 512) * 5, 0, 10.0f));
   // Source column 512 + i fills target columns 5i + 1 .. 5i + 5, heights times five.
   for (int i : {0, 17, 88, 200})
     for (int d = 1; d <= 5; ++d) EXPECT_FLOAT_EQ(m().Strat(1, 5 * i + d), 5 * before[512 + i]);
-  EXPECT_FLOAT_EQ(m().Strat(1, 5 * 88 + 3), 5 * 10.0f);
-  EXPECT_EQ(m().Topo[441], m().Strat(2, 441));
+  EXPECT_EQ(std::pair(m().Strat(1, 5 * 88 + 3), m().Topo[441]), std::pair(5 * 10.0f, m().Strat(2, 441)));
 }
 
 // Normal to Small enlarges five times: the answer picks the fifth of the profile that fills it.
@@ -87,8 +74,7 @@ TEST_F(ResetTest, TheZoomAnswerPicksTheWindowAndAnythingElseTheCentre) {
     rampAt(&Controls::mnuOptScaleNorm);
     host.inputAnswers.push_back(answer);
     ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
-    EXPECT_FLOAT_EQ(m().Strat(1, 1), 5.0f * firstSource);
-    EXPECT_FLOAT_EQ(m().Strat(1, 6), 5.0f * (firstSource + 1));
+    EXPECT_EQ(std::pair(m().Strat(1, 1), m().Strat(1, 6)), std::pair(5.0f * firstSource, 5.0f * (firstSource + 1)));
   }
   // Large to Small enlarges 25 times from narrower windows; the last source column fills the end.
   rampAt(&Controls::mnuOptScaleLarge);
@@ -107,27 +93,21 @@ TEST_F(ResetTest, DecliningTheMapQuestionChangesNothing) {
   host.yesNoAnswers.push_back(true);
   m().mapGrid(10, 10) = 3;
   EXPECT_TRUE(changeScale(sim, ScaleItem::Large));
-  EXPECT_TRUE(!ui().mnuOptMapEnable.checked && m().mapGrid(10, 10) == 0);
-  EXPECT_EQ(ui().statusBar1[7], "Map Off");
+  EXPECT_TRUE(!ui().mnuOptMapEnable.checked && m().mapGrid(10, 10) == 0 && ui().statusBar1[7] == "Map Off");
 }
 
 TEST_F(ResetTest, GravityItemsAndTheUserValue) {
   selectGravity(sim, GravityItem::Moon);
-  EXPECT_FLOAT_EQ(m().Gravity, 1.6f);
-  EXPECT_EQ(ui().statusBar1[5], "Moon Gravity");
-  EXPECT_TRUE(ui().mnuOptGMoon.checked && !ui().mnuOptGEarth.checked);
-  host.inputAnswers.push_back("4.9");
+  EXPECT_EQ(std::tuple(m().Gravity, ui().statusBar1[5], ui().mnuOptGMoon.checked, ui().mnuOptGEarth.checked),
+            std::tuple(1.6f, "Moon Gravity", true, false));
+  host.inputAnswers = {"4.9", std::nullopt, "-3"};
   selectGravity(sim, GravityItem::User);
-  EXPECT_FLOAT_EQ(m().Gravity, 4.9f);
+  EXPECT_EQ(std::tuple(m().Gravity, ui().statusBar1[5]), std::tuple(4.9f, "0.50 Earth Gravity"));
   EXPECT_FLOAT_EQ(m().GravityScaled, 4.9f / 20);
-  EXPECT_EQ(ui().statusBar1[5], "0.50 Earth Gravity");
   // Cancel and non-positive answers keep the gravity; the answer is remembered.
-  host.inputAnswers.push_back(std::nullopt);
-  host.inputAnswers.push_back("-3");
   selectGravity(sim, GravityItem::User);
   selectGravity(sim, GravityItem::User);
-  EXPECT_FLOAT_EQ(m().Gravity, 4.9f);
-  EXPECT_EQ(ui().gravityAnswer, "-3");
+  EXPECT_EQ(std::pair(m().Gravity, ui().gravityAnswer), std::pair(4.9f, std::string("-3")));
 }
 
 TEST_F(ResetTest, VentLocationIsLimitedToTheVentColumns) {

@@ -36,8 +36,8 @@ TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndStopEndsAfterTheBurst) {
   };
   cmdEruptClick(sim);
   ASSERT_EQ(seen.size(), 3u);
-  EXPECT_EQ(std::get<0>(seen[0]), false);
-  EXPECT_EQ(std::tuple(std::get<1>(seen[0]), std::get<2>(seen[0]), std::get<3>(seen[0])), std::tuple("&Pause", true, true));
+  EXPECT_EQ(std::tuple(std::get<0>(seen[0]), std::get<1>(seen[0]), std::get<2>(seen[0]), std::get<3>(seen[0])),
+            std::tuple(false, "&Pause", true, true));
   EXPECT_EQ(seen[1], std::tuple(true, "&Stop", true, true, RunState::Paused, "(Paused) Phase: 1   Burst: 2   ",
                                 "Manual Erupt (Paused)"));
   EXPECT_EQ(seen[2], std::tuple(false, "&Stop", false, true, RunState::Stopping, "(Finishing) Phase: 1   Burst: 2   ",
@@ -67,10 +67,8 @@ TEST_F(RunControlTest, EruptResumesAPausedBurstWhereItStopped) {
     }
   };
   cmdEruptClick(sim);
-  EXPECT_TRUE(menusDisabledWhileRunning);
-  EXPECT_EQ(resumed, paused);
-  EXPECT_EQ(progressAfterResume, "Phase: 1   Burst: 1   ");
-  EXPECT_EQ(m().BurstCount, 3);
+  EXPECT_EQ(std::tuple(menusDisabledWhileRunning, resumed, progressAfterResume, m().BurstCount),
+            std::tuple(true, paused, "Phase: 1   Burst: 1   ", 3));
 }
 
 TEST_F(RunControlTest, FullTableSwitchesToStaticBeforeTheStyleStarts) {
@@ -80,8 +78,8 @@ TEST_F(RunControlTest, FullTableSwitchesToStaticBeforeTheStyleStarts) {
   acceptStrombolian();
   stopDuringBurst(1);
   cmdEruptClick(sim);
-  EXPECT_TRUE(ui().mnuParStatic.checked);
-  EXPECT_EQ(std::pair(m().LayerCount, ui().modeText()), std::pair(500, std::string("Manual Erupt (Static)")));
+  EXPECT_EQ(std::tuple(ui().mnuParStatic.checked, m().LayerCount, ui().modeText()),
+            std::tuple(true, 500, "Manual Erupt (Static)"));
 }
 
 // 0.45 (StrengthC 0.58) runs the flows at once; 0.40 (0.63) digs a diatreme first, which on
@@ -91,8 +89,7 @@ TEST_F(RunControlTest, FlowSurgeWithTheDiatremeBoxRunsByStrength) {
     SCOPED_TRACE(strength);
     clearVar(sim);
     selectStyle(sim, Style::Pfs);
-    ui().txtStr.text = strength;
-    ui().chkCaldDiat.checked = true;
+    ui().txtStr.text = strength, ui().chkCaldDiat.checked = true;
     changeOk(sim);
     stopDuringBurst(1);
     cmdEruptClick(sim);
@@ -122,8 +119,9 @@ TEST_F(RunControlTest, StaticSwitchAndTheCommandsALayerEnables) {
     EXPECT_FALSE(ui().mnuFile.enabled || ui().toolbar["tectonic"].enabled);
     menuAct(sim, true);
     EXPECT_TRUE(ui().mnuFile.enabled);
-    EXPECT_EQ(ui().mnuParTec.enabled && ui().mnuParCol.enabled && ui().mnuViewStrat.enabled, layers > 0);
-    EXPECT_EQ(ui().toolbar["tectonic"].enabled && ui().toolbar["strat"].enabled, layers > 0);
+    EXPECT_EQ(ui().mnuParTec.enabled && ui().mnuParCol.enabled && ui().mnuViewStrat.enabled &&
+                  ui().toolbar["tectonic"].enabled && ui().toolbar["strat"].enabled,
+              layers > 0);
   }
 }
 

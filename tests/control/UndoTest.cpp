@@ -12,12 +12,8 @@ class UndoTest : public RecordTest {
       ASSERT_EQ(a.Topo[x], b.Topo[x]) << "column " << x;
       for (int k = 0; k <= a.LayerCount; ++k) ASSERT_EQ(a.Strat(k, x), b.Strat(k, x)) << "layer " << k;
     }
-    EXPECT_EQ(a.LayerColor, b.LayerColor);
-    EXPECT_EQ(a.LayerBase, b.LayerBase);
-    EXPECT_EQ(a.AltStromb, b.AltStromb);
-    EXPECT_EQ(a.TotalVolume, b.TotalVolume);
-    EXPECT_EQ(a.TotalHours, b.TotalHours);
-    EXPECT_EQ(a.RecCount, b.RecCount);
+    EXPECT_TRUE(std::tie(a.LayerColor, a.LayerBase, a.AltStromb, a.TotalVolume, a.TotalHours, a.RecCount) ==
+                std::tie(b.LayerColor, b.LayerBase, b.AltStromb, b.TotalVolume, b.TotalHours, b.RecCount));
   }
 };
 
@@ -30,16 +26,10 @@ TEST_F(UndoTest, EachKindOfPhaseIsUndoneExactlyOnce) {
   };
   const Case cases[] = {
       {"strombolian crater", [&] { erupt(Style::Stromb, "0.60", 4); }},
-      {"recorded lava", [&] {
-         startRecording();
-         erupt(Style::Lava, "0.40", 3);
-       }},
+      {"recorded lava", [&] { startRecording(), erupt(Style::Lava, "0.40", 3); }},
       {"fault", [&] { faultAt("13.00", "6", "-2", "Left side down"); }},
       {"erosion", [&] { erode(2); }},
-      {"static", [&] {
-         mnuParStaticClick(sim);
-         erupt(Style::Stromb, "0.60", 2);
-       }},
+      {"static", [&] { mnuParStaticClick(sim), erupt(Style::Stromb, "0.60", 2); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -75,7 +65,6 @@ TEST_F(UndoTest, WorkingImagesComeBackOnlyWithMapsOn) {
   spit(file("MagmoMap-Undo.bmp"), "before");
   spit(file("MagmoTopo.bmp"), "relief");  // its undo copy is missing: the image stays
   m().mapGrid(5, 5) = 7;
-
   mnuParUndoClick(sim);  // maps off
   EXPECT_EQ(std::pair(slurp(file("MagmoMap.bmp")), m().mapGrid(5, 5)), std::pair(std::string("after"), 7.0f));
 
@@ -83,10 +72,10 @@ TEST_F(UndoTest, WorkingImagesComeBackOnlyWithMapsOn) {
   ui().mnuOptMapEnable.checked = true;
   spit(file("Magmo3D-Undo.ebm"), "grid before");
   mnuParUndoClick(sim);
-  EXPECT_EQ(std::tuple(slurp(file("MagmoMap.bmp")), slurp(file("MagmoTopo.bmp")), slurp(file("Magmo3D.ebm"))),
-            std::tuple("before", "relief", "grid before"));
-  EXPECT_EQ(settings.read("Magmo3/Topo3D", "NewFile", ""), "True");
-  EXPECT_EQ(m().mapGrid(5, 5), 7);  // no phase drew on the map grid
+  // No phase drew on the map grid.
+  EXPECT_EQ(std::tuple(slurp(file("MagmoMap.bmp")), slurp(file("MagmoTopo.bmp")), slurp(file("Magmo3D.ebm")),
+                       settings.read("Magmo3/Topo3D", "NewFile", ""), m().mapGrid(5, 5)),
+            std::tuple("before", "relief", "grid before", "True", 7.0f));
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
 #include "formats/DemFile.h"
-
 #include <sstream>
 
 #include "formats/DemImport.h"
-#include "support/CrLfLines.h"
 #include "support/FileTestSupport.h"
-#include "support/LineEdits.h"
 #include "support/TestHost.h"
 
 namespace magmo::test {
 namespace {
-
 class DemFileTest : public ::testing::Test {
  protected:
   // A terrain with awkward values everywhere: fractions, negatives, large magnitudes.
@@ -27,7 +23,6 @@ class DemFileTest : public ::testing::Test {
     return d;
   }
   static float cell(const DemData& d, int x, int y) { return d.grid[static_cast<size_t>(y) * 1281 + x]; }
-
   TestHost host;
   Model m;
 };
@@ -65,25 +60,6 @@ TEST_F(DemFileTest, LayoutIsTheExplanationTheMarkThenGridAndProfileRecords) {
     m.MapStep = step, m.Scale = scale;
     EXPECT_THROW(demFileText(m), SimError) << step << " " << scale;
   }
-}
-
-TEST_F(DemFileTest, DamagedFilesAreRefusedNamingTheLine) {
-  fillTerrain(8, 100);
-  const std::string good = demFileText(m);
-  const int p = 23 + 159 * 79;  // the first profile line, after 159 columns of 79 samples from line 23
-  const std::pair<std::string, std::string> cases[] = {
-      {withLine(good, 22, "$Magmo: ,100,3"), "Map step \"3\" is not a whole number from 4 to 8 (line 22)"},
-      {withLine(good, 22, "$Magmo: ,100,9"), "Map step \"9\""}, {withLine(good, 22, "$Magmo: ,100,6.5"), "Map step \"6.5\""},
-      {withLine(good, 22, "$Magmo: ,7,8"), "Scale 7 is not 4, 20, 40 or 100 (line 22)"},
-      {firstLines(good, 21) + "$Magmo: \r\n", "Scale missing at the end of the file"},
-      {withLine(good, 102, "10,1,0"), "Record 10,1 where 9,1 was expected (line 102)"},
-      {withLine(good, 24, "1,10,0"), "Record 1,10 where 1,9 was expected (line 24)"},
-      {withLine(good, p + 2, "3,321,0"), "Record 3,321 where 3,320 was expected (line " + std::to_string(p + 2) + ")"},
-      {withLine(good, 24, "1,9,nan"), "Elevation \"nan\" is not a number (line 24)"},
-      {withLine(good, 24, "1,9,-10000.5"), "Elevation -10000.5 out of range -10000..10000 (line 24)"},
-      {firstLines(good, p + 1278), "x missing at the end of the file (line " + std::to_string(p + 1279) + ")"},
-  };
-  for (const auto& [text, why] : cases) EXPECT_TRUE(refusedWith([&] { read(text); }, why)) << why;
 }
 
 TEST_F(DemFileTest, LatticeIsInterpolatedBilinearlyAndScatteredPointsByDistance) {
@@ -156,6 +132,9 @@ TEST_F(DemFileTest, BadForeignDataAreRefused) {
   const std::tuple<std::string, bool, std::vector<std::optional<std::string>>, const char*> cases[] = {
       {"", true, {}, "The file holds no elevation data"}, {"x,y,z\n1,2,3\n", true, {}, "x \"x\" is not a number (line 1)"},
       {"1,2,3\n4,5\n", true, {}, "z missing at the end of the file (line 3)"},
+      {"1,2,3\r4,5\r", true, {}, "z missing at the end of the file (line 3)"},
+      {"10 11 12 13\n20 21 22 23\n30 31 32 33\n40\n", false, {"3", "4", "4"},
+       "Unexpected \"40\" after 3 rows of 4 elevations (line 4)"},
       {"0,0,1\n0,5,1\n", true, {}, "The elevation data do not cover an area"},
       {"0,0,1\n5,0,1\n", true, {}, "The elevation data do not cover an area"},
       {"0,0,1\n4,4,1000001\n", true, {}, "Elevation 1000001 out of range -1000000..1000000 (line 2)"},
@@ -178,37 +157,45 @@ TEST_F(DemFileTest, BadForeignDataAreRefused) {
   EXPECT_NO_THROW(read(latticeText(21, 11, 0, 0, 20, level)));  // at the limit
 }
 
-// Each own record names its place, so a lost or doubled one is found where it shows; foreign
-// data must look like metres and give heights a section can hold.
-TEST_F(DemFileTest, DataOutOfPlaceOrOutOfBoundsAreRefused) {
+// Each own record names its place, so a damaged, lost or doubled one is found where it shows;
+// foreign data must look like metres and give heights a section can hold.
+TEST_F(DemFileTest, DamagedDataOrDataOutOfPlaceOrBoundsAreRefusedNamingTheLine) {
   fillTerrain(8, 100);
   const std::string own = demFileText(m);  // records from line 23
+  const int p = 23 + 159 * 79;  // the first profile line, after 159 columns of 79 samples from line 23
   const auto level = [](double z) { return [z](int, int) { return z; }; };
-  // Text, whether a foreign file is vector, the reason given ("" when read).
-  const std::tuple<std::string, bool, std::string> cases[] = {
-      {withoutLine(own, 24), true, "Record 1,17 where 1,9 was expected (line 24)"},
-      {withLineRepeated(own, 24), true, "Record 1,9 where 1,17 was expected (line 25)"},
-      {own + "1,320,0\r\n", true, "Unexpected \"1\" after the last profile record (line 13864)"},
-      {withLine(own, 24, std::string("1,9,\0", 5)), true, "Elevation \"\\x00\" is not a number (line 24)"},
-      {latticeText(10, 10, 12.5, 41.2, 0.0008, level(300)), true, "The points are 0.0008 apart: they look like degrees"},
-      {latticeText(10, 10, 0, 0, 0.09, level(300)), true, "The points are 0.09 apart"},
-      {"\xEF\xBB\xBF" + latticeText(10, 10, 0, 0, 0.1, level(300)), true, ""},  // after a byte-order mark
-      {latticeText(10, 10, 0, 0, 4, level(40001)), true, "Elevation 40001 m out of range -40000..40000 m at 4 m per column"},
-      {latticeText(10, 10, 0, 0, 4, level(-40000)), true, ""},
-      {"10 11 12 13\n20 21 22 23\n30 31 32 33\n40\n", false, "Unexpected \"40\" after 3 rows of 4 elevations (line 4)"},
-      {"1,2,3\r4,5\r", true, "z missing at the end of the file (line 3)"},
+  // Text, the reason given ("" when read); foreign files are vector.
+  const std::pair<std::string, std::string> cases[] = {
+      {withLine(own, 22, "$Magmo: ,100,3"), "Map step \"3\" is not a whole number from 4 to 8 (line 22)"},
+      {withLine(own, 22, "$Magmo: ,100,9"), "Map step \"9\""}, {withLine(own, 22, "$Magmo: ,100,6.5"), "Map step \"6.5\""},
+      {withLine(own, 22, "$Magmo: ,7,8"), "Scale 7 is not 4, 20, 40 or 100 (line 22)"},
+      {firstLines(own, 21) + "$Magmo: \r\n", "Scale missing at the end of the file"},
+      {withLine(own, 102, "10,1,0"), "Record 10,1 where 9,1 was expected (line 102)"},
+      {withLine(own, 24, "1,10,0"), "Record 1,10 where 1,9 was expected (line 24)"},
+      {withLine(own, p + 2, "3,321,0"), "Record 3,321 where 3,320 was expected (line " + std::to_string(p + 2) + ")"},
+      {withLine(own, 24, "1,9,nan"), "Elevation \"nan\" is not a number (line 24)"},
+      {withLine(own, 24, "1,9,-10000.5"), "Elevation -10000.5 out of range -10000..10000 (line 24)"},
+      {firstLines(own, p + 1278), "x missing at the end of the file (line " + std::to_string(p + 1279) + ")"},
+      {withoutLine(own, 24), "Record 1,17 where 1,9 was expected (line 24)"},
+      {withLineRepeated(own, 24), "Record 1,9 where 1,17 was expected (line 25)"},
+      {own + "1,320,0\r\n", "Unexpected \"1\" after the last profile record (line 13864)"},
+      {withLine(own, 24, std::string("1,9,\0", 5)), "Elevation \"\\x00\" is not a number (line 24)"},
+      {latticeText(10, 10, 12.5, 41.2, 0.0008, level(300)), "The points are 0.0008 apart: they look like degrees"},
+      {latticeText(10, 10, 0, 0, 0.09, level(300)), "The points are 0.09 apart"},
+      {"\xEF\xBB\xBF" + latticeText(10, 10, 0, 0, 0.1, level(300)), ""},  // after a byte-order mark
+      {latticeText(10, 10, 0, 0, 4, level(40001)), "Elevation 40001 m out of range -40000..40000 m at 4 m per column"},
+      {latticeText(10, 10, 0, 0, 4, level(-40000)), ""},
   };
-  for (const auto& [text, vector, why] : cases) {
-    host.yesNoAnswers = {vector}, host.inputAnswers = {"3", "4", "4"};
+  for (const auto& [text, why] : cases) {
+    host.yesNoAnswers = {true};
     if (why.empty())
       EXPECT_NO_THROW(read(text));
     else
-      EXPECT_TRUE(refusedWith([&] { read(text); }, why));
+      EXPECT_TRUE(refusedWith([&] { read(text); }, why)) << why;
   }
   // Empty lines and doubled separators move nothing, and heights may reach the bound.
   const DemData d = read(withLine(withLineInserted(own, 30, ""), 24, "1,,9,10000"));
   EXPECT_EQ(std::pair(cell(d, 1, 9), cell(d, 9, 17)), std::pair(10000.0f, m.mapGrid(9, 17)));
 }
-
 }  // namespace
 }  // namespace magmo::test

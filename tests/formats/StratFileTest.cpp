@@ -1,22 +1,17 @@
 #include "formats/StratFile.h"
-
 #include <cmath>
 #include <sstream>
 
 #include "model/Model.h"
-#include "support/CrLfLines.h"
 #include "support/FileTestSupport.h"
-#include "support/LineEdits.h"
 
 namespace magmo::test {
 namespace {
-
 class StratFileTest : public ::testing::Test {
  protected:
   // Layers with awkward values: fractions, negatives, tiny and large magnitudes.
   void fillLayers(int count) {
-    m.LayerCount = count, m.VentX = 777;
-    m.AltPfs = 1, m.AltLava = -1, m.AltPlin = 32767;
+    m.LayerCount = count, m.VentX = 777, m.AltPfs = 1, m.AltLava = -1, m.AltPlin = 32767;
     for (int k = 1; k <= count; ++k) {
       m.LayerVentX[k] = k * 7, m.LayerBase[k] = 0.1f * k, m.LayerColor[k] = (k - 1) % 16, m.LayerMapY[k] = 320 + k;
       m.LayerMapA[k] = -1.0f / 3 * k, m.LayerMapB[k] = 1e-7f * k, m.LayerWind[k] = -50, m.LayerCaldera[k] = 3;
@@ -28,7 +23,6 @@ class StratFileTest : public ::testing::Test {
     std::istringstream in(text);
     return readStratText(in, s, options);
   }
-
   Model m;
   Section s;
 };
@@ -159,6 +153,5 @@ TEST_F(StratFileTest, ShiftedLinesAreRefusedWhereTheyShow) {
   m.Strat(1, 640) = -10000.5f;
   EXPECT_TRUE(refusedWith([&] { stratFileText(m, false); }, "Height -10000.5 out of range -10000..10000"));
 }
-
 }  // namespace
 }  // namespace magmo::test

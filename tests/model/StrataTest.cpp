@@ -1,16 +1,31 @@
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <future>
 #include <limits>
 #include <numeric>
 #include <random>
+#include <thread>
 
 #include "model/Strata.h"
 #include "support/LiteralTruncation.h"
 #include "support/SimFixture.h"
-#include "support/Watchdog.h"
 
 namespace magmo::test {
 namespace {
+// A simulation on the heap, run on a thread of its own: a relaxation that never ends fails the
+// test instead of hanging it, and is left running with what it owns.
+struct LoneSim {
+  TestHost host;
+  MemorySettings settings;
+  Sim sim{host, settings};
+};
+bool depositEndsWithin(std::chrono::seconds limit, std::shared_ptr<LoneSim> lone) {
+  auto done = std::make_shared<std::promise<void>>();
+  std::future<void> ended = done->get_future();
+  std::thread([done, lone] { stratDeposit(lone->sim), done->set_value(); }).detach();
+  return ended.wait_for(limit) == std::future_status::ready;
+}
 
 class StrataTest : public SimTest {
  protected:
@@ -18,8 +33,7 @@ class StrataTest : public SimTest {
   void openOnFlatGround(float old, float surface) {
     m().LayerCount = 2;
     for (int x = 1; x <= 1280; ++x) {
-      m().Strat(1, x) = old;
-      m().Strat(2, x) = m().Topo[x] = surface;
+      m().Strat(1, x) = old, m().Strat(2, x) = m().Topo[x] = surface;
     }
   }
   // A fresh cone on flat old ground, rising toward the vent at 640 by `slope` per column.
@@ -36,8 +50,7 @@ class StrataTest : public SimTest {
 TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
   for (Style style : {Style::Stromb, Style::Plinian}) {
     openOnFlatGround(10, 10);
-    m().EruptType = style;
-    m().Topo[400] = 30;
+    m().EruptType = style, m().Topo[400] = 30;
     for (int x = 900; x <= 1280; ++x) m().Strat(1, x) = m().Topo[x] = 60;
     const auto sum = [&] { return std::accumulate(m().Topo.begin() + 1, m().Topo.end(), 0.0); };
     const double before = sum();
@@ -55,11 +68,10 @@ TEST_F(StrataTest, RelaxationSpreadsOnlyFreshMaterialAndConservesIt) {
 TEST_F(StrataTest, RelaxationEndsBesideHeightsItCannotSettle) {
   for (const float height : {1e10f, std::numeric_limits<float>::infinity()}) {
     openOnFlatGround(10, 10);
-    m().EruptType = Style::Stromb;
-    m().Topo[400] = height;
+    m().EruptType = Style::Stromb, m().Topo[400] = height;
     auto lone = std::make_shared<LoneSim>();
     lone->sim.m = m();
-    ASSERT_TRUE(endsWithin(std::chrono::seconds(20), [lone] { stratDeposit(lone->sim); })) << height;
+    ASSERT_TRUE(depositEndsWithin(std::chrono::seconds(20), lone)) << height;
     const Model& after = lone->sim.m;
     EXPECT_EQ(after.Topo[400], height);
     for (int x = 1; x <= 1280; ++x) {  // a unit from each pass, at most, reaches a partner
@@ -90,8 +102,7 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
   // Strombolian, strength 0.4 at the Normal scale on Earth: a funnel of five nested passes with
   // half-widths 5, 4, 3, 2, 1, each 0.2 units deeper; the older layer is cut at the new floor.
   openOnFlatGround(49.5f, 50);
-  m().EruptType = Style::Stromb;
-  m().Strength = 0.4f;
+  m().EruptType = Style::Stromb, m().Strength = 0.4f;
   stratCrater(sim);
   EXPECT_NEAR(m().Topo[640], 49.0f, 1e-4);
   for (int d = 1; d <= 6; ++d) {
@@ -102,10 +113,7 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
   }
   // A flow directed to the left in burst 4 opens its crater 20 columns further that way.
   openOnFlatGround(0, 50);
-  m().EruptType = Style::Pfs;
-  m().StrengthC = 0.63f;
-  m().BurstCount = 4;
-  m().Directed = -1;
+  m().EruptType = Style::Pfs, m().StrengthC = 0.63f, m().BurstCount = 4, m().Directed = -1;
   ui().chkDirected.checked = true;
   const int w = static_cast<int>(std::lround(100 * 0.37 * 0.37 + 4));  // 18, below its cap at burst 10
   stratCrater(sim);
@@ -119,13 +127,8 @@ TEST_F(StrataTest, CratersFollowTheStyle) {
 // younger layer by a third of its thickness (Mazama) or all of it (31). The caldera stops growing
 // after 20 / Scale x s x 60 (Mazama) or 20 bursts.
 TEST_F(StrataTest, CalderaCutsFollowTheirTypeAndSlider4MovesTheVallesCut) {
-  struct Case {
-    const char* type;
-    float s, scale;
-    int slider2, slider4, left, right;  // the cut of layer 1
-    float drop;
-    int step, lastBurst;
-  };
+  // left..right: the cut of layer 1.
+  struct Case { const char* type; float s, scale; int slider2, slider4, left, right; float drop; int step, lastBurst; };
   for (const Case& c : {Case{"Mazama Type", 0.8f, 20, 6, 6, 620, 660, 3, 11, 48},
                         {"Valles Type", 0.4f, 20, 6, 6, 592, 688, 1, 31, 8},
                         {"Valles Type", 0.4f, 20, 6, 11, 544, 640, 1, 31, 8},
@@ -134,15 +137,9 @@ TEST_F(StrataTest, CalderaCutsFollowTheirTypeAndSlider4MovesTheVallesCut) {
                         {"Valles Type", 1.0f, 100, 1, 6, 590, 690, 1, 31, 4}}) {
     SCOPED_TRACE(testing::Message() << c.type << " " << c.s << " " << c.slider2 << " " << c.slider4);
     openOnFlatGround(60, 90);
-    m().EruptType = Style::Plinian;
-    m().Strength = c.s;
-    m().Scale = c.scale;
-    m().BurstCount = c.lastBurst;
-    m().LayerCaldera[2] = 0;
-    ui().chkCaldDiat.checked = true;
-    ui().CaldStyle.text = c.type;
-    ui().Slider[2].value = c.slider2;
-    ui().Slider[4].value = c.slider4;
+    m().EruptType = Style::Plinian, m().Strength = c.s, m().Scale = c.scale, m().BurstCount = c.lastBurst;
+    m().LayerCaldera[2] = 0, ui().chkCaldDiat.checked = true, ui().CaldStyle.text = c.type;
+    ui().Slider[2].value = c.slider2, ui().Slider[4].value = c.slider4;
     stratCrater(sim);
     const float floor1 = 60 - c.drop, floor2 = 90 - c.drop;
     const int left2 = c.left - c.step, right2 = c.right + c.step;
@@ -188,8 +185,7 @@ TEST_F(StrataTest, ThickCopiesTheSurfaceCutsOlderLayersAndLowersVentFloors) {
   openOnFlatGround(40, 50);
   m().LayerCount = 3;
   for (int x = 1; x <= 1280; ++x) m().Topo[x] = x < 640 ? 30.0f : 60.0f;  // eroded left of the vent
-  m().LayerVentX[2] = 600;
-  m().LayerBase[2] = 45;
+  m().LayerVentX[2] = 600, m().LayerBase[2] = 45;
   m().LayerBase[3] = 99;  // no vent on the profile: keeps its floor
   stratThick(sim);
   for (int x = 1; x <= 1280; ++x) {
@@ -208,8 +204,7 @@ TEST_F(StrataTest, ThickCopiesTheSurfaceCutsOlderLayersAndLowersVentFloors) {
 
 // Only the newest layer, where it has thickness; the vent's column is left to the conduit.
 TEST_F(StrataTest, AddDrawsTheNewestLayerBesideTheVent) {
-  m().LayerCount = 150;
-  m().LayerColor[150] = 13;
+  m().LayerCount = 150, m().LayerColor[150] = 13;
   for (int x = 1; x <= 1280; ++x) m().Strat(100, x) = 3;  // thick everywhere, but not the newest
   for (int x = 630; x <= 650; ++x) m().Strat(149, x) = 5, m().Strat(150, x) = 8;
   stratAdd(sim);
@@ -224,6 +219,5 @@ TEST_F(StrataTest, AddDrawsTheNewestLayerBesideTheVent) {
   expected.erase(expected.begin() + 10);
   EXPECT_EQ(columns, expected);
 }
-
 }  // namespace
 }  // namespace magmo::test

@@ -8,7 +8,6 @@
 
 namespace magmo::test {
 namespace {
-
 using VentTest = SimTest;
 
 TEST(NumericTest, CintRoundsHalvesToEvenWithinSixteenBitsAndIntPartRoundsDown) {
@@ -30,11 +29,7 @@ TEST(NumericTest, NumValTakesTheLongestLeadingPartThatIsANumber) {
 }
 
 TEST(NumericTest, FormatPatternsRoundHalvesAwayFromZero) {
-  struct Case {
-    double v;
-    const char* pattern;
-    const char* want;
-  };
+  struct Case { double v; const char* pattern; const char* want; };
   for (const Case& c : {Case{2.5, "0", "3"}, {-2.5, "0", "-3"}, {0.25, "0.0", "0.3"}, {0.125, "0.00", "0.13"},
                         {-12.8, "0.00", "-12.80"}, {0.6346, "0.000", "0.635"}, {1234567, "0,000", "1,234,567"},
                         {5, "0,000", "0,005"}, {-1234.56, "0,000.0", "-1,234.6"}, {999.96, "0,000.0", "1,000.0"},
@@ -51,9 +46,7 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 TEST_F(VentTest, TheFiveHundredthLayerOpensAndTheNextPhaseTurnsStatic) {
-  m().LayerCount = 499;
-  m().VentX = 20;
-  m().Topo[50] = 33;
+  m().LayerCount = 499, m().VentX = 20, m().Topo[50] = 33;
   ventCenter(sim);
   EXPECT_TRUE(m().LayerCount == 500 && m().LayerBase[500] == 33 && host.messages.empty());
   EXPECT_EQ(m().LayerVentX[500], 50);  // the vent limited to column 50
@@ -69,8 +62,7 @@ TEST_F(VentTest, TheFiveHundredthLayerOpensAndTheNextPhaseTurnsStatic) {
 
 TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
   m().EruptType = Style::Stromb;  // on Earth at the Normal scale
-  m().Strength = 0.4f;
-  m().PartCount = 50;
+  m().Strength = 0.4f, m().PartCount = 50;
   velocity(sim);
   float highest = 0;
   int leftward = 0;
@@ -84,8 +76,7 @@ TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
   EXPECT_FLOAT_EQ(m().MaxFlight, 2 * highest / 0.49f);
   EXPECT_TRUE(m().CloudHeight == 0.4f * 25 / 0.49f && m().CloudRadius == 5 / 0.49f);  // A = 5, B = 1
   m().EruptType = Style::Pfs;  // a directed flow goes only toward the blast
-  m().StrengthC = 0.43f;
-  ui().chkDirected.checked = true;
+  m().StrengthC = 0.43f, ui().chkDirected.checked = true;
   for (int side : {1, -1}) {
     m().Directed = side;
     velocity(sim);
@@ -101,9 +92,7 @@ TEST_F(VentTest, LaunchSpeedsFollowTheStyle) {
 TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
   m().LayerCount = 2;
   for (int x = 600; x <= 700; ++x) m().Topo[x] = m().Strat(2, x) = 10;
-  m().EruptType = Style::Stromb;
-  m().Strength = 0.4f;
-  m().BurstCount = 3;
+  m().EruptType = Style::Stromb, m().Strength = 0.4f, m().BurstCount = 3;
   m().EruptVolume = 2e8;  // the previous measurement, already in the total
   m().TotalVolume = 1.0;
   eruptVEI(sim);
@@ -123,11 +112,8 @@ TEST_F(VentTest, StatisticsMeasureTheDepositAsADisc) {
 }
 
 TEST_F(VentTest, DurationVolumeAndIndexTexts) {
-  EXPECT_EQ(durationText(20000), "2.3 years");
-  EXPECT_EQ(durationText(8.77e6), "1,001.1 years");
-  EXPECT_EQ(durationText(1e10), "1,141,552.5 years");
-  EXPECT_EQ(wholeDurationText(40), "2 days");
-  EXPECT_EQ(volumeText(1e8), "0.100 km^3");
+  EXPECT_EQ((std::vector{durationText(20000), durationText(8.77e6), durationText(1e10), wholeDurationText(40), volumeText(1e8)}),
+            (std::vector<std::string>{"2.3 years", "1,001.1 years", "1,141,552.5 years", "2 days", "0.100 km^3"}));
   for (auto [v, index] : {std::pair{1e4, 0}, {1e4 + 1, 1}, {1e12, 7}, {2e12, 8}})
     EXPECT_EQ(explosivityIndex(v), index) << v;
 }
@@ -146,8 +132,7 @@ TEST_F(VentTest, DikeRisesToTheSurfaceAndCoolsInTheOlderStrata) {
   EXPECT_TRUE(calls.front().y1 == 630 && calls.back().y1 == 502 && column(13));
   EXPECT_EQ(host.sleptMs - slept, 20 * static_cast<long>(calls.size()));
   host.canvas.clear();
-  m().LayerCount = 2;
-  m().Strat(1, 640) = 50;
+  m().LayerCount = 2, m().Strat(1, 640) = 50;
   eruptDike(sim, 0);
   EXPECT_EQ(ui().statusBar2[2], "Dike Cooling   ");
   ASSERT_EQ(calls.size(), 600u - 551 + 1);  // from CInt(601 - 50) down to the base
@@ -155,13 +140,9 @@ TEST_F(VentTest, DikeRisesToTheSurfaceAndCoolsInTheOlderStrata) {
 }
 
 TEST_F(VentTest, CloudRisesAboveTheVentAndDriftsDownwind) {
-  m().EruptType = Style::Stromb;
-  m().Strength = 0.4f;
+  m().EruptType = Style::Stromb, m().Strength = 0.4f;
   velocity(sim);  // sets the cloud's extent
-  m().BurstCount = 10;
-  m().BurstTime = 3;
-  m().Topo[640] = 50;
-  m().WindScaled = 40.0f / 20;
+  m().BurstCount = 10, m().BurstTime = 3, m().Topo[640] = 50, m().WindScaled = 40.0f / 20;
   for (int i = 0; i < 20; ++i) eruptCloud(sim);
   ASSERT_FALSE(host.canvas.calls.empty());
   for (const auto& c : host.canvas.calls) {
@@ -179,6 +160,5 @@ TEST_F(VentTest, CloudRisesAboveTheVentAndDriftsDownwind) {
   EXPECT_EQ(host.messages, (std::vector<std::string>{"EruptCloud error: \nSubscript out of range",
                                                      "EruptDike error: \nSubscript out of range"}));
 }
-
 }  // namespace
 }  // namespace magmo::test

@@ -9,7 +9,6 @@
 
 namespace magmo::test {
 namespace {
-
 // Two cones over a plateau of 5 that rises into walls near both ends, symmetric about column
 // 640; the flank from `vent` down to `base` is to collapse.
 void volcano(Model& m, int vent, int base, float strength) {
@@ -20,10 +19,7 @@ void volcano(Model& m, int vent, int base, float strength) {
     m.Strat(2, x) = std::max(m.Strat(1, x), 200.0f * (1 - d / 400.0f));
     m.Topo[x] = m.Strat(3, x) = std::max(m.Strat(2, x), 250.0f * (1 - d / 250.0f));
   }
-  m.EruptType = Style::Collapse;
-  m.VentX = vent;
-  m.CollapseBase = base;
-  m.Strength = strength;
+  m.EruptType = Style::Collapse, m.VentX = vent, m.CollapseBase = base, m.Strength = strength;
   m.StrengthC = 1.03f - strength;
 }
 
@@ -141,13 +137,10 @@ TEST_F(CollapseTest, AStopEndsTheSweepsAfterTheCurrentOne) {
   typeCollapse(sim);
   EXPECT_EQ(host.sleptMs, intPart(2000 / 6.0));  // one sweep at normal speed
   EXPECT_EQ(m().Strat(4, 700), m().Topo[700]);
-  host.onYield = nullptr;
-  m().RunStop = RunState::Running;
-  ui().mnuParAuto.checked = true;
+  host.onYield = nullptr, m().RunStop = RunState::Running, ui().mnuParAuto.checked = true;
   ui().statusBar2[2] = "Auto Phase: 4   Burst: 9 of 9   ";
   typeCollapse(sim);  // an automatic phase keeps the cycle's progress text
   EXPECT_TRUE(ui().PhaseText == "Auto Phase: 4   Burst: 9 of 9   " && m().EruptSub == Style::Collapse);
 }
-
 }  // namespace
 }  // namespace magmo::test

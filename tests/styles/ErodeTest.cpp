@@ -7,14 +7,12 @@
 
 namespace magmo::test {
 namespace {
-
 class ErodeTest : public StyleTest {
  protected:
   // Counts the columns each cycle sweeps, one yield each; the user pauses during cycle `last`
   // (none: 0) and stops at its end.
   void erode(int last = 0) {
-    m().ErodeCycles = 0;
-    m().RunStop = RunState::Running;
+    m().ErodeCycles = 0, m().RunStop = RunState::Running;
     swept.clear();
     host.onYield = [this, last] {
       const size_t cycle = m().ErodeCycles;
@@ -28,8 +26,7 @@ class ErodeTest : public StyleTest {
   }
   // A played-back erosion of the given number of cycles.
   void playBack(int cycles) {
-    ui().mnuRecPlay.checked = true;
-    m().PlayErodeCycles = cycles;
+    ui().mnuRecPlay.checked = true, m().PlayErodeCycles = cycles;
     erode();
   }
   // The largest height step between neighbouring columns, infinite where a height is not finite.
@@ -70,8 +67,7 @@ TEST_F(ErodeTest, AnAutomaticErosionRunsItsDrawnNumberOfCycles) {
     sim.rnd.fixSeed(seed);
     buildCone(640, 60, 200);
     layers(n, [this](int x) { return m().Topo[x]; });
-    ui().mnuParAuto.checked = ui().mnuOptMapEnable.checked = true;
-    m().EruptType = Style::Plinian;
+    ui().mnuParAuto.checked = ui().mnuOptMapEnable.checked = true, m().EruptType = Style::Plinian;
     erode();
     const int c = m().ErodeCycles;
     EXPECT_TRUE(n == 1 ? c == 3 : c == 3 || (c >= 5 && c <= 30)) << c;
@@ -118,8 +114,7 @@ TEST_F(ErodeTest, TheFirstCycleIsOneDiffusionSweepOverTheRelief) {
     t[x] += (f(x - 1) + f(x)) / 2 * (t[x - 1] - t[x]) + (f(x + 1) + f(x)) / 2 * (t[x + 1] - t[x]);
   }
   PerColumn<float> afterCycle{};
-  ui().mnuRecPlay.checked = true;
-  m().PlayErodeCycles = 1;
+  ui().mnuRecPlay.checked = true, m().PlayErodeCycles = 1;
   host.onYield = [&] { afterCycle = m().ErodeCycles == 0 ? m().Topo : afterCycle; };
   typeErode(sim);
   EXPECT_EQ(ui().PhaseText, "Playback Phase: 0 of 0  (Dormant)   Cycle: 1   ");
@@ -134,8 +129,7 @@ TEST_F(ErodeTest, GroundBelowTheBaseLevelErodesToFiniteHeightsNoRougherThanBefor
        [this] {
          buildCone(640, 60, 300);
          accept(Style::Plinian, "0.90", "0", "40");
-         ui().chkCaldDiat.checked = true;
-         ui().CaldStyle.text = "Mazama Type";
+         ui().chkCaldDiat.checked = true, ui().CaldStyle.text = "Mazama Type";
          eruptUntil(30);
          ASSERT_LT(*std::min_element(m().Topo.begin() + 1, m().Topo.end()), 0);
        }},
@@ -154,6 +148,5 @@ TEST_F(ErodeTest, GroundBelowTheBaseLevelErodesToFiniteHeightsNoRougherThanBefor
     EXPECT_LE(roughness(), before);
   }
 }
-
 }  // namespace
 }  // namespace magmo::test

@@ -10,7 +10,6 @@
 
 namespace magmo::test {
 namespace {
-
 class ExplosiveTest : public StyleTest {
  protected:
   void acceptFlows(const char* strength, const char* particles, bool directed = false) {
@@ -74,7 +73,6 @@ TEST_F(ExplosiveTest, PlinianFallCoversTheWholeReachThenOnlyGrowsOutward) {
   }
 }
 
-// Under Moon gravity the pumice flies far above the drawing; nothing is drawn up there.
 TEST_F(ExplosiveTest, UnderMoonGravityOnlyThePlinianColumnWithinTheDrawingIsDrawn) {
   selectGravity(sim, GravityItem::Moon);
   accept(Style::Plinian, "0.60");
@@ -115,10 +113,7 @@ TEST_F(ExplosiveTest, LongWindyPhreaticPhaseAtTheSmallScaleKeepsItsPuffsInRange)
 // reach and highest block drawn the top; the sound is left a second to fade.
 TEST_F(ExplosiveTest, PhreaticExplosionThrowsAtLeastOneBurstAndMeasuresItsBlocks) {
   buildCone(640, 40, 300);
-  m().EruptType = Style::Fumarole;
-  m().Strength = 0.8f;
-  m().PartCount = 30;
-  ui().Slider[4].value = 1;
+  m().EruptType = Style::Fumarole, m().Strength = 0.8f, m().PartCount = 30, ui().Slider[4].value = 1;
   ui().mnuOptSound.checked = true;
   typePhBurst(sim);
   EXPECT_EQ(m().PhBurstCount, 1);
@@ -136,8 +131,7 @@ TEST_F(ExplosiveTest, PhreaticExplosionThrowsAtLeastOneBurstAndMeasuresItsBlocks
 // within 50 columns.
 TEST_F(ExplosiveTest, PhreaticJetsRiseFromAWideningRimUntilTheBlocksReachIsPassed) {
   accept(Style::Fumarole, "0.30");
-  ui().chkFumex.checked = true;
-  ui().Slider[4].value = 11;
+  ui().chkFumex.checked = true, ui().Slider[4].value = 11;
   int explosionBurst = 0;
   float reach = 0, top = 0;
   PerColumn<float> rim{};
@@ -252,6 +246,5 @@ TEST_F(ExplosiveTest, OpeningFlowColumnRisesToItsTopOnlyWhereThereIsRoom) {
   EXPECT_EQ(columnPoints(), 0);
   EXPECT_EQ(m().BurstCount, 1);
 }
-
 }  // namespace
 }  // namespace magmo::test

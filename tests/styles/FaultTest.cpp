@@ -5,7 +5,6 @@
 
 namespace magmo::test {
 namespace {
-
 class FaultTest : public StyleTest {
  protected:
   // Two flat layers, the surface on the top one; then a fault from the tectonic panel's fields
@@ -13,10 +12,7 @@ class FaultTest : public StyleTest {
   void faultCake(float top1, float top2, const char* magnitude, const char* dip, const char* down = "Right side down") {
     layers(2, [top2](int) { return top2; });
     for (int x = 1; x <= 1280; ++x) m().Strat(1, x) = top1;
-    ui().txtTloc.text = "12.00";
-    ui().txtMag.text = magnitude;
-    ui().txtDip.text = dip;
-    ui().Down.text = down;
+    ui().txtTloc.text = "12.00", ui().txtMag.text = magnitude, ui().txtDip.text = dip, ui().Down.text = down;
     fault(sim);
   }
 };
@@ -98,8 +94,7 @@ TEST_F(FaultTest, AutomaticFaultsStayInTheirRangesAndDropTheSideAwayFromHighGrou
 // cycle noted the count, else of 0.2; a manual one never.
 TEST_F(FaultTest, AutomaticFaultsRepeatMoreReadilyWhileNoLayerIsLaid) {
   const auto repeats = [this](int laid) {
-    m().UndoLayer2 = 30;
-    m().LayerCount = 30 + laid;
+    m().UndoLayer2 = 30, m().LayerCount = 30 + laid;
     int n = 0;
     for (int i = 0; i < 1000; ++i) n += faultRepeats(sim);
     return n;
@@ -109,6 +104,5 @@ TEST_F(FaultTest, AutomaticFaultsRepeatMoreReadilyWhileNoLayerIsLaid) {
   EXPECT_NEAR(repeats(0), 600, 60);
   EXPECT_NEAR(repeats(1), 200, 50);
 }
-
 }  // namespace
 }  // namespace magmo::test

@@ -6,7 +6,6 @@
 
 namespace magmo::test {
 namespace {
-
 class LavaTest : public StyleTest {
  protected:
   // A played-back phase with the given flow lengths over bare ground shaped by height(x).
@@ -66,7 +65,6 @@ TEST_F(LavaTest, DomeRisesFromASummitPitInThickWideFlows) {
   EXPECT_EQ(points(4).front().penWidth, 5);
 }
 
-// A Stop cuts the third flow short: it is recorded as far as it ran.
 TEST_F(LavaTest, AFlowCutShortByAStopIsRecordedAsFarAsItRan) {
   accept(Style::Lava, "0.40");
   ui().mnuRecRec.checked = true;
@@ -82,9 +80,7 @@ TEST_F(LavaTest, FlowLengthFollowsSlider1AndGravity) {
   const auto firstFlow = [this](int slider1, float gravity) {
     clearVar(sim);
     sim.rnd.fixSeed(7);
-    ui().Slider[1].value = slider1;
-    m().Gravity = gravity;
-    m().EruptType = Style::Lava;
+    ui().Slider[1].value = slider1, m().Gravity = gravity, m().EruptType = Style::Lava;
     stopDuringBurst(1);
     typeLava(sim);
     return m().LavaBurst;
@@ -94,6 +90,5 @@ TEST_F(LavaTest, FlowLengthFollowsSlider1AndGravity) {
   EXPECT_FLOAT_EQ(firstFlow(11, 9.8f), 1.5f * nominal);
   EXPECT_FLOAT_EQ(firstFlow(1, 3.73f), 0.5f * 3.73f / 9.8f * nominal);
 }
-
 }  // namespace
 }  // namespace magmo::test

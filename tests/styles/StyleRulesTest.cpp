@@ -10,15 +10,13 @@
 
 namespace magmo::test {
 namespace {
-
 class StyleRulesTest : public StyleTest {
  protected:
   StyleRulesTest() { host.canvas.recording = false; }
   // An automatic phase with the given seed on `n` equal layers, a cone 80 high or flat ground, at
   // 4, 20 or 100 m per column, stopped after its first burst.
   void automaticPhase(Style style, uint64_t seed, int n, bool cone, float scale = 20) {
-    ui().mnuOptScaleSmall.checked = scale == 4;
-    ui().mnuOptScaleNorm.checked = scale == 20;
+    ui().mnuOptScaleSmall.checked = scale == 4, ui().mnuOptScaleNorm.checked = scale == 20;
     ui().mnuOptScaleLarge.checked = scale == 100;
     clearVar(sim);
     layers(n, [cone](int x) { return cone ? std::max(80 - 0.4f * std::abs(x - 640), 0.0f) : 0.0f; });
@@ -195,13 +193,8 @@ TEST_F(StyleRulesTest, StrengthGrowthStartsBelowTheNominalValueAndRegainsIt) {
 // A failing step ends the phase, whose end still runs, and the fault is told once under the
 // style's title, after what the end of the phase told.
 TEST_F(StyleRulesTest, AFaultEndsThePhaseAndIsReportedOnceUnderTheStylesTitle) {
-  struct Case {
-    const char* title;
-    std::function<void()> setUp;
-    void (*run)(Sim&);
-    size_t messages = 1;
-    int bursts = 0;  // that still run, when a failing step is skipped
-  };
+  // `bursts`: those that still run when a failing step is skipped.
+  struct Case { const char* title; std::function<void()> setUp; void (*run)(Sim&); size_t messages = 1; int bursts = 0; };
   const auto particles = [this](Style s) { return [this, s] { m().EruptType = s, m().PartCount = 51; }; };
   // Static mode takes the vent as a record left it, without limiting it to the profile.
   const auto vent = [this](Style s, int x) {
@@ -239,11 +232,9 @@ TEST_F(StyleRulesTest, AFaultEndsThePhaseAndIsReportedOnceUnderTheStylesTitle) {
     if (c.bursts) { EXPECT_EQ(m().BurstCount, c.bursts); }
   }
   // An explosion leaves its fault to the phreatic phase that runs it.
-  m().EruptType = Style::Fumarole;
-  m().PartCount = 51;
+  m().EruptType = Style::Fumarole, m().PartCount = 51;
   EXPECT_THROW(typePhBurst(sim), SimError);
   host.messages.clear();
 }
-
 }  // namespace
 }  // namespace magmo::test

@@ -8,7 +8,6 @@
 #include "support/TestHost.h"
 
 namespace magmo::test {
-
 class SimTest : public ::testing::Test {
  protected:
   SimTest() : sim(host, settings) {
@@ -22,14 +21,11 @@ class SimTest : public ::testing::Test {
 
   // A cone of the given height and half-width centred on column c, as layer 1 over a flat basement.
   void buildCone(int c, float height, int halfWidth) {
-    m().LayerCount = 1;
-    m().LayerVentX[1] = c;
-    m().LayerColor[1] = 2;
+    m().LayerCount = 1, m().LayerVentX[1] = c, m().LayerColor[1] = 2;
     for (int x = 1; x <= 1280; ++x) {
       const float d = static_cast<float>(std::abs(x - c));
       const float h = d < halfWidth ? height * (1.0f - d / halfWidth) : 0.0f;
-      m().Strat(1, x) = h;
-      m().Topo[x] = h;
+      m().Strat(1, x) = m().Topo[x] = h;
     }
   }
 
@@ -45,5 +41,4 @@ class SimTest : public ::testing::Test {
   MemorySettings settings;
   Sim sim;
 };
-
 }  // namespace magmo::test

@@ -9,7 +9,6 @@
 #include "support/SimFixture.h"
 
 namespace magmo::test {
-
 class StyleTest : public SimTest {
  protected:
   // A fault is reported only where a test expects it, and that test clears it.
@@ -19,8 +18,7 @@ class StyleTest : public SimTest {
     selectStyle(sim, style);
     ui().txtStr.text = strength;
     txtStrCommit(sim);
-    ui().txtWind.text = wind;
-    ui().txtPart.text = particles;
+    ui().txtWind.text = wind, ui().txtPart.text = particles;
     changeOk(sim);
   }
   // Erupt as the button does; `note` runs as each burst starts, and the user stops the phase
@@ -46,8 +44,7 @@ class StyleTest : public SimTest {
   }
   // A lava phase played back with the given flow lengths.
   void playLava(Style style, const std::vector<float>& lengths) {
-    ui().mnuRecPlay.checked = true;
-    m().EruptType = style;
+    ui().mnuRecPlay.checked = true, m().EruptType = style;
     m().PlayIndex = m().RecCount = 1;
     for (size_t b = 0; b < lengths.size() && b < kRecBursts; ++b) m().RecBurst(1, int(b) + 1) = lengths[b];
     m().BurstCount = int(lengths.size());
@@ -61,5 +58,4 @@ class StyleTest : public SimTest {
     return out;
   }
 };
-
 }  // namespace magmo::test

@@ -10,7 +10,6 @@
 #include "model/Host.h"
 
 namespace magmo::test {
-
 struct DrawCall {
   enum Kind { Point, Line, Span, Box, Text } kind;
   float x1, y1, x2, y2;
@@ -93,16 +92,14 @@ class TestHost : public Host {
 
   RecordingCanvas canvas;
   std::function<void()> onYield;
-  long yields = 0;
-  long sleptMs = 0;
+  long yields = 0, sleptMs = 0;
   double clock = 0;
   std::vector<std::string> messages, questions, prompts, sounds;
   std::vector<MsgIcon> icons;  // of the messages
   std::vector<FileDialog> dialogs;
   std::deque<bool> yesNoAnswers;
   std::deque<Answer> yesNoCancelAnswers;
-  std::deque<std::optional<std::string>> inputAnswers;
-  std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<std::string>> inputAnswers, fileAnswers;
 
  private:
   template <typename T>
@@ -113,5 +110,4 @@ class TestHost : public Host {
     return v;
   }
 };
-
 }  // namespace magmo::test

@@ -1,5 +1,4 @@
 #include "views/Profile.h"
-
 #include <algorithm>
 
 #include "control/ProfileCommands.h"
@@ -7,7 +6,6 @@
 
 namespace magmo::test {
 namespace {
-
 class ProfileTest : public SimTest {
  protected:
   std::vector<DrawCall> callsOf(DrawCall::Kind kind) const {
@@ -27,12 +25,9 @@ class ProfileTest : public SimTest {
   }
   // Two layers over a basement at 20: layer 1 flat at 100, layer 2 a 100-column lens at 150.
   void buildLens() {
-    m().LayerCount = 2;
-    m().LayerColor[1] = 2;
-    m().LayerColor[2] = 12;
+    m().LayerCount = 2, m().LayerColor[1] = 2, m().LayerColor[2] = 12;
     for (int x = 0; x <= 1280; ++x) {
-      m().Strat(0, x) = 20;
-      m().Strat(1, x) = 100;
+      m().Strat(0, x) = 20, m().Strat(1, x) = 100;
       m().Strat(2, x) = (x >= 100 && x < 200) ? 150 : 100;
     }
   }
@@ -94,10 +89,7 @@ TEST_F(ProfileTest, AxisStripTicksAndLabelsPerScale) {
 // one for the newest; the mark of a typed vent only where no layer has its vent.
 TEST_F(ProfileTest, ConduitsOfLayersWithVentsAndTheNewVentMark) {
   buildLens();
-  m().LayerCount = 3;
-  m().LayerColor[3] = 4;
-  m().LayerVentX[1] = 300, m().LayerBase[1] = 40;
-  m().LayerVentX[2] = 0;
+  m().LayerCount = 3, m().LayerColor[3] = 4, m().LayerVentX[1] = 300, m().LayerBase[1] = 40, m().LayerVentX[2] = 0;
   m().LayerVentX[3] = 700, m().LayerBase[3] = 100;
   ui().txtLoc.text = "9.00";  // column 450
   refresh();
@@ -124,7 +116,6 @@ TEST_F(ProfileTest, VerticalScaleAndLegendToggle) {
   host.canvas.clear();
   mnuViewVertClick(sim);
   EXPECT_FALSE(findLine(1, 601, 1, 0));
-
   ui().toolbar["legend"].pressed = true;
   mnuViewLedgClick(sim);
   EXPECT_FALSE(ui().mnuViewLedg.checked || ui().Legend.visible || ui().toolbar["legend"].pressed);
@@ -156,9 +147,7 @@ TEST_F(ProfileTest, EveryRefreshStartsFromACleanPersistentPicture) {
 }
 
 TEST_F(ProfileTest, PointerReadOut) {
-  m().Scale = 4;
-  m().LayerCount = 3;
-  m().LayerVentX[3] = 615;
+  m().Scale = 4, m().LayerCount = 3, m().LayerVentX[3] = 615;
   for (int x = 0; x <= 1280; ++x) m().Strat(3, x) = 300;
   // 615 columns of 4 m and (600 - 287.5) units of 4 m.
   EXPECT_EQ(plotPointerText(sim, 615, 287.5f), "Vent 3: x = 2.46 km,  z = 1,250 m");
@@ -168,8 +157,7 @@ TEST_F(ProfileTest, PointerReadOut) {
   EXPECT_EQ(plotPointerText(sim, 616, 400).substr(0, 8), "Vent 3: ");  // the last hit layer wins
   // Layers without a vent are never hit, even at the left edge.
   EXPECT_EQ(plotPointerText(sim, 2, 400), "x = 0.01 km,  z = 800 m");
-  EXPECT_EQ(plotPointerText(sim, -20, 400).substr(0, 4), "x = ");
-  EXPECT_EQ(plotPointerText(sim, 1300, 400).substr(0, 4), "x = ");
+  for (float x : {-20.0f, 1300.0f}) EXPECT_EQ(plotPointerText(sim, x, 400).substr(0, 4), "x = ") << x;
   m().Scale = 20;
   EXPECT_EQ(plotPointerText(sim, 100, 550), "x = 2.00 km,  z = 1000 m");  // exactly 1000 m: no separator
   EXPECT_EQ(plotPointerText(sim, 100, 549.95f), "x = 2.00 km,  z = 1,001 m");
@@ -183,8 +171,7 @@ TEST_F(ProfileTest, ClicksFillTheVisibleParameterPanel) {
   ui().Change = {true, true, "Strombolian Parameters"};
   plotMouseUp(sim, MouseButton::Left, 617, 300);  // 617 x 20 m
   EXPECT_EQ(ui().txtLoc.text, "12.34");
-  ui().Change.caption = "Sector Collapse Parameters";
-  ui().txtLoc.text = "1.00";
+  ui().Change.caption = "Sector Collapse Parameters", ui().txtLoc.text = "1.00";
   for (float x : {400, 500, 600}) plotMouseUp(sim, MouseButton::Left, x, 300);
   EXPECT_TRUE(ui().txtCtop.text == "12.00" && ui().txtCbase.text == "10.00" && ui().txtLoc.text == "1.00");
   ui().Change.visible = false;
@@ -195,6 +182,5 @@ TEST_F(ProfileTest, ClicksFillTheVisibleParameterPanel) {
   EXPECT_EQ(ui().txtTloc.text, "6.00");
   EXPECT_TRUE(host.messages.empty());
 }
-
 }  // namespace
 }  // namespace magmo::test
