@@ -85,7 +85,10 @@ class AutoCycleTest : public SimTest {
       ui().statusBar2[1].clear();
       const bool eruption = it->second > 0;
       eruptionNoted = eruption;
-      if (eruption) expectAutoPanel(Style(it->second), it->first);
+      if (eruption)
+        expectAutoPanel(Style(it->second), it->first);
+      else  // an interval shows the tectonic panel alone
+        EXPECT_TRUE(ui().Tectonic.visible && !ui().Change.visible && !ui().Legend.visible) << it->first;
       phases.push_back({it->first, int(m().EruptSub), eruption ? int(m().EruptType) : 0, m().LayerCount});
       if (m().RunStop == RunState::Running && stopHere(phases)) {
         cmdHaltClick(sim);

@@ -108,6 +108,23 @@ TEST_F(RecordEditorTest, DeletingAndAddingRenumberThePhases) {
   EXPECT_EQ(ed.ui.cmbPhase.items, std::vector<std::string>{"Phase 1"});
 }
 
+// Every field shows the chosen phase as recorded, and an Apply of what is shown changes nothing.
+TEST_F(RecordEditorTest, TheChosenPhaseIsShownAsRecordedAndAppliesUnchanged) {
+  m().RecTable[2] = {.Location = 7.5f, .Style = Style::Plinian, .Strength = 0.9f, .Wind = 12, .Particles = 30,
+                     .CalderaFlag = 1, .CalderaStyle = CalderaStyle::Valles, .Bursts = 8,
+                     .Slider = {0, 2, 3, 15, 5, 1, 9}, .MapA = 1.5f};
+  openEditor();
+  ed.phaseChosen(1);
+  const auto& u = ed.ui;
+  EXPECT_EQ(std::vector<std::string>({u.txtLoc.text, u.txtStr.text, u.txtWind.text, u.txtPart.text, u.txtBurst.text,
+                                      u.txtSlide[1].text, u.txtSlide[3].text, u.txtSlide[6].text, u.txtMap[1].text,
+                                      u.cmbStyle.text}),
+            std::vector<std::string>({"7.50", "0.90", "12", "30", "8", "2", "15", "9", "1.50", "Valles Type"}));
+  EXPECT_TRUE(u.chkCald.checked && !u.chkDirected.checked);
+  EXPECT_TRUE(ed.applyParams());
+  EXPECT_EQ(m().RecTable, original);
+}
+
 TEST_F(RecordEditorTest, EachTypeEnablesItsFields) {
   using S = std::set<std::string>;
   openEditor();

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <set>
 
 #include "control/Reset.h"
 #include "model/Numeric.h"
+#include "styles/Ballistic.h"
+#include "styles/TephraSteps.h"
 #include "support/StyleFixture.h"
 
 namespace magmo::test {
@@ -90,6 +93,29 @@ TEST_F(ExplosiveTest, UnderMoonGravityOnlyThePlinianColumnWithinTheDrawingIsDraw
 // On flat ground the plume tops out 800 x Strength x 20 / Scale units above the vent, and before
 // the 8th burst every puff is white; the statistics count a hundredth of the strength in hours
 // a time step, and a burst lasts at least 50.
+// A bomb rises w²/2g above the vent at t = w/g and is back at the vent's height at t = 2w/g.
+TEST_F(ExplosiveTest, ABombFliesAParabolaUnderGravity) {
+  m().VentX = 640, m().Topo[640] = 100, m().GravityScaled = 0.5f, m().WindScaled = 0;
+  m().PartU[1] = 3, m().PartW[1] = 10;
+  std::vector<std::pair<int, float>> flight;
+  for (float t : {20.0f, 40.0f}) {
+    m().BurstTime = t;
+    flight.emplace_back(flightPoint(m(), 1, 0).x, flightPoint(m(), 1, 0).y);
+  }
+  EXPECT_EQ(flight, (std::vector<std::pair<int, float>>{{700, 400}, {760, 500}}));
+}
+
+// A caldera is of the Mazama type where a cone stands on either side of the vent, else Valles.
+TEST_F(ExplosiveTest, TheCalderaTypeFollowsTheGroundFiftyColumnsEachSideOfTheVent) {
+  const struct { float left, right; const char* type; } cases[] = {
+      {100, 100, "Valles Type"}, {84, 100, "Mazama Type"}, {100, 84, "Mazama Type"}, {86, 86, "Valles Type"}};
+  for (const auto& c : cases) {
+    m().VentX = 640, m().Topo[640] = 100, m().Topo[590] = c.left, m().Topo[690] = c.right;
+    announceCaldera(sim, "Plinian");
+    EXPECT_EQ(std::tuple(ui().CaldStyle.text, ui().chkCaldDiat.checked), std::tuple(c.type, true)) << c.left << c.right;
+  }
+}
+
 TEST_F(ExplosiveTest, ManualPhreaticPlumeStaysBelowItsTop) {
   accept(Style::Fumarole, "0.30", "10");
   eruptUntil(2);
@@ -124,6 +150,14 @@ TEST_F(ExplosiveTest, PhreaticExplosionThrowsAtLeastOneBurstAndMeasuresItsBlocks
   EXPECT_GT(reach, 0);
   EXPECT_TRUE(m().BallisticRange == reach && m().BallisticTop == top && top < 600 - 40);
   EXPECT_EQ(host.sleptMs, 1000);
+  std::set<int> counts;  // a draw below Slider4, at least one
+  ui().Slider[4].value = 11, ui().mnuOptSound.checked = false;
+  for (uint64_t seed = 1; seed <= 8; ++seed) {
+    sim.rnd.fixSeed(seed), m().PhBurstCount = 0;
+    typePhBurst(sim);
+    counts.insert(m().PhBurstCount);
+  }
+  EXPECT_TRUE(*counts.begin() >= 1 && *counts.rbegin() <= 10 && counts.size() > 2) << counts.size();
 }
 
 // Black jets in pairs left and right of the vent, from the rim at half-width CInt(5 x Strength),

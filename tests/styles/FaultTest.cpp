@@ -29,7 +29,8 @@ TEST_F(FaultTest, TheDipAndDownDecideWhichBlockDropsAndWhereItsEdgeGoes) {
   for (const Case& c : {Case{0, "Left side down", 50, 60, true, 5}, {0, "Right side down", 50, 60, false, 5},
                         {0, "any other text", 3, 4, false, 5}, {2, "Left side down", 50, 60, false, 3},
                         {2, "Left side down", 50, 51, false, 3}, {-2, "Right side down", 50, 60, true, 3},
-                        {-2, "Right side down", 50, 51, true, 3}}) {
+                        {-2, "Right side down", 50, 51, true, 3}, {2, "Left side down", 50, 52, false, 3},
+                        {-2, "Right side down", 50, 52, true, 3}}) {
     SCOPED_TRACE(testing::Message() << c.dip << " " << c.down << " " << c.top2);
     faultCake(c.top1, c.top2, std::to_string(c.throw_).c_str(), std::to_string(c.dip).c_str(), c.down);
     const int d = std::abs(c.dip), leftOver = std::max(c.throw_ - int(c.top2 - c.top1), 0);
@@ -42,7 +43,7 @@ TEST_F(FaultTest, TheDipAndDownDecideWhichBlockDropsAndWhereItsEdgeGoes) {
     }
   }
   EXPECT_TRUE(progress == "Phase: 2  (Dormant)   Cycle:   " && ui().opFault.checked);
-  EXPECT_DOUBLE_EQ(m().EruptHours, 3 * (20 * 100 * 5 + 20 * 1e7) + 4 * (20 * 100 * 3 + 20 * 1e7));
+  EXPECT_DOUBLE_EQ(m().EruptHours, 3 * (20 * 100 * 5 + 20 * 1e7) + 6 * (20 * 100 * 3 + 20 * 1e7));
 }
 
 TEST_F(FaultTest, NoThrowOnlyLaysTheSurfaceOnTheTopLayer) {
