@@ -8,6 +8,7 @@
 #include "model/Strata.h"
 #include "model/Vent.h"
 #include "styles/Ballistic.h"
+#include "styles/FlowSpeed.h"
 #include "styles/PhaseSteps.h"
 #include "styles/Styles.h"
 #include "styles/TephraSteps.h"
@@ -18,13 +19,6 @@ namespace magmo {
 namespace {
 
 constexpr float kRightAngle = 1.5708f;
-
-// The flow's speed stays between standstill and twice its launch speed u, in the launch
-// direction, whatever the slope and the wind w do to it.
-float limitedSpeedChange(float dv, float u, float w) {
-  if (u > 0) return dv <= 0 ? std::max(dv, -u - w) : std::min(dv, u - w);
-  return dv <= 0 ? std::max(dv, u - w) : std::min(dv, -u - w);
-}
 
 // Black, grey or white, in the proportions given by the two thresholds.
 int ashColour(double r, double black, double grey) { return r < black ? 0 : r < grey ? 7 : 15; }

@@ -138,6 +138,10 @@ TEST_F(ParamsTest, CommittedStrengthOpensTheStylesBox) {
   ui().txtStr.text = "0.25";
   txtStrChange(sim);
   EXPECT_EQ(ui().txtPart.text, "31");  // CInt(0.25 * 25 + 25) = CInt(31.25)
+  reopen(Style::Pfs);  // a flow's count follows the typed value, not the strength last accepted
+  ui().txtStr.text = "0.25";
+  txtStrChange(sim);
+  EXPECT_EQ(ui().txtPart.text, "45");  // CInt((1.05 - 0.25) * 25 + 25)
 }
 
 TEST_F(ParamsTest, CollapseScarpIsLengthenedAwayFromItsTopAndWeakOnesWarn) {

@@ -77,10 +77,15 @@ TEST_F(ResetTest, TheZoomAnswerPicksTheWindowAndAnythingElseTheCentre) {
     EXPECT_EQ(std::pair(m().Strat(1, 1), m().Strat(1, 6)), std::pair(5.0f * firstSource, 5.0f * (firstSource + 1)));
   }
   // Large to Small enlarges 25 times from narrower windows; the last source column fills the end.
-  rampAt(&Controls::mnuOptScaleLarge);
-  host.inputAnswers.push_back("1");
-  ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
-  EXPECT_EQ(std::tuple(m().Strat(1, 1), m().Strat(1, 26), m().Strat(1, 1280)), std::tuple(114 * 25, 115 * 25, 165 * 25));
+  const std::pair<int, int> windows[] = {{114, 165}, {364, 415}, {614, 665}, {784, 835}, {1034, 1085}};
+  for (int answer = 1; answer <= 5; ++answer) {
+    rampAt(&Controls::mnuOptScaleLarge);
+    host.inputAnswers.push_back(std::to_string(answer));
+    ASSERT_TRUE(changeScale(sim, ScaleItem::Small));
+    const auto [first, last] = windows[answer - 1];
+    EXPECT_EQ(std::tuple(m().Strat(1, 1), m().Strat(1, 26), m().Strat(1, 1280)),
+              std::tuple(first * 25.0f, (first + 1) * 25.0f, last * 25.0f)) << answer;
+  }
   EXPECT_EQ(std::pair(m().Scale, ui().txtStr.text), std::pair(4.0f, std::string("0.20")));
 }
 

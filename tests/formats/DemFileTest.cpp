@@ -15,6 +15,7 @@ class DemFileTest : public ::testing::Test {
     for (int y = 0; y <= 640; ++y)
       for (int x = 0; x <= 1280; ++x) m.mapGrid(x, y) = (x * 7 - y * 3) / 9.0f + (x % 5 == 0 ? 8765.432f : 0.0f);
     for (int x = 1; x <= 1280; ++x) m.Strat(2, x) = -0.1f * x + 1.0f / 3;
+    m.mapGrid(1, 1) = kMaxStoredHeight, m.Strat(2, 1) = -kMaxStoredHeight;  // heights at the bound are kept
   }
   DemData read(const std::string& text) {
     std::istringstream in(text);

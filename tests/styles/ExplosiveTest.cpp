@@ -8,6 +8,7 @@
 #include "control/Reset.h"
 #include "model/Numeric.h"
 #include "styles/Ballistic.h"
+#include "styles/FlowSpeed.h"
 #include "styles/TephraSteps.h"
 #include "support/StyleFixture.h"
 
@@ -226,6 +227,18 @@ TEST_F(ExplosiveTest, DirectedBlastGoesAwayFromTheHighSide) {
 
 // The speed falls by StrengthC x GravityScaled per second on flat ground; the flow moves while it
 // makes at least a column a second, then leaves 10 m where it stops.
+// A change of a flow's speed never carries it past standstill or past twice its launch speed u;
+// within those bounds it is kept as it is.
+TEST(FlowSpeed, AChangeStopsAtStandstillOrTwiceTheLaunchSpeed) {
+  for (float u : {3.0f, 0.5f, -0.5f, -3.0f})
+    for (float w : {-2.0f, 0.0f, 2.0f})
+      for (float dv : {-100.0f, -0.25f, 0.0f, 0.25f, 100.0f}) {
+        const float lo = std::min(0.0f, 2 * u), hi = std::max(0.0f, 2 * u), alone = u + w + dv;
+        EXPECT_EQ(u + w + limitedSpeedChange(dv, u, w), dv <= 0 ? std::max(alone, lo) : std::min(alone, hi))
+            << u << " " << w << " " << dv;
+      }
+}
+
 TEST_F(ExplosiveTest, AFlowOnFlatGroundIsStoppedByFrictionAloneAndLeavesTenMetres) {
   host.canvas.recording = false;
   acceptFlows("0.20", "1");  // StrengthC 0.83: short runs
