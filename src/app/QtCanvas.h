@@ -41,8 +41,8 @@ class QtCanvas : public Canvas {
   const QImage& image() const;
   // Drop the transient drawing: show the last refresh again.
   void restore();
-  // The last snapshot (the last full refresh), or the screen when there was none.
-  // The picture a save writes, as PNG bytes.
+  // The picture a save writes, as PNG bytes: the last snapshot (the last full refresh), or the
+  // screen when there was none.
   QByteArray png() const;
 
   // Pixel position of a user coordinate.

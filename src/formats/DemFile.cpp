@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "formats/DemImport.h"
+#include "formats/StoredHeight.h"
 #include "model/Host.h"
 #include "model/Model.h"
 #include "model/Numeric.h"
@@ -40,14 +41,6 @@ const char* const kExplanation[] = {
     "",
 };
 
-// A height the reader would refuse is not written either.
-float storedHeight(float v) {
-  if (!(std::fabs(v) <= kMaxStoredHeight))
-    throw SimError("Elevation " + generalNumber(v) + " out of range " + generalNumber(-kMaxStoredHeight) + ".." +
-                   generalNumber(kMaxStoredHeight) + ": the file could not be read back");
-  return v;
-}
-
 // The grid is sampled at MapStep from the first cell, stopping one step short of the edge.
 template <typename F>
 void forEachSample(int step, F&& f) {
@@ -70,9 +63,10 @@ std::string demFileText(const Model& m, const std::function<void(int)>& progress
   int lastX = 0;
   forEachSample(m.MapStep, [&](int x, int y) {
     if (x != lastX && progress) progress(lastX = x);
-    w.line(x, y, storedHeight(m.mapGrid(x, y)));
+    w.line(x, y, storedHeight(m.mapGrid(x, y), "Elevation"));
   });
-  for (int x = 1; x <= kColumns; ++x) w.line(x, kProfileRow, storedHeight(m.Strat(m.LayerCount, x)));
+  for (int x = 1; x <= kColumns; ++x)
+    w.line(x, kProfileRow, storedHeight(m.Strat(m.LayerCount, x), "Elevation"));
   return head + w.str();
 }
 
@@ -88,8 +82,7 @@ void expectRecord(NumberScanner& in, int x, int y) {
 float elevation(NumberScanner& in) {
   const double z = in.number("Elevation");
   if (std::fabs(z) > kMaxStoredHeight)
-    in.fail("Elevation " + in.token() + " out of range " + generalNumber(-kMaxStoredHeight) + ".." +
-            generalNumber(kMaxStoredHeight));
+    in.fail("Elevation " + in.token() + " out of range " + storedHeightRange());
   return static_cast<float>(z);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "formats/StoredHeight.h"
 #include "model/Model.h"
 #include "model/Numeric.h"
 #include "textio/FieldReader.h"
@@ -22,24 +23,16 @@ const std::string kRule19(19, '-'), kRule28(28, '-');
 
 // ---- writer
 
-// A height the reader would refuse is not written either.
-float storedHeight(float v) {
-  if (!(std::fabs(v) <= kMaxStoredHeight))
-    throw SimError("Height " + generalNumber(v) + " out of range " + generalNumber(-kMaxStoredHeight) + ".." +
-                   generalNumber(kMaxStoredHeight) + ": the file could not be read back");
-  return v;
-}
-
 void appendLayer(FieldWriter& w, const Model& m, int k) {
   w.endLine();
   w.text(kRule19 + " Strat layer number: " + generalNumber(k) + " of " + generalNumber(m.LayerCount) + " " + kRule28);
   w.endLine();
   w.endLine();
-  w.line(m.LayerVentX[k], storedHeight(m.LayerBase[k]), m.LayerColor[k], m.LayerMapY[k], m.LayerMapA[k],
+  w.line(m.LayerVentX[k], storedHeight(m.LayerBase[k], "Height"), m.LayerColor[k], m.LayerMapY[k], m.LayerMapA[k],
          m.LayerMapB[k], m.LayerMapC[k], m.LayerMapD[k], m.LayerWind[k], m.LayerCaldera[k], m.LayerCaldL[k],
          m.LayerCaldR[k]);
   for (int x = 1; x <= kColumns; ++x) {
-    w.field(storedHeight(m.Strat(k, x)));
+    w.field(storedHeight(m.Strat(k, x), "Height"));
     if (x % kValuesPerLine == 0) w.endLine();
   }
 }
@@ -51,7 +44,7 @@ void appendMap(FieldWriter& w, const Model& m) {
   w.endLine();
   for (int x = 2; x <= kColumns; x += 2)
     for (int y = 2; y <= kMapLastRow; y += 2) {
-      w.field(storedHeight(m.mapGrid(x, y)));
+      w.field(storedHeight(m.mapGrid(x, y), "Height"));
       if ((y / 2) % kValuesPerLine == 0) w.endLine();
     }
 }

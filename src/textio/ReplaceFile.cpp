@@ -59,8 +59,7 @@ int createTemporary(const fs::path& target, fs::path& temp) {
   struct stat st {};
   const bool existed = stat(target.c_str(), &st) == 0;
   for (int n = 0;; ++n) {
-    temp = folderOf(target) / ("." + target.filename().string() + ".magmo-" + std::to_string(getpid()) + "-" +
-                                std::to_string(n));
+    temp = hiddenBeside(target, "temp", n);
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       if (existed) fchmod(fd, st.st_mode & 07777);
@@ -71,6 +70,11 @@ int createTemporary(const fs::path& target, fs::path& temp) {
 }
 
 }  // namespace
+
+fs::path hiddenBeside(const fs::path& target, const std::string& tag, int n) {
+  return folderOf(target) /
+         ("." + target.filename().string() + ".magmo-" + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(n));
+}
 
 fs::path saveTarget(const std::string& path) {
   if (path.empty()) throw SimError("Cannot write a file without a name");

@@ -1,5 +1,6 @@
 #include "app/batch/BatchOutputs.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -32,10 +33,7 @@ const BatchOutputs::Output& BatchOutputs::keepAside(const std::string& target) {
     if (o.written == written) return o;
   Output o{target, written, {}, 0};
   if (fs::exists(written)) {
-    const fs::path path(written);
-    o.original = (path.parent_path() / ("." + path.filename().string() + ".magmo-original-" +
-                                        std::to_string(getpid()) + "-" + std::to_string(outputs_.size())))
-                     .string();
+    o.original = hiddenBeside(written, "original", int(outputs_.size())).string();
     std::error_code ec;
     fs::remove(o.original, ec);
     if (link(written.c_str(), o.original.c_str()) != 0) fs::copy_file(written, o.original, ec);
