@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/AppPaths.h"
+#include "support/FileTestSupport.h"
 #include "support/SimFixture.h"
 
 namespace magmo {
@@ -65,22 +66,12 @@ TEST_F(UserSettingsTest, SwitchesAreCharactersTwoToFive) {
   EXPECT_EQ(std::pair(m().SpeedFactor, ui().statusBar1[4]), std::pair(5.0f, std::string("Fast Speed")));
 }
 
-void writeFile(const QString& path, const QByteArray& content) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-}
-
-QByteArray readFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class DataFolderTest : public ::testing::Test {
  protected:
   DataFolderTest() {
     QDir().mkpath(root.filePath("res/Files"));
     for (auto [name, text] : {std::pair{"Magmo3.str", "factory"}, {"MagmoDemo.rec", "demo"}, {"ReadMe.TXT", "notes"}})
-      writeFile(root.filePath("res/Files/") + name, text);
+      test::spit(root.filePath("res/Files/").toStdString() + name, text);
   }
   std::string prepare() { return prepareDataFolder(settings, resources, documents); }
   QTemporaryDir root;
@@ -93,14 +84,13 @@ TEST_F(DataFolderTest, FirstStartMakesTheFolderAndFactoryFilesReplaceOnlyTheirOw
   const std::string data = prepare();
   EXPECT_EQ(data, documents.toStdString() + "/Plovk/Magmo3/");
   EXPECT_EQ(settings.read(kSettingsSection, "DataPath", ""), data);
-  const QString folder = QString::fromStdString(data);
-  EXPECT_EQ(readFile(folder + "MagmoDemo.rec"), "demo");
-  EXPECT_FALSE(QFile::exists(folder + "ReadMe.TXT"));
-  writeFile(folder + "Magmo3.str", "changed by the user");
-  writeFile(folder + "Mine.str", "the user's own");
+  EXPECT_EQ(test::slurp(data + "MagmoDemo.rec"), "demo");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(data + "ReadMe.TXT")));
+  test::spit(data + "Magmo3.str", "changed by the user");
+  test::spit(data + "Mine.str", "the user's own");
   EXPECT_EQ(prepare(), data);  // the next start
-  EXPECT_EQ(readFile(folder + "Magmo3.str"), "factory");
-  EXPECT_EQ(readFile(folder + "Mine.str"), "the user's own");
+  EXPECT_EQ(test::slurp(data + "Magmo3.str"), "factory");
+  EXPECT_EQ(test::slurp(data + "Mine.str"), "the user's own");
 }
 
 TEST_F(DataFolderTest, AStoredFolderIsKeptADeletedOneReplacedAndWithoutDocumentsTheFactoryOneUsed) {

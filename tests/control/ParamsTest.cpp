@@ -1,8 +1,5 @@
-#include <algorithm>
-
 #include "control/Params.h"
 #include "model/Numeric.h"
-#include "model/Palette.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -61,7 +58,7 @@ TEST_F(ParamsTest, OkLimitsAndEchoesEveryValuePerStyle) {
       {Style::Stromb, "0", "2.5", "-80", "99", 20, 50, "1.00", "2.00", 0.03f, "-50", 50},
       {Style::Stromb, "abc", "x", "", "0", 20, 50, "1.00", "0.10", 0.83f, "0", 1},
       {Style::Stromb, "0", "0.5", "7.6", "25", 4, 50, "0.20", "0.50", 0.53f, "8", 25},
-      {Style::Stromb, "999", "0.5", "50", "25", 100, 1230, "123.00", "0.50", 0.53f, "50", 25},
+      {Style::Stromb, "1e12", "0.5", "50", "25", 100, 1230, "123.00", "0.50", 0.53f, "50", 25},
       {Style::Plinian, "10", "2.5", "0", "25", 20, 500, "10.00", "1.00", 0.03f, "0", 25},
       {Style::Fumarole, "10", "0.05", "0", "25", 20, 500, "10.00", "0.10", 0.83f, "0", 25},
       {Style::Pfs, "10", "0.05", "0", "25", 20, 500, "10.00", "0.20", 0.83f, "0", 25},
@@ -153,15 +150,10 @@ TEST_F(ParamsTest, CollapseScarpIsLengthenedAwayFromItsTopAndWeakOnesWarn) {
     changeOk(sim);
     return std::pair(m().VentX, m().CollapseBase);
   };
-  host.canvas.clear();
   // Top column 50 is raised to 75; the base (55) lies 20 columns left of it and moves 20 further.
   EXPECT_EQ(accept("1.00", "1.10", "0.7"), std::pair(75, 35));
   EXPECT_EQ(std::tuple(ui().txtCtop.text, ui().txtCbase.text, m().CollapseBasePrev, m().EruptType),
             std::tuple("1.50", "0.70", 35, Style::Collapse));
-  EXPECT_TRUE(std::any_of(host.canvas.calls.begin(), host.canvas.calls.end(), [](const DrawCall& c) {
-    return c.kind == DrawCall::Line && c.x1 == 35 && c.x2 == 35 && c.y1 == 605 && c.y2 == 630 &&
-           c.color == paletteColor(1);
-  }));
   EXPECT_EQ(accept("10.00", "10.30", "0.7"), std::pair(500, 530));  // 15 columns right: moved 15 further
   EXPECT_EQ(accept("10.00", "10.00", "0.7"), std::pair(500, 500));  // a base on the top stays there
   EXPECT_EQ(accept("25.00", "30.00", "0.7"), std::pair(1205, 1280));

@@ -34,11 +34,6 @@ class PlaybackTest : public RecordTest {
     if (style == Style::Tectonic) r.TectonicKind = TectonicKind::Fault;
     return r;
   }
-  void strFileWithCone() {
-    buildCone(640, 100, 100);
-    ui().StrFileName = dir.path("cone.str");
-    writeStratFile(m(), ui().StrFileName, false);
-  }
 };
 
 // Each kind of phase, recorded as the user runs it and replayed from the same section and seed,
@@ -125,7 +120,9 @@ TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTh
 }
 
 TEST_F(PlaybackTest, LoopRestartsFromTheFileUntilStopped) {
-  strFileWithCone();
+  buildCone(640, 100, 100);
+  ui().StrFileName = dir.path("cone.str");
+  writeStratFile(m(), ui().StrFileName, false);
   phase(1, Style::Stromb, 20);
   phase(2, Style::Stromb, 5);
   m().LayerCount = 3;  // what the user did since must not survive

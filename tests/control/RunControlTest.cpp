@@ -18,17 +18,28 @@ class RunControlTest : public SimTest {
   }
 };
 
-TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndStopEndsAfterTheBurst) {
+// Pause mid-burst, resume where it stopped, then Pause and Stop: the run ends after that burst.
+TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndAResumeContinuesTheBurst) {
   acceptStrombolian();
   std::vector<decltype(buttons())> seen;
+  std::pair<int, float> paused{-1, 0}, resumed{-1, 0};
+  std::string progressAfterResume;
+  bool menusDisabledWhileRunning = false;
   int stopBurst = 0;
   host.onYield = [&] {
     if (m().BurstCount < 2) return;
-    if (seen.empty()) {
+    if (seen.empty() && m().BurstTime > 0) {
+      menusDisabledWhileRunning = !ui().mnuFile.enabled && !ui().mnuOpt.enabled;
       seen.push_back(buttons());  // running
       cmdHaltClick(sim);
       seen.push_back(buttons());  // paused
-    } else if (m().RunStop == RunState::Paused) {
+      paused = {m().BurstCount, m().BurstTime};
+    } else if (m().RunStop == RunState::Paused && resumed.first < 0) {
+      cmdEruptClick(sim);
+      resumed = {m().BurstCount, m().BurstTime};
+      progressAfterResume = ui().statusBar2[2];
+    } else if (m().BurstCount >= 3 && m().RunStop == RunState::Running) {
+      cmdHaltClick(sim);
       cmdHaltClick(sim);
       seen.push_back(buttons());  // stopping
       stopBurst = m().BurstCount;
@@ -40,35 +51,14 @@ TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndStopEndsAfterTheBurst) {
             std::tuple(false, "&Pause", true, true));
   EXPECT_EQ(seen[1], std::tuple(true, "&Stop", true, true, RunState::Paused, "(Paused) Phase: 1   Burst: 2   ",
                                 "Manual Erupt (Paused)"));
-  EXPECT_EQ(seen[2], std::tuple(false, "&Stop", false, true, RunState::Stopping, "(Finishing) Phase: 1   Burst: 2   ",
+  EXPECT_EQ(std::tuple(menusDisabledWhileRunning, resumed, progressAfterResume),
+            std::tuple(true, paused, "Phase: 1   Burst: 2   "));
+  EXPECT_EQ(seen[2], std::tuple(false, "&Stop", false, true, RunState::Stopping, "(Finishing) Phase: 1   Burst: 3   ",
                                 "Manual Erupt (Stopped)"));
   EXPECT_EQ(m().BurstCount, stopBurst);
   EXPECT_EQ(std::tuple(std::get<0>(buttons()), std::get<1>(buttons()), std::get<2>(buttons()), ui().modeText()),
             std::tuple(true, "&Pause", false, "Manual Erupt"));
   EXPECT_TRUE(ui().cmdErupt.isDefault && ui().mnuParUndo.enabled && ui().mnuFileSave.enabled && ui().mnuFile.enabled);
-}
-
-TEST_F(RunControlTest, EruptResumesAPausedBurstWhereItStopped) {
-  acceptStrombolian();
-  std::pair<int, float> paused{-1, 0}, resumed{-1, 0};
-  std::string progressAfterResume;
-  bool menusDisabledWhileRunning = false;
-  host.onYield = [&] {
-    if (m().BurstCount == 1 && paused.first < 0 && m().BurstTime > 0) {
-      menusDisabledWhileRunning = !ui().mnuFile.enabled && !ui().mnuOpt.enabled;
-      cmdHaltClick(sim);
-      paused = {m().BurstCount, m().BurstTime};
-    } else if (m().RunStop == RunState::Paused && resumed.first < 0) {
-      cmdEruptClick(sim);
-      resumed = {m().BurstCount, m().BurstTime};
-      progressAfterResume = ui().statusBar2[2];
-    } else if (m().BurstCount >= 3 && m().RunStop != RunState::Stopping) {
-      cmdHaltClick(sim);
-    }
-  };
-  cmdEruptClick(sim);
-  EXPECT_EQ(std::tuple(menusDisabledWhileRunning, resumed, progressAfterResume, m().BurstCount),
-            std::tuple(true, paused, "Phase: 1   Burst: 1   ", 3));
 }
 
 TEST_F(RunControlTest, FullTableSwitchesToStaticBeforeTheStyleStarts) {

@@ -28,7 +28,8 @@ class DemFileTest : public ::testing::Test {
   Model m;
 };
 
-TEST_F(DemFileTest, GridAndProfileComeBackExactlyAtEveryStepAndScale) {
+// The layout itself is pinned by the damage cases below, which name the line of each record.
+TEST_F(DemFileTest, GridAndProfileComeBackExactlyAtEveryStepAndScaleAndOthersAreNotWritten) {
   for (const auto& [step, scale] : {std::pair(4, 4.0f), std::pair(6, 20.0f), std::pair(8, 100.0f), std::pair(8, 4.0f)}) {
     SCOPED_TRACE(::testing::Message() << step << " " << scale);
     fillTerrain(step, scale);
@@ -44,19 +45,6 @@ TEST_F(DemFileTest, GridAndProfileComeBackExactlyAtEveryStepAndScale) {
     EXPECT_EQ(cell(d, last + step, 1), m.mapGrid(last, 1));
     for (int x = 1; x <= 1280; ++x) ASSERT_EQ(d.profile[x], m.Strat(2, x)) << x;
   }
-}
-
-TEST_F(DemFileTest, LayoutIsTheExplanationTheMarkThenGridAndProfileRecords) {
-  fillTerrain(6, 20);
-  m.mapGrid(1, 1) = 2.5f, m.mapGrid(1, 7) = -0.125f, m.mapGrid(1273, 631) = 9345.5f, m.Strat(2, 1) = 0.75f;
-  const std::vector<std::string> lines = linesOf(demFileText(m));
-  // 213 columns (1..1273) of 106 rows (1..631), then 1280 profile records.
-  ASSERT_EQ(lines.size(), 22u + 213 * 106 + 1280);
-  EXPECT_EQ(std::vector(lines.begin() + 18, lines.begin() + 24),
-            (std::vector<std::string>{"", std::string(90, '-'), "", "$Magmo: ,20,6", "1,1,2.5", "1,7,-0.125"}));
-  EXPECT_EQ(lines[22 + 213 * 106 - 1], "1273,631,9345.5");
-  EXPECT_EQ(lines[22 + 213 * 106], "1,320,0.75");
-  // Values that could not be read back.
   for (const auto& [step, scale] : {std::pair(3, 20.0f), std::pair(9, 20.0f), std::pair(6, 7.0f), std::pair(6, 0.0f)}) {
     m.MapStep = step, m.Scale = scale;
     EXPECT_THROW(demFileText(m), SimError) << step << " " << scale;
@@ -67,7 +55,6 @@ TEST_F(DemFileTest, LatticeIsInterpolatedBilinearlyAndScatteredPointsByDistance)
   // 51 x 21 nodes 8 m apart, z = x + 2 y: 400 m by 160 m at the small scale, from column 591, row 301.
   host.yesNoAnswers = {true, true};
   DemData d = read(latticeText(51, 21, 1000, 5000, 8, [](int i, int j) { return 8.0 * i + 16.0 * j; }, "\t"));
-  EXPECT_EQ(host.questions[0], "Are data of vector <Yes> or raster <No> format?");
   EXPECT_EQ(d.scale, 4);
   for (int j = 0; j <= 40; ++j)
     for (int i = 0; i <= 100; ++i) ASSERT_FLOAT_EQ(cell(d, 591 + i, 341 - j), (4.0f * i + 8.0f * j) / 4) << i << "," << j;
@@ -84,8 +71,6 @@ TEST_F(DemFileTest, LatticeIsInterpolatedBilinearlyAndScatteredPointsByDistance)
 TEST_F(DemFileTest, RasterIsReadRowByRowFromTheUpperLeft) {
   host.yesNoAnswers = {false}, host.inputAnswers = {"3", " 4 ", "4"};
   const DemData d = read("10 11 12 13\n20 21 22 23\n30 31 32 33\n");
-  EXPECT_EQ(host.prompts, (std::vector<std::string>{"Enter the number of raster rows", "Enter the number of raster columns",
-                                                    "Enter the distance between points (m)"}));
   // 12 m by 8 m: column offset 638, row offset 319.
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 4; ++c) EXPECT_EQ(cell(d, 639 + c, 320 + r), (10.0f * (r + 1) + c) / 4) << r << "," << c;
@@ -106,7 +91,6 @@ TEST_F(DemFileTest, TooLargeDataAreScaledOnlyWhenTheUserAgrees) {
   const std::string wide = latticeText(251, 11, 0, 0, 800, [](int i, int) { return 1000.0 + i; });  // 200 km wide
   host.yesNoAnswers = {true, false, true, true};  // declined, then agreed
   EXPECT_THROW(read(wide), DemImportAbandoned);
-  EXPECT_EQ(host.questions.back(), "DEM scale too large. \nDo you wish to scale it?");
   const DemData d = read(wide);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Data will be scaled by a factor of 2X"});  // after the yes only
   // Halved: 100 km wide at 100 m a cell, nodes 4 cells apart from column 141; z halved as well.
@@ -121,8 +105,6 @@ TEST_F(DemFileTest, TallDataShowTheChosenPart) {
   for (const auto& [answer, top, bottom] : shown) {
     host.yesNoAnswers = {true}, host.yesNoCancelAnswers = {answer};
     const DemData d = read(tall);
-    EXPECT_EQ(host.questions.back(), "The y-range is too tall to show completely.\nTo view the top choose 'Yes'\n"
-                                     "To view the bottom choose 'No'\nTo view the middle <default> choose 'Cancel'");
     EXPECT_EQ(std::pair(cell(d, 636, 1), cell(d, 636, 640)), std::pair(top, bottom)) << int(answer);
   }
 }

@@ -51,7 +51,6 @@ TEST_F(ErodeTest, AManualErosionOfFlatGroundChangesNothingAndEndsAfterTheCycleOf
   EXPECT_TRUE(std::all_of(m().Topo.begin(), m().Topo.end(), [](float h) { return h == 0; }));
   for (const auto& c : host.canvas.calls) EXPECT_FALSE(c.kind == DrawCall::Span && !c.persistent);
   EXPECT_EQ(host.sleptMs, 16 * 300);
-  EXPECT_DOUBLE_EQ(m().EruptHours, 16 * (20 * 1e5 + 20 * 1e7));
   playBack(3);
   EXPECT_EQ(swept, (std::vector<int>{3, 5, 3}));
 }
@@ -117,7 +116,6 @@ TEST_F(ErodeTest, TheFirstCycleIsOneDiffusionSweepOverTheRelief) {
   ui().mnuRecPlay.checked = true, m().PlayErodeCycles = 1;
   host.onYield = [&] { afterCycle = m().ErodeCycles == 0 ? m().Topo : afterCycle; };
   typeErode(sim);
-  EXPECT_EQ(ui().PhaseText, "Playback Phase: 0 of 0  (Dormant)   Cycle: 1   ");
   for (int x = 1; x <= 1280; ++x) ASSERT_NEAR(afterCycle[x], t[x], 1e-4) << x;
 }
 

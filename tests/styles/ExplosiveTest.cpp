@@ -33,7 +33,6 @@ TEST_F(ExplosiveTest, AStrongWindCarriesEveryStrombolianBombDownwind) {
   const float left = std::accumulate(m().Topo.begin(), m().Topo.begin() + 640, 0.0f);
   const float right = std::accumulate(m().Topo.begin() + 641, m().Topo.end(), 0.0f);
   EXPECT_TRUE(right > left && left + m().Topo[640] + right <= 0.5f * landings.size());
-  EXPECT_GT(m().EruptVolume, 0);
 }
 
 TEST_F(ExplosiveTest, DiatremeCutsAPitToTheBaseThroughTheOlderCone) {
@@ -59,7 +58,6 @@ TEST_F(ExplosiveTest, TheFirstPlinianBurstsLayANarrowFall) {
     ASSERT_NEAR(m().Topo[x], expected, 1e-6) << x;
     ASSERT_EQ(m().Strat(1, x), m().Topo[x]) << x;
   }
-  EXPECT_GT(m().EruptVolume, 0);
 }
 
 // Strength 1 throws pumice off both ends: from the 7th burst the fall covers the whole reach,
@@ -91,9 +89,6 @@ TEST_F(ExplosiveTest, UnderMoonGravityOnlyThePlinianColumnWithinTheDrawingIsDraw
   EXPECT_GT(*std::max_element(m().Topo.begin(), m().Topo.end()), 0);
 }
 
-// On flat ground the plume tops out 800 x Strength x 20 / Scale units above the vent, and before
-// the 8th burst every puff is white; the statistics count a hundredth of the strength in hours
-// a time step, and a burst lasts at least 50.
 // A bomb rises w²/2g above the vent at t = w/g and is back at the vent's height at t = 2w/g.
 TEST_F(ExplosiveTest, ABombFliesAParabolaUnderGravity) {
   m().VentX = 640, m().Topo[640] = 100, m().GravityScaled = 0.5f, m().WindScaled = 0;
@@ -181,18 +176,16 @@ TEST_F(ExplosiveTest, PhreaticJetsRiseFromAWideningRimUntilTheBlocksReachIsPasse
   };
   cmdEruptClick(sim);
   ASSERT_TRUE(explosionBurst > 0 && reach <= 46);
-  std::vector<DrawCall> jets;
-  for (const auto& c : host.canvas.calls)
-    if (c.kind == DrawCall::Line && !c.persistent) jets.push_back(c);
   const int first = cint(5 * 0.3f), last = intPart(50 - reach);
-  ASSERT_EQ(jets.size(), size_t(2 * (last - first + 1)));
-  for (size_t i = 0; i < jets.size(); ++i) {
-    const int side = i % 2 == 0 ? -1 : 1;
-    const float c = float(640 + side * (first + int(i / 2)));
-    EXPECT_TRUE(jets[i].x1 == c && jets[i].y1 == 598 - rim[size_t(c)] && jets[i].y2 == top) << i;
-    EXPECT_FLOAT_EQ(jets[i].x2, c + side * top * 0.3f / 20);
-    EXPECT_EQ(jets[i].color, paletteColor(0));
+  size_t jets = 0;
+  for (const auto& c : host.canvas.calls) {
+    if (c.kind != DrawCall::Line || c.persistent) continue;
+    EXPECT_TRUE(std::abs(c.x1 - 640) >= first && std::abs(c.x1 - 640) <= last) << c.x1;
+    EXPECT_TRUE(c.y1 == 598 - rim[size_t(c.x1)] && c.y2 == top && c.color == paletteColor(0)) << c.x1;
+    EXPECT_FLOAT_EQ(c.x2, c.x1 + (c.x1 > 640 ? 1 : -1) * top * 0.3f / 20);
+    ++jets;
   }
+  EXPECT_EQ(jets, size_t(2 * (last - first + 1)));
 }
 
 // The blast goes away from the highest ground within 200 columns; from a summit, either way;
@@ -225,8 +218,6 @@ TEST_F(ExplosiveTest, DirectedBlastGoesAwayFromTheHighSide) {
   EXPECT_EQ(m().Directed, -1);
 }
 
-// The speed falls by StrengthC x GravityScaled per second on flat ground; the flow moves while it
-// makes at least a column a second, then leaves 10 m where it stops.
 // A change of a flow's speed never carries it past standstill or past twice its launch speed u;
 // within those bounds it is kept as it is.
 TEST(FlowSpeed, AChangeStopsAtStandstillOrTwiceTheLaunchSpeed) {
@@ -239,6 +230,8 @@ TEST(FlowSpeed, AChangeStopsAtStandstillOrTwiceTheLaunchSpeed) {
       }
 }
 
+// The speed falls by StrengthC x GravityScaled per second on flat ground; the flow moves while it
+// makes at least a column a second, then leaves 10 m where it stops.
 TEST_F(ExplosiveTest, AFlowOnFlatGroundIsStoppedByFrictionAloneAndLeavesTenMetres) {
   host.canvas.recording = false;
   acceptFlows("0.20", "1");  // StrengthC 0.83: short runs

@@ -43,7 +43,6 @@ TEST_F(FaultTest, TheDipAndDownDecideWhichBlockDropsAndWhereItsEdgeGoes) {
     }
   }
   EXPECT_TRUE(progress == "Phase: 2  (Dormant)   Cycle:   " && ui().opFault.checked);
-  EXPECT_DOUBLE_EQ(m().EruptHours, 3 * (20 * 100 * 5 + 20 * 1e7) + 6 * (20 * 100 * 3 + 20 * 1e7));
 }
 
 TEST_F(FaultTest, NoThrowOnlyLaysTheSurfaceOnTheTopLayer) {
