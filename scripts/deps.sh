@@ -1,8 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages Magmo builds with, when any is missing; packages given as
-# arguments are needed too (the fuzzing script adds its compiler).
+# arguments are needed too (the fuzzing script adds its compiler). The 3-D viewer needs Qt Data
+# Visualization, whose CMake package also looks for Qt's OpenGL and QML modules.
 set -e
-PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth $*"
+PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth
+  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev $*"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

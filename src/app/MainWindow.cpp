@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,9 +24,14 @@
 #include "app/AdvancedPanel.h"
 #include "app/AppPaths.h"
 #include "app/LegendPanel.h"
+#include "app/MapViewWindow.h"
 #include "app/ParamPanel.h"
 #include "app/ProfileWidget.h"
+#include "app/StratColumnWindow.h"
 #include "app/TectonicPanel.h"
+#include "control/ColumnCommands.h"
+#include "control/MapCommands.h"
+#include "control/MapPrecision.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
 #include "control/NewFile.h"
@@ -75,6 +81,9 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   bindControls();
   resize(1000, 760);
 
+  const auto runner = [this](std::function<void()> handler) { run(handler); };
+  mapWindow_ = new MapViewWindow(sim_, runner, this);
+  stratWindow_ = new StratColumnWindow(sim_, runner, this);
   desk_.host.setDialogParent(this);
   desk_.host.setOnYield([this] { syncFromControls(); });
   desk_.host.setOnRepaint([this] { profile_->update(); });
@@ -83,6 +92,11 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   connect(clock, &QTimer::timeout, this, &MainWindow::showClock);
   clock->start(1000);
   showClock();
+  auto* viewerPoller = new QTimer(this);
+  connect(viewerPoller, &QTimer::timeout, this, [this] {
+    if (ui_.View3DOpen) run([this] { viewerPoll(sim_); });
+  });
+  viewerPoller->start(1000);
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
@@ -105,6 +119,7 @@ QAction* MainWindow::menuItem(QMenu* menu, const char* caption, const char* name
   if (mirrored) {
     // Commands mirror only their enabled state; the others are options with a check mark.
     const bool command = mirrored == &ui_.mnuFileSave || mirrored == &ui_.mnuFileSaveAsDem ||
+                         mirrored == &ui_.mnuViewMap || mirrored == &ui_.mnuViewTopo ||
                          mirrored == &ui_.mnuParUndo || mirrored == &ui_.mnuRecEdit;
     a->setCheckable(!command);
     mirror_.action(a, mirrored);
@@ -125,6 +140,7 @@ void MainWindow::buildMenus() {
   buildParametersMenu(menu("&Parameters", "mnuPar", ui_.mnuPar));
 
   QMenu* opt = menu("&Options", "mnuOpt", ui_.mnuOpt);
+  buildMapOptions(opt);
   QMenu* scale = opt->addMenu("S&cale");
   const std::tuple<const char*, const char*, MenuItem*, ScaleItem> scales[] = {
       {"&Small", "mnuOptScaleSmall", &ui_.mnuOptScaleSmall, ScaleItem::Small},
@@ -147,10 +163,36 @@ void MainWindow::buildMenus() {
 
   buildRecordMenu(menu("&Record", "mnuRec", ui_.mnuRec));
 
-  QMenu* view = menu("&View", "mnuView", ui_.mnuView);
+  buildViewMenu(menu("&View", "mnuView", ui_.mnuView));
+}
+
+void MainWindow::buildMapOptions(QMenu* opt) {
+  menuItem(opt, "&Enable Maps", "mnuOptMapEnable", &ui_.mnuOptMapEnable, [this] { mnuOptMapEnableClick(sim_); });
+  menuItem(opt, "Enable Map &3D Position", "mnuOptMap3dPosEnable", &ui_.mnuOptMap3dPosEnable,
+           [this] { mnuOptMap3dPosClick(sim_); });
+  QMenu* precision = opt->addMenu("&Map Precision");
+  mirror_.menu(precision, &ui_.mnuOptMapPrec);
+  const std::tuple<const char*, const char*, MenuItem*, MapPrecision> items[] = {
+      {"&Low", "mnuOptMapLow", &ui_.mnuOptMapLow, MapPrecision::Low},
+      {"&Normal", "mnuOptMapNorm", &ui_.mnuOptMapNorm, MapPrecision::Normal},
+      {"&High", "mnuOptMapHigh", &ui_.mnuOptMapHigh, MapPrecision::High}};
+  for (const auto& [caption, name, mirrored, p] : items)
+    menuItem(precision, caption, name, mirrored, [this, p = p] {
+      selectMapPrecision(sim_, p);
+      redrawPlanPictures(sim_);
+    });
+  opt->addSeparator();
+}
+
+void MainWindow::buildViewMenu(QMenu* view) {
   menuItem(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_); });
   menuItem(view, "&Vertical Scale", "mnuViewVert", &ui_.mnuViewVert, [this] { mnuViewVertClick(sim_); });
   menuItem(view, "&Legend", "mnuViewLedg", &ui_.mnuViewLedg, [this] { mnuViewLedgClick(sim_); });
+  menuItem(view, "&Stratigraphy", "mnuViewStrat", &ui_.mnuViewStrat, [this] { mnuViewStratClick(sim_); });
+  view->addSeparator();
+  menuItem(view, "&Map", "mnuViewMap", &ui_.mnuViewMap, [this] { mnuViewMapClick(sim_); });
+  menuItem(view, "&Topography", "mnuViewTopo", &ui_.mnuViewTopo, [this] { mnuViewTopoClick(sim_); });
+  menuItem(view, "Magmo&3D", "mnuView3D", &ui_.mnuView3D, [this] { mnuView3DClick(sim_); });
 }
 
 QWidget* MainWindow::buildCentre() {
@@ -292,7 +334,11 @@ void MainWindow::connectButton(QPushButton* button, const Button& mirrored, std:
   connect(button, &QPushButton::clicked, this, [this, onClick = std::move(onClick)] { run(onClick); });
 }
 
-void MainWindow::syncFromControls() { mirror_.sync(); }
+void MainWindow::syncFromControls() {
+  mirror_.sync();
+  mapWindow_->sync();
+  stratWindow_->sync();
+}
 
 void MainWindow::erupt() {
   ++eruptDepth_;
@@ -318,6 +364,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     requestStop();
     return;
   }
+  if (ui_.View3DOpen) mnuView3DClick(sim_);
   deleteWorkingImages(sim_);
   if (ui_.mnuOptAdSave.checked) {
     saveSettings(sim_);
@@ -383,6 +430,9 @@ void MainWindow::startUp(const Switches& switches, const QString& documents) {
   } catch (const std::exception& e) {
     sim_.reportError("Path", e);
   }
+  const QString viewer = QCoreApplication::applicationDirPath() + "/magmo3dview";
+  ui_.Viewer3DAvailable = QFileInfo(viewer).isExecutable();
+  desk_.host.setViewer(viewer, QString::fromStdString(paths.work + "Magmo3D.ebm"));
   ui_.statusBar1[3] = "No File";
   started_ = true;
   run([this, &switches] {

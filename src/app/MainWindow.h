@@ -23,6 +23,8 @@ namespace magmo {
 
 class AdvancedPanel;
 class LegendPanel;
+class MapViewWindow;
+class StratColumnWindow;
 class ParamPanel;
 class ProfileWidget;
 class TectonicPanel;
@@ -54,6 +56,8 @@ class MainWindow : public QMainWindow {
   void buildFileMenu(QMenu* file);
   void buildParametersMenu(QMenu* par);
   void buildRecordMenu(QMenu* rec);
+  void buildMapOptions(QMenu* opt);
+  void buildViewMenu(QMenu* view);
   QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
                     std::function<void()> handler);
   QWidget* buildCentre();
@@ -86,6 +90,8 @@ class MainWindow : public QMainWindow {
   TectonicPanel* tectonic_ = nullptr;
   AdvancedPanel* advanced_ = nullptr;
   LegendPanel* legend_ = nullptr;
+  MapViewWindow* mapWindow_ = nullptr;
+  StratColumnWindow* stratWindow_ = nullptr;
   QWidget* controlsRow_ = nullptr;
   QLabel* labVei_ = nullptr;
   QPushButton *cmdErupt_ = nullptr, *cmdHalt_ = nullptr;

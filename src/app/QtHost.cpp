@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
 #include <QThread>
 #include <QTime>
 
@@ -28,6 +30,37 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
 }
 
 }  // namespace
+
+QtHost::QtHost(QtCanvas& profile) : profile_(profile) {
+  sinceRepaint_.start();
+  sinceFrame_.start();
+}
+
+QtHost::~QtHost() {
+  // A viewer still open goes on without us.
+  if (viewer_) (void)viewer_.release();
+}
+
+void QtHost::later(int ms, std::function<void()> f) { QTimer::singleShot(ms, std::move(f)); }
+
+bool QtHost::startViewer() {
+  if (viewerProgram_.isEmpty()) return false;
+  if (viewer_ && viewer_->state() != QProcess::NotRunning) return true;
+  viewer_ = std::make_unique<QProcess>();
+  viewer_->setProgram(viewerProgram_);
+  viewer_->setArguments({"/open", "--image", viewerImage_});
+  viewer_->start();
+  return viewer_->waitForStarted(5000);
+}
+
+void QtHost::closeViewer() {
+  if (!viewer_) return;
+  // Ask first; a viewer that does not answer is ended.
+  viewer_->terminate();
+  if (!viewer_->waitForFinished(3000)) viewer_->kill();
+  viewer_->waitForFinished(1000);
+  viewer_.reset();
+}
 
 void QtHost::yield() {
   if (onYield_) onYield_();

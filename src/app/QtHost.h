@@ -2,21 +2,22 @@
 // The desktop platform: nested event processing for the core's yields, animation pacing,
 // Qt dialogs for messages, prompts and file names.
 #include <QElapsedTimer>
+#include <QString>
 #include <functional>
+#include <memory>
 
 #include "app/QtCanvas.h"
 #include "model/Host.h"
 
+class QProcess;
 class QWidget;
 
 namespace magmo {
 
 class QtHost : public Host {
  public:
-  explicit QtHost(QtCanvas& profile) : profile_(profile) {
-    sinceRepaint_.start();
-    sinceFrame_.start();
-  }
+  explicit QtHost(QtCanvas& profile);
+  ~QtHost() override;
 
   // The window the dialogs belong to.
   void setDialogParent(QWidget* parent) { parent_ = parent; }
@@ -41,6 +42,14 @@ class QtHost : public Host {
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
   void busyPointer(bool busy) override;
+  void later(int ms, std::function<void()> f) override;
+  // The viewer is the program `viewer` reading `image`; it keeps running when Magmo ends.
+  void setViewer(const QString& viewer, const QString& image) {
+    viewerProgram_ = viewer;
+    viewerImage_ = image;
+  }
+  bool startViewer() override;
+  void closeViewer() override;
 
   static constexpr int kRepaintIntervalMs = 16;
   static constexpr int kMinFrameMs = 2;
@@ -53,6 +62,8 @@ class QtHost : public Host {
   std::function<void()> onYield_, onRepaint_, hook_;
   QElapsedTimer sinceRepaint_, sinceFrame_;
   bool busy_ = false;
+  QString viewerProgram_, viewerImage_;
+  std::unique_ptr<QProcess> viewer_;
 };
 
 }  // namespace magmo

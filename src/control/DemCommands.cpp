@@ -14,6 +14,7 @@
 #include "model/Sim.h"
 #include "textio/FileNames.h"
 #include "textio/ReplaceFile.h"
+#include "views/MapView.h"
 #include "views/Profile.h"
 
 namespace magmo {
@@ -69,6 +70,8 @@ void adopt(Sim& sim, DemData&& d) {
   followStoredMapStep(sim, d.step);
   applyStoredScale(sim, d.scale);
   sim.ui.statusBar2[1] = "Mapping Elevation File   ";
+  std::fill(m.MapUnit.begin(), m.MapUnit.end(), static_cast<unsigned char>(m.LayerColor[1] + 1));
+  drawMap(sim);
   m.VentKm = m.VentX * m.Scale / 1000;
   sim.ui.txtLoc.text = format(m.VentKm, "0.00");
   sim.host.yield();

@@ -1,5 +1,6 @@
 #include "control/FileAdoption.h"
 
+#include "control/MapCommands.h"
 #include "model/Sim.h"
 
 namespace magmo {
@@ -28,9 +29,7 @@ void enableDemoMaps(Controls& ui) {
   ui.mnuOptMapEnable.checked = true;
   ui.mnuOptMap3dPosEnable.enabled = ui.mnuOptMap3dPosEnable.checked = true;
   ui.mnuOptMapPrec.enabled = true;
-  ui.statusBar1[7] = ui.mnuOptMapHigh.checked  ? "Map On (High)"
-                     : ui.mnuOptMapLow.checked ? "Map On (Low)"
-                                               : "Map On (Normal)";
+  showMapState(ui);
 }
 
 }  // namespace magmo

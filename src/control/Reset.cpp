@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "control/MapCommands.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
 #include "control/Undo.h"
@@ -21,6 +22,7 @@ void zeroModel(Model& m) {
   m.Topo.fill(0);
   m.Strat.clear();
   std::fill(m.MapGrid.begin(), m.MapGrid.end(), 0.0f);
+  std::fill(m.MapUnit.begin(), m.MapUnit.end(), 0);
   for (auto* a : {&m.LayerColor, &m.LayerVentX, &m.LayerCaldL, &m.LayerCaldR, &m.LayerMapY}) a->fill(0);
   for (auto* a : {&m.LayerBase, &m.LayerWind, &m.LayerCaldera, &m.LayerMapA, &m.LayerMapB, &m.LayerMapC,
                   &m.LayerMapD})
@@ -36,6 +38,8 @@ void zeroModel(Model& m) {
   m.MaxFlight = m.Wind = m.WindScaled = m.BurstTime = 0;
   m.EruptHours = m.TotalHours = m.EruptVolume = m.TotalVolume = 0;
   m.UndoLayer = m.MapOn = 0;
+  m.TopoLayerCount = m.CollapseMapX = 0;
+  m.TopoMinZ = m.TopoMaxZ = 0;
   m.LavaBurst = m.LavaThick = 0;
   m.FlowLeft = m.FlowRight = 0;
   m.BurstLimit = 1000;
@@ -121,17 +125,6 @@ void applyGravity(Sim& sim, GravityItem item, float gravity) {
   sim.ui.statusBar1[5] = gravityStatusText(item, gravity);
 }
 
-void showMapState(Controls& ui) {
-  if (!ui.mnuOptMapEnable.checked)
-    ui.statusBar1[7] = "Map Off";
-  else if (ui.mnuOptMapHigh.checked)
-    ui.statusBar1[7] = "Map On (High)";
-  else if (ui.mnuOptMapLow.checked)
-    ui.statusBar1[7] = "Map On (Low)";
-  else
-    ui.statusBar1[7] = "Map On (Normal)";
-}
-
 void afterScaleChange(Sim& sim, ScaleItem to) {
   for (ScaleItem s : {ScaleItem::Small, ScaleItem::Normal, ScaleItem::Large}) scaleMenu(sim.ui, s).checked = s == to;
   sim.m.Scale = scaleMetres(to);
@@ -139,18 +132,6 @@ void afterScaleChange(Sim& sim, ScaleItem to) {
   sim.m.VentKm = sim.m.VentX * sim.m.Scale / 1000;
   showVentLocation(sim);
   sim.ui.txtStr.text = defaultStrengthText(to);
-}
-
-void switchMapOff(Sim& sim) {
-  Model& m = sim.m;
-  std::fill(m.MapGrid.begin(), m.MapGrid.end(), 0.0f);
-  for (auto* a : {&m.LayerMapA, &m.LayerMapB, &m.LayerMapC, &m.LayerMapD}) a->fill(0);
-  m.LayerMapY.fill(0);
-  Controls& ui = sim.ui;
-  ui.mnuOptMapEnable.checked = false;
-  ui.mnuViewMap.enabled = ui.mnuViewTopo.enabled = ui.mnuView3D.enabled = false;
-  for (const char* key : {"map", "topo", "magmo3d"}) ui.toolbar[key].enabled = false;
-  ui.statusBar1[7] = "Map Off";
 }
 
 // The deposits of layers 1..LayerCount, shrunk by factor f: every f-th source column fills a
@@ -239,6 +220,7 @@ void clearVar(Sim& sim, bool fileOpenedJustBefore) {
     sim.host.busyPointer(true);
     sim.host.yield();
     zeroModel(sim.m);
+    sim.pictures = {};
     forgetUndo(sim);
     deleteWorkingImages(sim);
     resetIdleInterface(sim.ui);

@@ -6,6 +6,7 @@
 #include "model/Sim.h"
 #include "model/Vent.h"
 #include "control/Playback.h"
+#include "control/MapCommands.h"
 #include "control/Recorder.h"
 #include "styles/Styles.h"
 
@@ -230,8 +231,7 @@ void mnuParStaticClick(Sim& sim) {
   if (!turningOn && sim.m.LayerCount > 0) ui.mnuViewStrat.enabled = ui.toolbar["strat"].enabled = true;
   showIdleModeText(sim);
   if (turningOn) {
-    ui.mnuOptMapEnable.checked = false;
-    ui.statusBar1[7] = "Map Off";
+    if (ui.mnuOptMapEnable.checked) switchMapOff(sim);
     ui.mnuRecRec.checked = false;
     ui.toolbar["record"].pressed = false;
   }

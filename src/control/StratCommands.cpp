@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "control/FileAdoption.h"
+#include "control/MapCommands.h"
 #include "control/RecordCommands.h"
 #include "control/Recorder.h"
 #include "control/Reset.h"
@@ -14,6 +15,7 @@
 #include "model/Sim.h"
 #include "textio/FileNames.h"
 #include "views/Profile.h"
+#include "views/Relief.h"
 
 namespace magmo {
 
@@ -116,13 +118,26 @@ LoadResult adopt(Sim& sim, LoadedStrat&& loaded) {
   Model& m = sim.m;
   const StratReadResult& r = loaded.result;
   const bool mapRead = r.complete && r.version == 3 && (sim.ui.mnuOptMapEnable.checked || loaded.demo);
-  std::vector<float> grid = std::move(m.MapGrid);
+  std::vector<float> grid = std::move(m.MapGrid), mapSection;
   static_cast<Section&>(m) = std::move(*loaded.section);
-  if (!mapRead) m.MapGrid = std::move(grid);
-  m.MapOn = r.mapCode;
+  if (mapRead) mapSection = std::move(m.MapGrid);
+  m.MapGrid = std::move(grid);
   if (r.scale) applyStoredScale(sim, *r.scale);
   if (loaded.demo && r.version == 3) enableDemoMaps(sim.ui);
   for (int x = 1; x <= kColumns; ++x) m.Topo[x] = m.Strat(m.LayerCount, x);
+  if (sim.ui.mnuOptMapEnable.checked) {
+    try {
+      rebuildMap(sim, mapRead ? &mapSection : nullptr, r.mapColumns);
+    } catch (const std::exception& e) {
+      sim.host.message(e.what(), MsgIcon::Exclamation, "Mapping error");
+    }
+    if (mapRead) {
+      m.ReliefMode = std::max(m.ReliefMode, 1);
+      plotTopo(sim, m.ReliefMode);
+      m.TopoLayerCount = m.LayerCount;
+    }
+  }
+  m.MapOn = r.mapCode;
   m.VentKm = m.VentX * m.Scale / 1000;
   showVentLocation(sim);
   sim.host.yield();

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "control/MapCommands.h"
 #include "model/Sim.h"
+#include "views/MapView.h"
 #include "views/Profile.h"
 
 namespace magmo {
@@ -41,7 +43,12 @@ void restoreModel(Sim& sim, Model&& before) {
   before.Gravity = m.Gravity;
   before.GravityScaled = m.GravityScaled;
   before.MapStep = m.MapStep;
-  if (!sim.ui.mnuOptMapEnable.checked) before.MapGrid = std::move(m.MapGrid);
+  before.ReliefMode = m.ReliefMode;
+  before.BaseLevel = m.BaseLevel;
+  if (!sim.ui.mnuOptMapEnable.checked) {
+    before.MapGrid = std::move(m.MapGrid);
+    before.MapUnit = std::move(m.MapUnit);
+  }
   m = std::move(before);
 }
 
@@ -63,7 +70,11 @@ void mnuParUndoClick(Sim& sim) {
       sim.undoState.reset();
     }
     screenRefresh(sim);
-    if (ui.mnuOptMapEnable.checked) restoreWorkingImages(sim);
+    if (ui.mnuOptMapEnable.checked) {
+      restoreWorkingImages(sim);
+      redrawPlanPictures(sim);
+      if (ui.mnuOptMap3dPosEnable.checked) plotMapCenter(sim);
+    }
     ui.mnuRecPlay.enabled = ui.mnuRecPlayLoop.enabled = ui.RecLoaded;
   } catch (const std::exception& e) {
     sim.reportError("mnuParUndo", e);

@@ -62,14 +62,10 @@ std::string stratFileText(const Model& m, bool withMap) {
   return w.str();
 }
 
-
 void writeStratFile(const Model& m, const std::string& path, bool withMap) {
   replaceFile(path, stratFileText(m, withMap));
 }
 
-namespace {
-
-// Map style code of a layer from its colour; other colours leave the code as it was.
 int mapCode(const Section& s, int k, int previous) {
   if (s.LayerVentX[k] == 0) return -1;
   switch (s.LayerColor[k]) {
@@ -83,6 +79,8 @@ int mapCode(const Section& s, int k, int previous) {
     default: return previous;
   }
 }
+
+namespace {
 
 // The words of a separator line, without the rules of hyphens around them.
 std::string_view ruleWords(std::string_view line) {
@@ -220,8 +218,10 @@ class StratReader {
     try {
       for (int x = 2; x <= kColumns; x += 2) {
         for (int y = 2; y <= kMapLastRow; y += 2) s_.mapGrid(x, y) = height(y / 2 - 1, kRows);
+        // Each stored value stands for its whole 2 x 2 block.
         for (int y = 2; y <= kMapLastRow; y += 2)
-          s_.mapGrid(x, y - 1) = s_.mapGrid(x - 1, y - 1) = s_.mapGrid(x, y);
+          s_.mapGrid(x, y - 1) = s_.mapGrid(x - 1, y - 1) = s_.mapGrid(x - 1, y) = s_.mapGrid(x, y);
+        result_.mapColumns = x;
       }
     } catch (const SimError&) {
     }

@@ -28,7 +28,12 @@ struct StratReadResult {
   int version = 3;
   std::optional<float> scale;  // the stored scale, unless kept
   int mapCode = 0;  // the map code (MapOn) the last layers' colours and vents give
+  int mapColumns = 0;  // the map section holds rows 1..600 of columns 1..mapColumns
 };
+
+// The map code (MapOn) of layer k from its colour and vent; colours of no style leave the code
+// of the layer before, `previous`.
+int mapCode(const Section& s, int k, int previous);
 
 // Reads a stratigraphic file into `into`: LayerCount, layers 1..LayerCount with their
 // attributes and tops, VentX, the colour alternation and, when asked, the map grid. Nothing

@@ -55,6 +55,26 @@ struct SliderControl {
   std::string tooltip;
 };
 
+// The window that shows the plan-view grid as the geological map or as the relief.
+struct MapWindow {
+  bool visible = false;
+  bool topography = false;  // showing the relief rather than the map
+  std::string caption = "Map View";
+  std::string status1, status2;  // its two status panels
+  int option = 0;              // Option1..Option5 selected (0: none)
+  Field txtBase{"0", true, true, ""}, txtContrast{"3", true, true, ""};
+  bool buttonsEnabled = true;  // save, copy, print, the switch and the option frame
+  std::string switchCaption = "&Topography";
+};
+
+// The magnified stratigraphic column beside the main window.
+struct StratWindow {
+  bool visible = false;
+  Field txtLoc{"12.80", true, true, ""};
+  int scroll = 640;  // HScroll1: the centre column, 16..1264
+  std::string status;
+};
+
 struct Controls {
   // Menus of the main window, by their item names.
   MenuItem mnuFile, mnuPar, mnuOpt, mnuRec, mnuView;  // top-level menus
@@ -69,6 +89,14 @@ struct Controls {
   MenuItem mnuOptG, mnuOptG2, mnuOptG4, mnuOptG8, mnuOptGEarth{true, true}, mnuOptGVenus, mnuOptGMars, mnuOptGMoon;
   MenuItem mnuOptSpeedFast, mnuOptSpeedNorm{true, true}, mnuOptSpeedSlow;
   MenuItem mnuViewVert, mnuViewLedg{true, true}, mnuViewStrat, mnuViewMap, mnuViewTopo, mnuView3D, mnuViewCap;
+
+  MenuItem mnuFileMagmo3D;
+  MapWindow Map;
+  StratWindow Strat;
+  bool View3DOpen = false;         // the 3-D viewer runs
+  bool Viewer3DAvailable = false;  // the viewer program stands beside the program
+  // The vent marker on the small map of the 3-D position panel, in grid cells.
+  int MapMarkerX = 640, MapMarkerY = 320;
 
   // Toolbar buttons by key ("play", "halt", "strombolian", ...).
   std::map<std::string, ToolButton> toolbar;

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,12 @@ class Host {
   // Right-click help: the help file opened at a topic number.
   virtual void eruptHelp(int /*topic*/) {}
   virtual void busyPointer(bool /*busy*/) {}
+  // Runs f after ms milliseconds without blocking the window; hosts without an event loop run
+  // it at once.
+  virtual void later(int /*ms*/, std::function<void()> f) { f(); }
+  // The 3-D viewer program: start it (false when it could not be started) and ask it to close.
+  virtual bool startViewer() { return false; }
+  virtual void closeViewer() {}
 };
 
 }  // namespace magmo

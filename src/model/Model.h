@@ -82,6 +82,12 @@ struct Section {
 struct Model : Section {
   PerColumn<float> Topo{};  // the surface, which the styles change before the strata follow
 
+  // The unit at the surface of each plan-view cell, as its palette colour + 1 (0: none), laid out
+  // as MapGrid, which files do not carry: the geological map is drawn from it.
+  std::vector<unsigned char> MapUnit = std::vector<unsigned char>(MapGrid.size(), 0);
+  unsigned char& mapUnit(int x, int y) { return MapUnit[static_cast<size_t>(y) * (kColumns + 1) + x]; }
+  unsigned char mapUnit(int x, int y) const { return MapUnit[static_cast<size_t>(y) * (kColumns + 1) + x]; }
+
   // Ballistic particles of the current burst; index 0 unused.
   int PartCount = 25;
   PerParticle<float> PartU{}, PartW{};
@@ -129,6 +135,14 @@ struct Model : Section {
   Style EruptSub = Style::Tectonic;
   int UndoLayer = 0, MapOn = 0;
   int MapStep = 6;  // plan-view grid step of the map precision: 4 high, 6 normal, 8 low
+  int CollapseMapX = 0;  // centre of the last sector collapse on the map
+  // Shaded relief: mode 1..4 lit from the top, bottom, left, right, 5 coloured by height; the
+  // base level (plot units) below which the grid is water; the extremes and layer count of the
+  // last relief image.
+  int ReliefMode = 0;
+  float BaseLevel = 0;
+  float TopoMinZ = 0, TopoMaxZ = 0;
+  int TopoLayerCount = 0;
   // The eruption history: phases 1..RecCount of RecTable, lava flow lengths in RecBurst.
   PhaseTable RecTable{};
   BurstTable RecBurst;

@@ -8,6 +8,7 @@
 #include "model/Host.h"
 #include "model/Model.h"
 #include "model/Random.h"
+#include "model/RgbImage.h"
 #include "model/Settings.h"
 
 namespace magmo {
@@ -21,6 +22,13 @@ struct Paths {
   std::string demoStrat() const { return dataPath + "MagmoDemo.str"; }
 };
 
+// The plan views' current pictures, which the windows show and the batch runner saves.
+struct PlanPictures {
+  RgbImage map;     // the geological map, the visible part of the grid
+  RgbImage topo;    // the shaded relief or the colour-by-height image
+  RgbImage grid3d;  // the 180 x 90 height image of the 3-D export
+};
+
 struct Sim {
   Sim(Host& h, SettingsStore& s) : host(h), settings(s) {}
   Model m;
@@ -32,6 +40,7 @@ struct Sim {
   std::string SoundFile;
   // The simulation as it was before the last phase, for Undo; empty when there is nothing to undo.
   std::optional<Model> undoState;
+  PlanPictures pictures;
 
   Canvas& plot() { return host.profile(); }
   double rnd01() { return rnd.next(); }

@@ -2,6 +2,7 @@
 
 #include "model/Numeric.h"
 #include "model/Sim.h"
+#include "views/MapView.h"
 
 namespace magmo {
 
@@ -75,6 +76,7 @@ void handLayerToMap(Sim& sim, int mapCode) {
   sim.m.MapOn = mapCode;
   sim.m.UndoLayer = sim.m.LayerCount;
   if (!sim.autoMode()) sim.ui.cmdHalt.enabled = sim.ui.toolbar["halt"].enabled = false;
+  plotMap(sim, sim.m.UndoLayer);
 }
 
 }  // namespace magmo

@@ -32,7 +32,7 @@ void showDrawnParameters(Sim& sim);
 void runPhase(Sim& sim, const std::string& errorTitle, MsgIcon icon, const std::function<void()>& bursts,
               const std::function<void()>& endOfPhase);
 
-// With maps on, hands the finished layer to the map view under the style's map code.
+// With maps on, the finished layer goes onto the map under the style's map code.
 void handLayerToMap(Sim& sim, int mapCode);
 
 }  // namespace magmo

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -11,7 +12,9 @@
 
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRunner.h"
+#include "model/Sim.h"
 #include "model/Vent.h"
+#include "views/Topo3D.h"
 #include "support/FileTestSupport.h"
 
 namespace magmo::batch {
@@ -20,7 +23,11 @@ using test::slurp;
 
 class BatchTest : public ::testing::Test {
  protected:
-  BatchTest() { paths.work = dir.path().toStdString() + "/"; }
+  // The working pictures go to a folder of their own, apart from the outputs.
+  BatchTest() {
+    QDir(dir.path()).mkdir("work");
+    paths.work = dir.path().toStdString() + "/work/";
+  }
   std::string file(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
   // Runs a command line; returns the report, or "error: ..." for a refused run.
   std::string run(const std::vector<std::string>& args) {
@@ -34,6 +41,8 @@ class BatchTest : public ::testing::Test {
     return report.str();
   }
   const Model& m() const { return runner->sim().m; }
+  QImage image(const std::string& name) const { return QImage(QString::fromStdString(file(name))); }
+  QStringList listing() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
   // Every stratum top of every column.
   std::vector<float> strata() const {
     std::vector<float> tops;
@@ -76,8 +85,8 @@ TEST_F(BatchTest, RefusedCommandLinesSayWhy) {
       {{"--erupt", "strombolian", "--bursts", "2", "--undo", "--undo"}, "--undo: nothing to undo"},
       {{"--erupt", "strombolian", "--bursts", "2", "--scale", "large", "--undo"}, "--undo: nothing to undo"}};
   for (const auto& [args, error] : refused) EXPECT_EQ(run(args), "error: " + error);
-  const Options o = parseOptions({"--maps", "--dem-raster", "30,40,25.5", "--dem-part", "top"});
-  EXPECT_TRUE(o.maps && o.actions.empty());
+  const Options o = parseOptions({"--dem-raster", "30,40,25.5", "--dem-part", "top"});
+  EXPECT_TRUE(o.actions.empty());
   EXPECT_EQ(o.dem.rows + "/" + o.dem.columns + "/" + o.dem.spacing + "/" + o.dem.part, "30/40/25.5/top");
 }
 
@@ -182,7 +191,6 @@ TEST_F(BatchTest, InputsAreRefusedWithTheirReasonAndAForeignDemNeedsItsLayout) {
       {"damaged.rec", "Error reading strat file '" + file("bad.str") + "' Line holds 1 field, not 5 (line 2)"},
       {"unplayable.rec", "Playback error: Record phase 1 cannot be played: Slider 1 must be from 1 to 11"},
       {"grid.dem", "'" + file("grid.dem") + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING"}};
-  const auto listing = [this] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
   const QStringList inputs = listing();
   for (const auto& [input, reason] : refused) {
     const std::string result = run({"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str"), "--png",
@@ -217,7 +225,6 @@ TEST_F(BatchTest, ARunWritesAllItsOutputsInOrderOrNone) {
       {{"--erupt", "hawaiian", "--strength", "zero"}, "--strength: 'zero' is not a number"},
       {{"--new", "--load", file("locked.str")}, "Error reading strat file '" + file("locked.str") +
                                                     "' Bad number \"keep\" (line 1)"}};
-  const auto listing = [this] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
   const QStringList before = listing();
   for (const auto& [tail, error] : failing) {
     std::vector<std::string> args = phase;
@@ -248,6 +255,71 @@ TEST_F(BatchTest, EachEruptDescribesItsWholePanelAndOnlyWhatTheWindowOffers) {
   EXPECT_NE(m().LayerCaldera[1], 0);
   EXPECT_EQ(m().LayerCaldera[2], 0);
   EXPECT_FALSE(runner->sim().ui.chkCaldDiat.checked || runner->sim().ui.chkFumex.checked);
+}
+
+// The plan views need maps on at that point of the command line; bad values are refused before
+// the run, a location outside the profile once the scale is known. Nothing is written either way.
+TEST_F(BatchTest, PlanViewsAreRefusedWithoutMapsOrWithBadValues) {
+  const std::string out = file("out.png");
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"--map-png", out, "--maps"}, "--map-png: maps are off (give --maps before it)"},
+      {{"--relief-png", out}, "--relief-png: maps are off (give --maps before it)"},
+      {{"--export-3d", out}, "--export-3d: maps are off (give --maps before it)"},
+      {{"--map-3d"}, "--map-3d: maps are off (give --maps before it)"},
+      {{"--maps", "--static", "--map-png", out}, "--map-png: maps are off (give --maps before it)"},
+      {{"--maps", "--relief-png", out, "--relief", "6"}, "--relief: '6' is not a whole number from 1 to 5"},
+      {{"--maps", "--relief-png", out, "--contrast", "5.5"}, "--contrast: '5.5' is not from 0 to 5"},
+      {{"--maps", "--relief-png", out, "--base", "-1"}, "--base: '-1' is not 0 or more"},
+      {{"--maps", "--map-precision", "fine"}, "--map-precision: 'fine' is not one of low, normal, high"},
+      {{"--contrast", "3"}, "--contrast must follow --relief-png FILE.png"},
+      {{"--column-png", out}, "--column-png needs --column-at KM after its file"},
+      {{"--column-png", out, "--column-at", "-0.1"}, "--column-at: -0.1 km is outside the profile (0 to 25.60 km)"},
+      {{"--scale", "small", "--column-png", out, "--column-at", "5.2"},
+       "--column-at: 5.2 km is outside the profile (0 to 5.12 km)"}};
+  const QStringList before = listing();
+  for (const auto& [tail, error] : refused) {
+    std::vector<std::string> args = {"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str")};
+    args.insert(args.end(), tail.begin(), tail.end());
+    EXPECT_EQ(run(args), "error: " + error);
+    runner.reset();
+    EXPECT_EQ(listing(), before) << error;
+  }
+}
+
+// The pictures are the windows' own, pixel for pixel; the Map window's fields and the plan-view
+// options hold what the command line gave, in its order.
+TEST_F(BatchTest, PlanViewPicturesAreWhatTheWindowsShow) {
+  const std::string ventKm = std::to_string(640 * 20 / 1000.0);
+  ASSERT_EQ(run({"--seed", "4", "--erupt", "strombolian", "--bursts", "20", "--save", file("plain.str"), "--maps",
+                 "--save", file("mapped.str"), "--map-png", file("map.png"), "--relief-png", file("flat.png"),
+                 "--base", "0", "--contrast", "5", "--relief-png", file("relief.png"), "--relief", "5", "--base", "40",
+                 "--contrast", "2", "--export-3d", file("e.bmp"), "--export-3d", file("e.png"), "--column-png",
+                 file("vent.png"), "--column-at", ventKm, "--column-png", file("edge.png"), "--column-at", "0",
+                 "--map-3d", "--map-3d", "--map-precision", "low"}),
+            "");
+  EXPECT_GT(slurp(file("mapped.str")).size(), 2 * slurp(file("plain.str")).size());  // the map section
+  const Sim& sim = runner->sim();
+  EXPECT_EQ(std::tuple(sim.ui.Map.option, m().BaseLevel, sim.ui.Map.txtContrast.text,
+                       sim.ui.mnuOptMap3dPosEnable.checked, m().MapStep),
+            std::tuple(5, 2.0f, "2", true, 8));
+  const auto expectSame = [](const QImage& png, const RgbImage& picture) {
+    ASSERT_EQ(std::pair(png.width(), png.height()), std::pair(picture.width, picture.height));
+    for (int y = 0; y < png.height(); ++y)
+      for (int x = 0; x < png.width(); ++x) {
+        const Rgb c = picture.at(x, y);
+        ASSERT_EQ(png.pixel(x, y), qRgb(c.r, c.g, c.b)) << x << "," << y;
+      }
+  };
+  expectSame(image("map.png"), sim.pictures.map);
+  expectSame(image("relief.png"), sim.pictures.topo);
+  for (const char* name : {"map.png", "relief.png"})
+    EXPECT_NE(image(name).pixel(0, 0), image(name).pixel(640 - 24, 320 - 24)) << name;  // the cone stands out
+  expectSame(image("e.bmp"), topo3DImage(m(), 2.0f));
+  EXPECT_EQ(image("e.bmp").convertToFormat(QImage::Format_RGB32), image("e.png").convertToFormat(QImage::Format_RGB32));
+  const QImage vent = image("vent.png");
+  EXPECT_EQ(std::pair(vent.width(), vent.height()), std::pair(400, 800));
+  EXPECT_NE(vent, vent.copy(0, 0, 1, 1).scaled(400, 800));  // not blank
+  EXPECT_NE(vent, image("edge.png"));
 }
 }  // namespace
 }  // namespace magmo::batch

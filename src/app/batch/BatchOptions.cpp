@@ -1,6 +1,7 @@
 #include "app/batch/BatchOptions.h"
 
 #include <charconv>
+#include <limits>
 
 namespace magmo::batch {
 
@@ -39,6 +40,15 @@ long long integer(const std::string& option, const std::string& text, long long 
     throw BatchError(option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to " +
                      std::to_string(hi));
   return v;
+}
+
+// A number within [lo, hi]; range says which in the message.
+std::string bounded(const std::string& option, const std::string& text, double lo, double hi, const char* range) {
+  number(option, text);
+  double v = 0;
+  std::from_chars(text.data(), text.data() + text.size(), v);
+  if (!(v >= lo && v <= hi)) throw BatchError(option + ": '" + text + "' is not " + range);
+  return text;
 }
 
 std::string oneOf(const std::string& option, const std::string& text, std::initializer_list<const char*> names) {
@@ -121,6 +131,21 @@ void rasterLayout(const std::string& text, DemLayout& dem) {
   if (std::stod(dem.spacing) <= 0) throw BatchError("--dem-raster: the spacing must be greater than 0");
 }
 
+// The Map window's fields that may follow --relief-png.
+void reliefOptions(ArgReader& in, PlanView& view) {
+  while (!in.done()) {
+    const std::string option = in.peek();
+    if (option == "--relief")
+      view.relief = static_cast<int>(integer(option, (in.next(), in.value(option)), 1, 5));
+    else if (option == "--base")
+      view.base = bounded(option, (in.next(), in.value(option)), 0, std::numeric_limits<double>::max(), "0 or more");
+    else if (option == "--contrast")
+      view.contrast = bounded(option, (in.next(), in.value(option)), 0, 5, "from 0 to 5");
+    else
+      return;
+  }
+}
+
 }  // namespace
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -156,8 +181,29 @@ Options parseOptions(const std::vector<std::string>& args) {
     } else if (option == "--save") {
       a = action(Action::Save, in.value(option));
     } else if (option == "--maps") {
-      out.maps = true;
-      continue;
+      a = action(Action::Maps);
+    } else if (option == "--map-precision") {
+      a = action(Action::MapPrecision, oneOf(option, in.value(option), {"low", "normal", "high"}));
+    } else if (option == "--map-3d") {
+      a = action(Action::Map3d);
+    } else if (option == "--map-png") {
+      a = action(Action::MapPng, in.value(option));
+    } else if (option == "--relief-png") {
+      a = action(Action::ReliefPng, in.value(option));
+      reliefOptions(in, a.view);
+    } else if (option == "--column-png") {
+      a = action(Action::ColumnPng, in.value(option));
+      if (in.done() || in.peek() != "--column-at") throw BatchError("--column-png needs --column-at KM after its file");
+      in.next();
+      a.view.columnAt = number("--column-at", in.value("--column-at"));
+    } else if (option == "--export-3d") {
+      a = action(Action::Export3d, in.value(option));
+    } else if (option == "--relief" || option == "--contrast") {
+      throw BatchError(option + " must follow --relief-png FILE.png");
+    } else if (option == "--column-at") {
+      throw BatchError("--column-at must follow --column-png FILE.png");
+    } else if (option == "--base") {
+      throw BatchError("--base must follow --erupt STYLE or --relief-png FILE.png");
     } else if (option == "--png") {
       a = action(Action::Png, in.value(option));
     } else if (option == "--report") {
@@ -202,9 +248,11 @@ std::string usage() {
          "[--erupt STYLE [--location KM] [--strength S] [--wind MS] [--particles N] [--bursts N] [--diatreme] "
          "[--slider K=V] [--caldera valles|mazama] [--directed] [--explosions] [--top KM --base KM] "
          "[--magnitude M --dip D --down left|right] [--cycles N]...]... [--auto N] "
-         "[--save FILE.str] [--maps] [--png FILE.png] [--report] [--record FILE.rec] [--play FILE.rec [--loops N]] "
+         "[--save FILE.str] [--png FILE.png] [--report] [--record FILE.rec] [--play FILE.rec [--loops N]] "
          "[--load FILE.dem [--dem-vector | --dem-raster ROWS,COLS,SPACING] [--dem-part top|bottom|middle]] "
-         "[--save-dem FILE.dem] [--undo] [--new]";
+         "[--save-dem FILE.dem] [--undo] [--new] [--maps] [--map-precision low|normal|high] [--map-3d] "
+         "[--map-png FILE.png] [--relief-png FILE.png [--relief 1..5] [--base METRES] [--contrast 0..5]] "
+         "[--column-png FILE.png --column-at KM] [--export-3d FILE.png|FILE.bmp]";
 }
 
 }  // namespace magmo::batch

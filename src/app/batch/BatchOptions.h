@@ -24,12 +24,23 @@ struct Phase {
   std::vector<std::pair<int, int>> sliders;  // Slider number, value
 };
 
+// What --relief-png and --column-png fill in besides their file; texts as typed, checked.
+struct PlanView {
+  int relief = 1;  // the Map window's option button 1..5
+  std::string base = "0", contrast = "3";
+  std::string columnAt;  // km from the profile's left edge
+};
+
 struct Action {
-  enum Kind { Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report, Play, Record, SaveDem, Undo, New };
+  enum Kind {
+    Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report, Play, Record, SaveDem, Undo, New,
+    Maps, MapPrecision, Map3d, MapPng, ReliefPng, ColumnPng, Export3d
+  };
   Kind kind = Report;
-  std::string text;    // scale/gravity name, file name
+  std::string text;    // scale/gravity/precision name, file name
   long long number = 0;  // zoom position, seed, automatic cycles, playback loops
   Phase phase;
+  PlanView view;
 };
 
 // The answers to the questions of a foreign DEM import.
@@ -42,7 +53,6 @@ struct DemLayout {
 
 struct Options {
   std::vector<Action> actions;  // in the order given
-  bool maps = false;
   DemLayout dem;
 };
 

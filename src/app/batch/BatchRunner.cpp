@@ -1,12 +1,19 @@
 #include "app/batch/BatchRunner.h"
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include <QBuffer>
+#include <QImage>
+
+#include "app/QtCanvas.h"
 #include "app/batch/BatchReport.h"
 #include "control/DemCommands.h"
+#include "control/MapCommands.h"
+#include "control/MapPrecision.h"
 #include "control/NewFile.h"
 #include "control/Params.h"
 #include "control/Playback.h"
@@ -18,8 +25,13 @@
 #include "formats/DemFile.h"
 #include "formats/RecordFile.h"
 #include "formats/StratFile.h"
+#include "model/Numeric.h"
 #include "model/SimError.h"
 #include "textio/FileNames.h"
+#include "views/Bitmap.h"
+#include "views/Column.h"
+#include "views/MapView.h"
+#include "views/Topo3D.h"
 
 namespace magmo::batch {
 
@@ -41,7 +53,30 @@ GravityItem gravityItem(const std::string& name) {
 }
 
 bool writesFile(Action::Kind kind) {
-  return kind == Action::Save || kind == Action::Png || kind == Action::SaveDem || kind == Action::Record;
+  for (Action::Kind k : {Action::Save, Action::Png, Action::SaveDem, Action::Record, Action::MapPng, Action::ReliefPng,
+                         Action::ColumnPng, Action::Export3d})
+    if (kind == k) return true;
+  return false;
+}
+
+MapPrecision mapPrecision(const std::string& name) {
+  return name == "low" ? MapPrecision::Low : name == "high" ? MapPrecision::High : MapPrecision::Normal;
+}
+
+// The plan views' pictures are four bytes a pixel, the last unused: RGBX wraps them as they are.
+static_assert(sizeof(Rgb) == 4);
+std::string pngBytes(const RgbImage& picture) {
+  const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
+                     picture.width * 4, QImage::Format_RGBX8888);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw SimError("the picture cannot be made into a PNG");
+  return bytes.toStdString();
+}
+
+bool isPngName(const std::string& name) {
+  return QString::fromStdString(name).endsWith(".png", Qt::CaseInsensitive);
 }
 
 // A command the window has disabled is refused, as the user could not choose it either.
@@ -112,7 +147,7 @@ void BatchRunner::act(const Action& a, const Options& options) {
       autoCycles(static_cast<int>(a.number));
       break;
     case Action::Save:
-      write(a.text, [&] { return stratFileText(sim_.m, options.maps); });
+      write(a.text, [this] { return stratFileText(sim_.m, sim_.ui.mnuOptMapEnable.checked); });
       break;
     case Action::Png:
       write(a.text, [this] { return host_.canvas().png().toStdString(); });
@@ -138,7 +173,66 @@ void BatchRunner::act(const Action& a, const Options& options) {
       fileNew(sim_);
       phases_.clear();
       break;
+    case Action::Maps:
+      if (!sim_.ui.mnuOptMapEnable.checked) mnuOptMapEnableClick(sim_);
+      break;
+    case Action::MapPrecision:
+      requireMaps("--map-precision");
+      selectMapPrecision(sim_, mapPrecision(a.text));
+      break;
+    case Action::Map3d:
+      requireMaps("--map-3d");
+      if (!sim_.ui.mnuOptMap3dPosEnable.checked) mnuOptMap3dPosClick(sim_);
+      break;
+    case Action::MapPng:
+      requireMaps("--map-png");
+      // Maps switched on before any layer have no picture yet; View > Map draws it.
+      write(a.text, [this] {
+        if (sim_.pictures.map.empty()) drawMap(sim_);
+        return pngBytes(sim_.pictures.map);
+      });
+      break;
+    case Action::ReliefPng:
+      reliefPng(a.text, a.view);
+      break;
+    case Action::ColumnPng:
+      columnPng(a.text, a.view.columnAt);
+      break;
+    case Action::Export3d:
+      requireMaps("--export-3d");
+      write(a.text, [&] {
+        const RgbImage image = topo3DImage(sim_.m, numVal(sim_.ui.Map.txtBase.text) / sim_.m.Scale);
+        return isPngName(a.text) ? pngBytes(image) : bmpBytes(image);
+      });
+      break;
   }
+}
+
+void BatchRunner::requireMaps(const std::string& option) const {
+  if (!sim_.ui.mnuOptMapEnable.checked) throw BatchError(option + ": maps are off (give --maps before it)");
+}
+
+// As the Map window's fields and option buttons: a base above the highest ground comes back halved.
+void BatchRunner::reliefPng(const std::string& target, const PlanView& view) {
+  requireMaps("--relief-png");
+  sim_.ui.Map.txtBase.text = view.base;
+  sim_.ui.Map.txtContrast.text = view.contrast;
+  mapOptionClick(sim_, view.relief);
+  if (const std::string failure = host_.takeFailure(); !failure.empty()) throw BatchError(failure);
+  write(target, [this] { return pngBytes(sim_.pictures.topo); });
+}
+
+void BatchRunner::columnPng(const std::string& target, const std::string& at) {
+  double km = 0;
+  std::from_chars(at.data(), at.data() + at.size(), km);  // checked as a number when parsed
+  const double width = kColumns * sim_.m.Scale / 1000.0;
+  if (!(km >= 0 && km <= width))
+    throw BatchError("--column-at: " + at + " km is outside the profile (0 to " + format(width, "0.00") + " km)");
+  write(target, [&] {
+    QtCanvas canvas(QSize(400, 800), kColumnCanvasWidth, kColumnCanvasHeight);
+    plotStrat(sim_.m, sim_.m.Scale, static_cast<float>(km), canvas);
+    return canvas.png().toStdString();
+  });
 }
 
 // The text is built first, so a value that cannot be stored leaves the file as it was.

@@ -43,6 +43,9 @@ class BatchRunner {
   void fillTectonicPanel(const Phase& p);
   void setSliders(const Phase& p);
   void write(const std::string& target, const std::function<std::string()>& text);
+  void requireMaps(const std::string& option) const;
+  void reliefPng(const std::string& target, const PlanView& view);
+  void columnPng(const std::string& target, const std::string& at);
 
   BatchHost host_;
   MemorySettings settings_;

@@ -1,0 +1,318 @@
+#include "views/Relief.h"
+
+#include <algorithm>
+#include <functional>
+#include <ostream>
+
+#include "support/FileTestSupport.h"
+#include "support/SimFixture.h"
+#include "views/Bitmap.h"
+#include "views/Topo3D.h"
+
+namespace magmo {
+std::ostream& operator<<(std::ostream& os, const Rgb& c) {
+  return os << "(" << +c.r << "," << +c.g << "," << +c.b << ")";
+}
+}  // namespace magmo
+
+namespace magmo::test {
+namespace {
+
+constexpr Rgb grey(int g) { return {uint8_t(g), uint8_t(g), uint8_t(g)}; }
+
+void box(Section& s, int x0, int x1, int y0, int y1, float h) {
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) s.mapGrid(x, y) = h;
+}
+void fill(Section& s, const std::function<float(int, int)>& f) {
+  for (int y = 0; y <= kMapRows; ++y)
+    for (int x = 0; x <= kColumns; ++x) s.mapGrid(x, y) = f(x, y);
+}
+
+// Renders at step 4; pixels are read by grid cell.
+class ReliefTest : public SimTest {
+ protected:
+  ReliefTest() {
+    m().MapStep = 4, m().Scale = 20;
+    sim.paths.work = work.folder();
+  }
+  void draw(int mode, float base = 0, float contrast = 3, float maxZ = 0) {
+    image = plotTopoPlot(m(), {mode, 4, base, contrast, maxZ});
+  }
+  Rgb at(int x, int y) const { return image.at(x - 16, y - 16); }
+  RgbImage image;
+  TempDir work;
+};
+
+TEST_F(ReliefTest, FlatGroundIsAnEvenGrey125FromEverySide) {
+  fill(m(), [](int, int) { return 50.0f; });
+  for (int mode = 1; mode <= 4; ++mode) {
+    draw(mode);
+    ASSERT_EQ(image.width, 1280 - 32);
+    ASSERT_EQ(image.height, 640 - 32);
+    EXPECT_EQ(std::count(image.pixels.begin(), image.pixels.end(), grey(125)), long(image.pixels.size())) << mode;
+  }
+}
+
+// A ramp rising toward +x or +y: a = +-(slope x 4) along it, 0 across it.
+TEST_F(ReliefTest, SlopeFacingTheLightIsBrighterAndContrastStopsAtFive) {
+  const struct { int mode; char axis; float slope, contrast; int shade; } cases[] = {
+      {1, 'y', 0.125f, 3, 158}, {2, 'y', 0.125f, 3, 108}, {3, 'x', 0.125f, 0, 141}, {4, 'x', 0.125f, 0, 116},
+      {3, 'x', 0.125f, 5, 225}, {4, 'x', 0.125f, 5, 75},  {1, 'y', 0.125f, 9, 225}, {2, 'y', 0.125f, 6, 75},
+      {4, 'x', 0.125f, 9, 75},  {3, 'x', 0.375f, 4, 225}, {4, 'x', 0.375f, 5, 25},  {1, 'y', 0.25f, 3, 191},
+      {4, 'x', 0.25f, 4, 75},   {1, 'x', 0.25f, 3, 125},  {3, 'y', 0.25f, 3, 125},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " " << c.axis << " slope " << c.slope << " contrast "
+                                    << c.contrast);
+    fill(m(), [&](int x, int y) { return 100 + c.slope * (c.axis == 'y' ? y : x); });
+    draw(c.mode, 0, c.contrast);
+    EXPECT_EQ(at(641, 321), grey(c.shade));
+  }
+  fill(m(), [](int x, int) { return 100 + 0.125f * x; });
+  ui().Map.txtBase.text = "0", ui().Map.txtContrast.text = "9";
+  plotTopo(sim, 4);
+  EXPECT_EQ(sim.pictures.topo.at(641 - 16, 321 - 16), grey(75));
+}
+
+// A block 49 above the ground shades the ground behind it by 49 less half the distance from
+// the block's last sample, whichever way the light comes.
+TEST_F(ReliefTest, TallBlockCastsAShadowThatFadesOneUnitPerTwoCells) {
+  const struct { int mode, last, along; } cases[] = {{1, 337, 1}, {2, 300, -1}, {3, 637, 1}, {4, 600, -1}};
+  fill(m(), [](int, int) { return 10.0f; });
+  box(m(), 600, 639, 300, 339, 59);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    draw(c.mode);
+    auto shadeAt = [&](int d) {
+      const int p = c.last + c.along * d;
+      return c.mode <= 2 ? at(621, p) : at(p, 321);
+    };
+    EXPECT_EQ(shadeAt(24), grey(88));
+    EXPECT_EQ(shadeAt(96), grey(124));
+    EXPECT_EQ(shadeAt(100), grey(125));
+  }
+  // Light from the right starts 2R from the edge: a wall in the last R columns casts nothing.
+  fill(m(), [](int x, int) { return x > 1272 ? 200.0f : 10.0f; });
+  draw(4);
+  EXPECT_EQ(at(1263, 321), grey(125));
+}
+
+// Land from x = 300 and from y = 300. Samples lie at 4k + 1, or at 4k where the scan runs
+// backwards, and each fills the cells from 2 before it to 1 after it.
+TEST_F(ReliefTest, BlocksAreCentredOnTheirSamples) {
+  const struct { int mode, landX, landY; } cases[] = {{1, 295, 295}, {2, 295, 294}, {3, 295, 295},
+                                                      {4, 294, 295}, {5, 295, 295}};
+  fill(m(), [](int x, int y) { return x >= 300 && y >= 300 ? 30.0f : 0.0f; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    draw(c.mode, 0, 3, 100);
+    EXPECT_EQ(at(c.landX - 1, 401), kWater);
+    EXPECT_NE(at(c.landX, 401), kWater);
+    EXPECT_EQ(at(401, c.landY - 1), kWater);
+    EXPECT_NE(at(401, c.landY), kWater);
+  }
+}
+
+TEST_F(ReliefTest, WaterAtOrBelowBaseLeavesTheHorizonStanding) {
+  fill(m(), [](int, int) { return 25.0f; });
+  box(m(), 600, 639, 300, 339, 60);
+  box(m(), 640, 679, 300, 339, 0);
+  draw(3, 20);
+  EXPECT_EQ(at(661, 321), kWater);
+  EXPECT_EQ(at(701, 321), grey(122));  // still in the block's shadow across the water
+  fill(m(), [](int, int) { return 20.0f; });
+  draw(1, 20);
+  EXPECT_EQ(at(641, 321), kWater);
+  draw(1, 19.5f);
+  EXPECT_EQ(at(641, 321), grey(125));
+}
+
+TEST(MeanElevation, AveragesTheNineCellsRApart) {
+  const struct { int dx, dy; float mean; } cases[] = {
+      {0, 0, 10}, {4, 4, 10}, {-4, 0, 10}, {0, -4, 10}, {4, -4, 10}, {1, 0, 0}, {2, -3, 0}, {8, 0, 0}};
+  Section s;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
+    box(s, 600, 700, 300, 350, 0);
+    s.mapGrid(641 + c.dx, 321 + c.dy) = 90;
+    EXPECT_FLOAT_EQ(meanElevation(s, 641, 321, 4), c.mean);
+  }
+}
+
+// Heights halfway between steps i and i + 1 of a range 50..150.
+TEST(PicRgb, SchemesFollowTheirColourRamps) {
+  const struct { int scheme, i; Rgb rgb; } cases[] = {
+      {1, 0, {0, 0, 255}},      {1, 100, {0, 100, 156}},   {1, 300, {44, 212, 0}},    {1, 512, {255, 0, 0}},
+      {1, -20, {0, 0, 255}},    {2, 100, {0, 100, 255}},   {2, 300, {0, 255, 212}},   {2, 600, {88, 255, 0}},
+      {2, 800, {255, 224, 0}},  {2, 1024, {255, 0, 0}},    {3, 0, {0, 0, 64}},        {3, 100, {0, 0, 164}},
+      {3, 300, {0, 108, 255}},  {3, 500, {0, 255, 204}},   {3, 800, {96, 255, 0}},    {3, 1000, {255, 216, 0}},
+      {3, 1300, {255, 0, 84}},  {3, 1472, {255, 0, 255}},  {3, 1600, {255, 0, 255}},  {0, 300, {0, 0, 0}},
+      {4, 300, {0, 0, 0}},
+  };
+  constexpr float kN[] = {512, 512, 1024, 1472, 512};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "scheme " << c.scheme << " i " << c.i);
+    EXPECT_EQ(picRgb(50 + (c.i + 0.5f) * 100 / kN[c.scheme], 50, 150, c.scheme), c.rgb);
+  }
+}
+
+TEST_F(ReliefTest, ColourModeSchemeFollowsContrast) {
+  const struct { float contrast; Rgb rgb; } cases[] = {
+      {1, {0, 153, 103}}, {1.99f, {0, 153, 103}}, {2, {0, 255, 205}},
+      {3.99f, {0, 255, 205}}, {4, {0, 249, 255}}, {5, {0, 249, 255}},
+  };
+  fill(m(), [](int x, int) { return x < 300 ? 0.0f : 30.0f; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.contrast);
+    draw(5, 0, c.contrast, 100);
+    EXPECT_EQ(at(641, 321), c.rgb);
+    EXPECT_EQ(at(101, 321), kWater);
+  }
+}
+
+TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndReportsFailure) {
+  const struct { const char* typed; float base; const char* shown; } cases[] = {
+      {"5000", 50, "1000"}, {"300", 15, "300"}, {"1999.6", 99.98f, "2000"}};
+  fill(m(), [](int, int) { return 40.0f; });
+  box(m(), 560, 720, 240, 400, 100);
+  std::string previous;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ui().Map.txtBase.text = c.typed;
+    plotTopo(sim, 1);
+    EXPECT_FLOAT_EQ(m().TopoMinZ, 40);
+    EXPECT_FLOAT_EQ(m().TopoMaxZ, 100);
+    EXPECT_FLOAT_EQ(m().BaseLevel, c.base);
+    EXPECT_EQ(ui().Map.txtBase.text, c.shown);
+    EXPECT_TRUE(ui().Map.visible && ui().Map.buttonsEnabled);
+    EXPECT_EQ(ui().Map.status2, "Topography Complete   ");
+    const std::string written = slurp(work.path("MagmoTopo.bmp"));
+    EXPECT_EQ(written, bmpBytes(sim.pictures.topo));
+    if (!previous.empty()) {
+      EXPECT_EQ(slurp(work.path("MagmoTopo-Undo.bmp")), previous);
+    }
+    previous = written;
+  }
+  EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D.ebm")));
+  ui().View3DOpen = true;
+  plotTopo(sim, 2);
+  EXPECT_TRUE(std::filesystem::exists(work.path("Magmo3D.ebm")));
+  EXPECT_TRUE(host.messages.empty());
+
+  std::filesystem::remove(work.path("MagmoTopo.bmp"));
+  std::filesystem::create_directory(work.path("MagmoTopo.bmp"));
+  plotTopo(sim, 1);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].rfind("mnuViewTopo error: \n", 0), 0u);
+  EXPECT_TRUE(ui().Map.buttonsEnabled);
+}
+
+// Blocks of 7 x 7 cells on a ground at 50; the highest block mean is 190.
+class Topo3DTest : public testing::Test {
+ protected:
+  Topo3DTest() { fill(s, [](int, int) { return 50.0f; }); }
+  void block(int i, int j, float h) { box(s, 7 * i - 6, 7 * i, 7 * j - 6, 7 * j, h); }
+  Section s;
+};
+
+TEST_F(Topo3DTest, GreyIsTheFlooredBlockMeanOverTheRangeAndAFlatGridIsBlack) {
+  block(1, 1, 190);
+  block(2, 1, 70);
+  block(3, 1, 100);
+  s.mapGrid(15, 1) = 100 + 48;  // mean 100.98, taken as 100
+  block(4, 1, 101);
+  for (int x = 0; x <= kColumns; ++x) s.mapGrid(x, 0) = s.mapGrid(x, 631) = 1000;  // never read
+  for (int y = 0; y <= kMapRows; ++y) s.mapGrid(0, y) = s.mapGrid(1261, y) = 1000;
+  const struct { float base; int i; int grey; } cases[] = {
+      {0, 1, 255}, {0, 2, 127}, {0, 3, 182}, {0, 4, 183}, {0, 5, 0},
+      {100, 3, 0}, {100, 4, 183}, {70, 2, 0}, {69, 2, 127},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "base " << c.base << " block " << c.i);
+    const RgbImage img = topo3DImage(s, c.base);
+    ASSERT_EQ(img.width, 180);
+    ASSERT_EQ(img.height, 90);
+    EXPECT_EQ(img.at(c.i - 1, 0), grey(c.grey));
+  }
+  for (float h : {0.0f, 30.0f}) {
+    fill(s, [h](int, int) { return h; });
+    const RgbImage img = topo3DImage(s, -1);
+    EXPECT_EQ(std::count(img.pixels.begin(), img.pixels.end(), Rgb{}), 180 * 90) << "flat at " << h;
+  }
+}
+
+// later() is held back so that both values of "NewFile" can be seen.
+class HeldHost : public TestHost {
+ public:
+  void later(int ms, std::function<void()> f) override { held.emplace_back(ms, std::move(f)); }
+  std::vector<std::pair<int, std::function<void()>>> held;
+};
+
+class PlotTopo3DTest : public testing::Test {
+ protected:
+  PlotTopo3DTest() { sim.paths.work = work.folder(); }
+  std::string newFile() { return settings.read("Magmo3/Topo3D", "NewFile", "-"); }
+  HeldHost host;
+  MemorySettings settings;
+  Sim sim{host, settings};
+  TempDir work;
+};
+
+TEST_F(PlotTopo3DTest, WritesTheImageThenSignalsASecondLater) {
+  sim.ui.Map.txtBase.text = "2000";
+  box(sim.m, 1, 7, 1, 7, 150);
+  box(sim.m, 8, 14, 1, 7, 100);
+  plotTopo3D(sim);
+  EXPECT_FLOAT_EQ(sim.m.BaseLevel, 100);
+  EXPECT_EQ(sim.pictures.grid3d.at(0, 0), grey(255));
+  EXPECT_EQ(sim.pictures.grid3d.at(1, 0), grey(0));
+  const std::string first = slurp(work.path("Magmo3D.ebm"));
+  EXPECT_EQ(first, bmpBytes(sim.pictures.grid3d));
+  EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D-Undo.ebm")));
+  EXPECT_EQ(newFile(), "False");
+  ASSERT_EQ(host.held.size(), 1u);
+  EXPECT_EQ(host.held[0].first, 1000);
+  host.held[0].second();
+  EXPECT_EQ(newFile(), "True");
+
+  sim.ui.Map.txtBase.text = "0";
+  plotTopo3D(sim);
+  EXPECT_EQ(slurp(work.path("Magmo3D-Undo.ebm")), first);
+  EXPECT_NE(slurp(work.path("Magmo3D.ebm")), first);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(PlotTopo3DTest, UnwritableImageIsReportedAndNeverSignalled) {
+  std::filesystem::create_directory(work.path("Magmo3D.ebm"));
+  plotTopo3D(sim);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].rfind("PlotTopo3D error: \n", 0), 0u);
+  EXPECT_TRUE(host.held.empty());
+  EXPECT_EQ(newFile(), "False");
+}
+
+// Rows bottom to top, blue green red, each padded to four bytes.
+TEST(BmpBytes, HeaderAndPixelOrder) {
+  RgbImage img(3, 2);
+  img.at(0, 0) = {1, 2, 3};
+  img.at(2, 1) = {4, 5, 6};
+  const std::string b = bmpBytes(img);
+  auto u32 = [&](size_t at) {
+    unsigned v = 0;
+    for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + k]);
+    return v;
+  };
+  ASSERT_EQ(b.size(), 54u + 2 * 12);
+  EXPECT_EQ(b.substr(0, 2), "BM");
+  EXPECT_EQ(u32(2), b.size());
+  EXPECT_EQ(u32(10), 54u);
+  EXPECT_EQ(u32(18), 3u);
+  EXPECT_EQ(u32(22), 2u);
+  EXPECT_EQ(u32(28) & 0xffff, 24u);
+  EXPECT_EQ(b.substr(54, 12), std::string("\0\0\0\0\0\0\6\5\4\0\0\0", 12));
+  EXPECT_EQ(b.substr(66, 12), std::string("\3\2\1\0\0\0\0\0\0\0\0\0", 12));
+}
+
+}  // namespace
+}  // namespace magmo::test
