@@ -19,7 +19,7 @@ struct ReliefInput {
   int mode;          // 1..4 lit from the top, bottom, left, right; 5 coloured by height
   int step;          // MapStep
   float baseLevel;   // plot units
-  float contrast;    // 0..5
+  float contrast;    // limited to 0..5: 6 would divide by zero, more turn the shading over
   float maxZ;        // the highest mean elevation (colour mode's upper end)
 };
 // PlotTopoPlot: draws every sample as a step x step block centred on it into an image of the

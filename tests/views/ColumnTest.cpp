@@ -94,7 +94,8 @@ TEST_F(ColumnTest, MagnificationStepAndUnitFollowTheHighestSurface) {
     EXPECT_NEAR(textAt(43)->y1, canvasY(c, c.base - c.bottom / 50), 1e-3);
     EXPECT_EQ(textAt(38)->text, "0");  // the base label comes first
     const DrawCall* first = nullptr;
-    for (const DrawCall& d : calls(DrawCall::Text))
+    const std::vector<DrawCall> texts = calls(DrawCall::Text);
+    for (const DrawCall& d : texts)
       if (d.x1 == 38 && d.y1 < textAt(38)->y1 && !first) first = &d;
     ASSERT_TRUE(first);
     EXPECT_EQ(first->text, k.firstLabel);
