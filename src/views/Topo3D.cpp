@@ -43,8 +43,8 @@ RgbImage topo3DImage(const Section& s, float baseLevel) {
   for (size_t k = 0; k < grid.size(); ++k) {
     const float h = grid[k];
     if (!(h > lo && h > baseLevel)) continue;
-    const float g = std::floor(h / (hi - lo) * 255);
-    const auto v = static_cast<uint8_t>(g >= 255 ? 255 : g > 0 ? g : 0);
+    const int g = static_cast<int>(std::min(std::floor(h / (hi - lo) * 255), 255.0f));
+    const auto v = static_cast<uint8_t>(std::max(g, 0));
     image.pixels[k] = {v, v, v};
   }
   return image;

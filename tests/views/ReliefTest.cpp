@@ -54,18 +54,21 @@ TEST_F(ReliefTest, FlatGroundIsAnEvenGrey125FromEverySide) {
   }
 }
 
-// A ramp rising toward +x or +y: a = +-(slope x 4) along it, 0 across it.
+// A ramp rising toward +x or +y: a = +-(slope x 4) along it, 0 across it; 'r' is the +y ramp
+// on the sample's own column only, six times as steep.
 TEST_F(ReliefTest, SlopeFacingTheLightIsBrighterAndContrastStopsAtFive) {
   const struct { int mode; char axis; float slope, contrast; int shade; } cases[] = {
       {1, 'y', 0.125f, 3, 158}, {2, 'y', 0.125f, 3, 108}, {3, 'x', 0.125f, 0, 141}, {4, 'x', 0.125f, 0, 116},
       {3, 'x', 0.125f, 5, 225}, {4, 'x', 0.125f, 5, 75},  {1, 'y', 0.125f, 9, 225}, {2, 'y', 0.125f, 6, 75},
       {4, 'x', 0.125f, 9, 75},  {3, 'x', 0.375f, 4, 225}, {4, 'x', 0.375f, 5, 25},  {1, 'y', 0.25f, 3, 191},
-      {4, 'x', 0.25f, 4, 75},   {1, 'x', 0.25f, 3, 125},  {3, 'y', 0.25f, 3, 125},
+      {4, 'x', 0.25f, 4, 75},   {1, 'x', 0.25f, 3, 125},  {3, 'y', 0.25f, 3, 125},  {1, 'r', 0.125f, 3, 191},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << " " << c.axis << " slope " << c.slope << " contrast "
                                     << c.contrast);
-    fill(m(), [&](int x, int y) { return 100 + c.slope * (c.axis == 'y' ? y : x); });
+    fill(m(), [&](int x, int y) {
+      return 100 + c.slope * (c.axis == 'x' ? x : c.axis == 'y' ? y : x == 641 ? 6 * y : 0);
+    });
     draw(c.mode, 0, c.contrast);
     EXPECT_EQ(at(641, 321), grey(c.shade));
   }
@@ -176,7 +179,7 @@ TEST_F(ReliefTest, ColourModeSchemeFollowsContrast) {
 
 TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndReportsFailure) {
   const struct { const char* typed; float base; const char* shown; } cases[] = {
-      {"5000", 50, "1000"}, {"300", 15, "300"}, {"1999.6", 99.98f, "2000"}};
+      {"5000", 50, "1000"}, {"2000", 100, "2000"}, {"300", 15, "300"}, {"1999.6", 99.98f, "2000"}};
   fill(m(), [](int, int) { return 40.0f; });
   box(m(), 560, 720, 240, 400, 100);
   std::string previous;
@@ -245,11 +248,13 @@ TEST_F(Topo3DTest, GreyIsTheFlooredBlockMeanOverTheRangeAndAFlatGridIsBlack) {
   }
 }
 
-// later() is held back so that both values of "NewFile" can be seen.
+// later() is held back so that both values of "NewFile" can be seen; the pointer recorded.
 class HeldHost : public TestHost {
  public:
   void later(int ms, std::function<void()> f) override { held.emplace_back(ms, std::move(f)); }
+  void busyPointer(bool on) override { busy.push_back(on); }
   std::vector<std::pair<int, std::function<void()>>> held;
+  std::vector<bool> busy;
 };
 
 class PlotTopo3DTest : public testing::Test {
@@ -274,6 +279,7 @@ TEST_F(PlotTopo3DTest, WritesTheImageThenSignalsASecondLater) {
   EXPECT_EQ(first, bmpBytes(sim.pictures.grid3d));
   EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D-Undo.ebm")));
   EXPECT_EQ(newFile(), "False");
+  EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
   ASSERT_EQ(host.held.size(), 1u);
   EXPECT_EQ(host.held[0].first, 1000);
   host.held[0].second();
