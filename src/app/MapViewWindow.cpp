@@ -15,15 +15,11 @@
 #include <QVBoxLayout>
 
 #include "app/ControlMirror.h"
+#include "app/PictureImage.h"
 #include "control/MapCommands.h"
 #include "model/Sim.h"
 
 namespace magmo {
-
-QImage imageOf(const RgbImage& picture) {
-  return QImage(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
-                picture.width * static_cast<int>(sizeof(Rgb)), QImage::Format_RGBX8888);
-}
 
 namespace {
 

@@ -47,7 +47,4 @@ class MapViewWindow : public QWidget {
   bool syncing_ = false;
 };
 
-// A QImage that shares the picture's pixels (valid while the picture lives).
-QImage imageOf(const RgbImage& picture);
-
 }  // namespace magmo

@@ -17,43 +17,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/ColumnCanvas.h"
 #include "app/ControlMirror.h"
-#include "app/QtCanvas.h"
 #include "control/ColumnCommands.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 
 namespace magmo {
-
-// The column's canvas. QtCanvas centres a coordinate x on the profile's column cell (x - 1, x];
-// the column means x itself, so the leftmost column (x = 0) shows half, as a pen centred on the
-// picture's edge would. Its pens were made for a picture about four pixels per unit: an upright
-// or level line is a box that thick, so pen 4 fills exactly one column of the slice.
-class ColumnCanvas : public QtCanvas {
- public:
-  ColumnCanvas() : QtCanvas(QSize(240, 480), kColumnCanvasWidth, kColumnCanvasHeight) {}
-
-  void line(float x1, float y1, float x2, float y2, Rgb c) override {
-    const double sx = pixelSize().width() / double(kColumnCanvasWidth);
-    const double sy = pixelSize().height() / double(kColumnCanvasHeight);
-    const double pixels = std::max(1.0, std::round(penWidth() * sx / 4));
-    if (x1 == x2) {
-      const float half = static_cast<float>(pixels / sx / 2), onePixel = static_cast<float>(1 / sx);
-      QtCanvas::fillBox(x1 - half + 0.5f, y1, x1 + half + 0.5f - onePixel, y2, c);
-    } else if (y1 == y2) {
-      QtCanvas::fillBox(x1 + 0.5f, y1, x2 + 0.5f, y1 + static_cast<float>((pixels - 1) / sy), c);
-    } else {
-      QtCanvas::line(x1 + 0.5f, y1, x2 + 0.5f, y2, c);
-    }
-  }
-  void fillBox(float x1, float y1, float x2, float y2, Rgb c) override {
-    QtCanvas::fillBox(x1 + 0.5f, y1, x2 + 0.5f, y2, c);
-  }
-  void text(float x, float y, std::string_view s, Rgb c, int pointSize) override {
-    QtCanvas::text(x + 0.5f, y, s, c, pointSize);
-  }
-  float columnX(double pixel) const { return userX(pixel) - 0.5f; }
-};
 
 // The picture box: the canvas at the widget's own pixel size, and the pointer in canvas units.
 class StrataView : public QWidget {
@@ -90,8 +60,6 @@ class StrataView : public QWidget {
 };
 
 namespace {
-
-constexpr int kFirstCentre = 16, kLastCentre = 1264;
 
 struct Tip {
   const char* name;
@@ -146,7 +114,7 @@ void StratColumnWindow::build() {
 
   scroll_ = new QScrollBar(Qt::Horizontal);
   scroll_->setObjectName("HScroll1");
-  scroll_->setRange(kFirstCentre, kLastCentre);
+  scroll_->setRange(kColumnFirstCentre, kColumnLastCentre);
   scroll_->setPageStep(33);
   connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
     if (!syncing_) run_([this, v] { stratScrollChange(sim_, v); });

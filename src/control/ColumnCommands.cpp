@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
+#include "control/ProfileCommands.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 
 namespace magmo {
 
 namespace {
-constexpr int kFirstCentre = 16, kLastCentre = 1264;
 constexpr int kStratHelpTopic = 64;
 
 int clampedCentre(const Sim& sim, double km) {
-  return std::clamp(sim.columnOfKm(km), kFirstCentre, kLastCentre);
+  return std::clamp(sim.columnOfKm(km), kColumnFirstCentre, kColumnLastCentre);
 }
 }  // namespace
 
@@ -27,9 +27,7 @@ void mnuViewStratClick(Sim& sim) {
       return;
     }
     // The column takes the place beside the profile that the legend would use.
-    ui.Legend.visible = false;
-    ui.mnuViewLedg.checked = false;
-    ui.toolbar["legend"].pressed = false;
+    hideLegend(ui);
     ui.mnuViewStrat.checked = true;
     ui.toolbar["strat"].pressed = true;
     const double km = val(ui.txtLoc.text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/ProfileCommands.h"
 #include "formats/StratFile.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
@@ -34,6 +35,20 @@ void drawRelief(Sim& sim, int option) {
   sim.m.ReliefMode = option;
   plotTopo(sim, option);
   sim.m.TopoLayerCount = sim.m.LayerCount;
+}
+
+// The Map window shown as the map or as the relief, with its captions and the two buttons.
+void showMapWindow(Sim& sim, bool topography) {
+  Controls& ui = sim.ui;
+  MapWindow& w = ui.Map;
+  w.topography = topography;
+  w.caption = topography ? "Topography" : "Map View";
+  w.switchCaption = topography ? "&Map" : "&Topography";
+  w.status1 = topography ? "Topographic View" : "Map View";
+  ui.toolbar["topo"].pressed = topography;
+  ui.toolbar["map"].pressed = !topography;
+  if (!w.visible) sim.windowSound("Maximize");
+  w.visible = true;
 }
 
 void runMapCommand(Sim& sim, const char* name, void (*command)(Sim&)) {
@@ -121,18 +136,9 @@ void redrawPlanPictures(Sim& sim) {
 
 void mnuViewMapClick(Sim& sim) {
   runMapCommand(sim, "mnuViewMap", [](Sim& s) {
-    Controls& ui = s.ui;
-    MapWindow& w = ui.Map;
     if (s.pictures.map.empty()) drawMap(s);
-    w.topography = false;
-    w.caption = "Map View";
-    w.switchCaption = "&Topography";
-    w.status1 = "Map View";
-    w.status2 = "Mapping Complete   ";
-    ui.toolbar["map"].pressed = true;
-    ui.toolbar["topo"].pressed = false;
-    if (!w.visible) s.windowSound("Maximize");
-    w.visible = true;
+    showMapWindow(s, false);
+    s.ui.Map.status2 = "Mapping Complete   ";
   });
 }
 
@@ -140,17 +146,9 @@ void mnuViewTopoClick(Sim& sim) {
   runMapCommand(sim, "mnuViewTopo", [](Sim& s) {
     Controls& ui = s.ui;
     MapWindow& w = ui.Map;
-    ui.Tectonic.visible = ui.Change.visible = ui.Legend.visible = false;
-    ui.mnuViewLedg.checked = false;
-    ui.toolbar["legend"].pressed = false;
-    w.topography = true;
-    w.caption = "Topography";
-    w.switchCaption = "&Map";
-    w.status1 = "Topographic View";
-    ui.toolbar["topo"].pressed = true;
-    ui.toolbar["map"].pressed = false;
-    if (!w.visible) s.windowSound("Maximize");
-    w.visible = true;
+    ui.Tectonic.visible = ui.Change.visible = false;
+    hideLegend(ui);
+    showMapWindow(s, true);
     if (s.m.LayerCount > s.m.TopoLayerCount || s.pictures.topo.empty()) {
       if (w.option < 1 || w.option > 5) w.option = 1;
       drawRelief(s, w.option);

@@ -55,11 +55,15 @@ void mnuViewLedgClick(Sim& sim) {
     ui.Legend.visible = true;
     sim.windowSound("RestoreUp");
   } else {
-    ui.mnuViewLedg.checked = false;
-    ui.toolbar["legend"].pressed = false;
-    ui.Legend.visible = false;
+    hideLegend(ui);
     sim.windowSound("RestoreDown");
   }
+}
+
+void hideLegend(Controls& ui) {
+  ui.mnuViewLedg.checked = false;
+  ui.toolbar["legend"].pressed = false;
+  ui.Legend.visible = false;
 }
 
 }  // namespace magmo

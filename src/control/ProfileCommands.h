@@ -2,11 +2,15 @@
 // What the user does on and around the profile: clicks that pick locations, the View toggles.
 namespace magmo {
 struct Sim;
+struct Controls;
 
 enum class MouseButton { Left, Right, Middle };
 // A left click fills the location field of the open panel; any other button asks for help.
 void plotMouseUp(Sim& sim, MouseButton button, float X, float Y);
 void mnuViewVertClick(Sim& sim);
 void mnuViewLedgClick(Sim& sim);
+// The legend panel hidden, View > Legend unchecked and its button released: a window that
+// takes the legend's place beside the profile does this too.
+void hideLegend(Controls& ui);
 
 }  // namespace magmo

@@ -1,5 +1,7 @@
 #include "views/Bitmap.h"
 
+#include <filesystem>
+
 #include "textio/ReplaceFile.h"
 
 namespace magmo {
@@ -52,5 +54,15 @@ std::string bmpBytes(const RgbImage& image) {
 }
 
 void writeBmp(const RgbImage& image, const std::string& path) { replaceFile(path, bmpBytes(image)); }
+
+void writeWorkingImage(const RgbImage& image, const std::string& folder, const std::string& name,
+                       const std::string& extension) {
+  namespace fs = std::filesystem;
+  const std::string path = folder + name + extension;
+  std::error_code ec;
+  if (fs::exists(path, ec))
+    fs::copy_file(path, folder + name + "-Undo" + extension, fs::copy_options::overwrite_existing, ec);
+  writeBmp(image, path);
+}
 
 }  // namespace magmo

@@ -57,8 +57,8 @@ ColumnScale drawEmptyFrame(Canvas& canvas, float scale) {
 
 ColumnSlice columnSlice(float scale, float locKm) {
   float c = locKm * 1000 / scale;
-  if (c < 17) c = 16;
-  if (c > 1264) c = 1264;
+  if (c < kColumnFirstCentre + 1) c = kColumnFirstCentre;
+  if (c > kColumnLastCentre) c = kColumnLastCentre;
   return {c - 16, c + 16};
 }
 

@@ -11,6 +11,8 @@ namespace magmo {
 // The canvas the column is drawn on is kColumnCanvasWidth x kColumnCanvasHeight user units;
 // the column's own drawing scale (50 wide, `bottom` high, y down) is stretched onto it.
 constexpr float kColumnCanvasWidth = 50, kColumnCanvasHeight = 100;
+// The slice's centre column stays within these, so the 33 columns never leave the profile.
+constexpr int kColumnFirstCentre = 16, kColumnLastCentre = 1264;
 // A slice without ground has no height to scale by: its frame is drawn on a fixed drawing scale
 // this high, the lower fifth being the band below the base.
 constexpr float kEmptyFrameHeight = 500;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 #include "model/Numeric.h"
@@ -168,11 +167,6 @@ Rgb shaded(Rgb c, float factor) {
   return {channel(c.r), channel(c.g), channel(c.b)};
 }
 
-void copyIfExists(const std::string& from, const std::string& to) {
-  std::error_code ec;
-  if (std::filesystem::exists(from, ec)) std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
-}
-
 }  // namespace
 
 Footprint plotMapInit(Sim& sim, int layer) {
@@ -254,10 +248,8 @@ void drawMap(Sim& sim) {
   Controls& ui = sim.ui;
   sim.pictures.map = renderMap(sim.m);
   ui.pBarValue = 100;
-  const std::string picture = sim.paths.work + "MagmoMap.bmp";
   try {
-    copyIfExists(picture, sim.paths.work + "MagmoMap-Undo.bmp");
-    writeBmp(sim.pictures.map, picture);
+    writeWorkingImage(sim.pictures.map, sim.paths.work, "MagmoMap", ".bmp");
   } catch (const std::exception& e) {
     throw SimError(std::string(e.what()) + "\nPicture file create error: ");
   }

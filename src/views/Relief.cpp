@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "model/Numeric.h"
 #include "model/Sim.h"
@@ -174,12 +173,6 @@ void plotTopo(Sim& sim, int mode) {
     const int R = m.MapStep;
     m.BaseLevel = numVal(w.txtBase.text) / m.Scale;
 
-    namespace fs = std::filesystem;
-    const std::string image = sim.paths.work + "MagmoTopo.bmp";
-    std::error_code ec;
-    if (fs::exists(image, ec))
-      fs::copy_file(image, sim.paths.work + "MagmoTopo-Undo.bmp", fs::copy_options::overwrite_existing, ec);
-
     m.TopoMinZ = 100000, m.TopoMaxZ = 0;
     for (int x = R + 1; x <= kColumns - R; x += R)
       for (int y = R + 1; y <= kMapRows - R; y += R) {
@@ -191,8 +184,7 @@ void plotTopo(Sim& sim, int mode) {
     w.txtBase.text = format(m.BaseLevel * m.Scale, "0");
 
     sim.pictures.topo = plotTopoPlot(m, {mode, R, m.BaseLevel, numVal(w.txtContrast.text), m.TopoMaxZ});
-    writeBmp(sim.pictures.topo, image);
-    w.status2 = "Topograhic View";
+    writeWorkingImage(sim.pictures.topo, sim.paths.work, "MagmoTopo", ".bmp");
     w.status2 = "Topography Complete   ";
     w.buttonsEnabled = true;
     if (sim.ui.View3DOpen) plotTopo3D(sim);

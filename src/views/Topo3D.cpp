@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <filesystem>
 
 #include "model/Numeric.h"
 #include "model/Sim.h"
@@ -54,14 +53,9 @@ void plotTopo3D(Sim& sim) {
   sim.host.busyPointer(true);
   try {
     sim.settings.save(kSection, "NewFile", "False");
-    namespace fs = std::filesystem;
-    const std::string image = sim.paths.work + "Magmo3D.ebm";
-    std::error_code ec;
-    if (fs::exists(image, ec))
-      fs::copy_file(image, sim.paths.work + "Magmo3D-Undo.ebm", fs::copy_options::overwrite_existing, ec);
     sim.m.BaseLevel = numVal(sim.ui.Map.txtBase.text) / sim.m.Scale;
     sim.pictures.grid3d = topo3DImage(sim.m, sim.m.BaseLevel);
-    writeBmp(sim.pictures.grid3d, image);
+    writeWorkingImage(sim.pictures.grid3d, sim.paths.work, "Magmo3D", ".ebm");
     // The viewer reloads on "True"; the second's delay must not hold up the window.
     SettingsStore* settings = &sim.settings;
     sim.host.later(1000, [settings] { settings->save(kSection, "NewFile", "True"); });

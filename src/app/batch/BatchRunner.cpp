@@ -9,7 +9,8 @@
 #include <QBuffer>
 #include <QImage>
 
-#include "app/QtCanvas.h"
+#include "app/ColumnCanvas.h"
+#include "app/PictureImage.h"
 #include "app/batch/BatchReport.h"
 #include "control/DemCommands.h"
 #include "control/MapCommands.h"
@@ -63,11 +64,8 @@ MapPrecision mapPrecision(const std::string& name) {
   return name == "low" ? MapPrecision::Low : name == "high" ? MapPrecision::High : MapPrecision::Normal;
 }
 
-// The plan views' pictures are four bytes a pixel, the last unused: RGBX wraps them as they are.
-static_assert(sizeof(Rgb) == 4);
 std::string pngBytes(const RgbImage& picture) {
-  const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
-                     picture.width * 4, QImage::Format_RGBX8888);
+  const QImage image = imageOf(picture);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -229,7 +227,7 @@ void BatchRunner::columnPng(const std::string& target, const std::string& at) {
   if (!(km >= 0 && km <= width))
     throw BatchError("--column-at: " + at + " km is outside the profile (0 to " + format(width, "0.00") + " km)");
   write(target, [&] {
-    QtCanvas canvas(QSize(400, 800), kColumnCanvasWidth, kColumnCanvasHeight);
+    ColumnCanvas canvas(QSize(400, 800));
     plotStrat(sim_.m, sim_.m.Scale, static_cast<float>(km), canvas);
     return canvas.png().toStdString();
   });
