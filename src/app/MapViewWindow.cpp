@@ -16,6 +16,7 @@
 
 #include "app/ControlMirror.h"
 #include "app/PictureImage.h"
+#include "app/WindowPlacement.h"
 #include "control/MapCommands.h"
 #include "model/Sim.h"
 
@@ -151,13 +152,12 @@ void MapViewWindow::build() {
   buttons->addStretch();
   button("C&lose", "cmdClose", [this] { run_([this] { mapCloseClick(sim_); }); });
 
-  auto* status1 = new QLabel;
+  status1_ = new QLabel;
   auto* status2 = new QLabel;
-  for (QLabel* l : {status1, status2}) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  mirror_->label(status1, &ui.Map.status1);
+  for (QLabel* l : {status1_, status2}) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   mirror_->label(status2, &ui.Map.status2);
   auto* statusRow = new QHBoxLayout;
-  statusRow->addWidget(status1, 1);
+  statusRow->addWidget(status1_, 1);
   statusRow->addWidget(status2, 2);
 
   auto* top = new QHBoxLayout;
@@ -186,8 +186,9 @@ void MapViewWindow::sync() {
   if (syncing_) return;
   syncing_ = true;
   const MapWindow& w = sim_.ui.Map;
-  setWindowTitle(QString::fromStdString(w.caption));
-  toggle_->setText(QString::fromStdString(w.switchCaption));
+  setWindowTitle(w.caption());
+  toggle_->setText(w.switchCaption());
+  status1_->setText(w.status1());
   mirror_->sync();
   relief_->setVisible(w.topography);
   relief_->setEnabled(w.buttonsEnabled);
@@ -204,6 +205,7 @@ void MapViewWindow::sync() {
     shownStamp_ = stamp;
     static_cast<PictureLabel*>(picture_)->setPicture(p.empty() ? QImage() : imageOf(p));
   }
+  if (w.visible && !isVisible()) placeBesideParent(this);
   if (w.visible != isVisible()) setVisible(w.visible);
   syncing_ = false;
 }

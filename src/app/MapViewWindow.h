@@ -41,6 +41,7 @@ class MapViewWindow : public QWidget {
   QLabel* picture_ = nullptr;
   QWidget* relief_ = nullptr;
   QPushButton* toggle_ = nullptr;
+  QLabel* status1_ = nullptr;
   QRadioButton* options_[6] = {};
   const RgbImage* shown_ = nullptr;
   size_t shownStamp_ = 0;

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolTip>
@@ -19,6 +18,7 @@
 
 #include "app/ColumnCanvas.h"
 #include "app/ControlMirror.h"
+#include "app/WindowPlacement.h"
 #include "control/ColumnCommands.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
@@ -169,7 +169,7 @@ void StratColumnWindow::sync() {
   }
   const bool open = sim_.ui.Strat.visible;
   if (open && !isVisible()) {
-    placeBesideParent();
+    fitBesideParent();
     show();
   } else if (!open && isVisible()) {
     QToolTip::hideText();
@@ -212,15 +212,9 @@ void StratColumnWindow::showPointer(float x, float y, QPoint globalPos) {
 }
 
 // Beside the main window on the right, or on its left when the screen has no room there.
-void StratColumnWindow::placeBesideParent() {
-  QWidget* main = parentWidget();
-  if (!main) return;
-  const QRect frame = main->frameGeometry();
-  resize(width(), std::max(minimumSizeHint().height(), main->height()));
-  QPoint at = frame.topRight() + QPoint(1, 0);
-  if (const QScreen* screen = main->screen(); screen && at.x() + frameSize().width() > screen->availableGeometry().right())
-    at = frame.topLeft() - QPoint(frameSize().width() + 1, 0);
-  move(at);
+void StratColumnWindow::fitBesideParent() {
+  if (QWidget* main = parentWidget()) resize(width(), std::max(minimumSizeHint().height(), main->height()));
+  magmo::placeBesideParent(this);
 }
 
 void StratColumnWindow::closeEvent(QCloseEvent* e) {

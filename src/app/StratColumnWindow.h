@@ -44,7 +44,7 @@ class StratColumnWindow : public QWidget {
   // What the column's picture depends on; a redraw is due when it differs from the last one.
   std::vector<float> sliceKey() const;
   void showPointer(float x, float y, QPoint globalPos);
-  void placeBesideParent();
+  void fitBesideParent();
 
   Sim& sim_;
   Runner run_;

@@ -37,14 +37,11 @@ void drawRelief(Sim& sim, int option) {
   sim.m.TopoLayerCount = sim.m.LayerCount;
 }
 
-// The Map window shown as the map or as the relief, with its captions and the two buttons.
+// The Map window shown as the map or as the relief, with the two buttons.
 void showMapWindow(Sim& sim, bool topography) {
   Controls& ui = sim.ui;
   MapWindow& w = ui.Map;
   w.topography = topography;
-  w.caption = topography ? "Topography" : "Map View";
-  w.switchCaption = topography ? "&Map" : "&Topography";
-  w.status1 = topography ? "Topographic View" : "Map View";
   ui.toolbar["topo"].pressed = topography;
   ui.toolbar["map"].pressed = !topography;
   if (!w.visible) sim.windowSound("Maximize");

@@ -59,12 +59,13 @@ struct SliderControl {
 struct MapWindow {
   bool visible = false;
   bool topography = false;  // showing the relief rather than the map
-  std::string caption = "Map View";
-  std::string status1, status2;  // its two status panels
+  std::string status2;         // the second status panel; the first names the view
   int option = 0;              // Option1..Option5 selected (0: none)
   Field txtBase{"0", true, true, ""}, txtContrast{"3", true, true, ""};
   bool buttonsEnabled = true;  // save, copy, print, the switch and the option frame
-  std::string switchCaption = "&Topography";
+  const char* caption() const { return topography ? "Topography" : "Map View"; }
+  const char* status1() const { return topography ? "Topographic View" : "Map View"; }
+  const char* switchCaption() const { return topography ? "&Map" : "&Topography"; }
 };
 
 // The magnified stratigraphic column beside the main window.

@@ -168,7 +168,7 @@ void plotTopo(Sim& sim, int mode) {
   MapWindow& w = sim.ui.Map;
   try {
     w.status2 = "Please wait, plotting topography !";
-    w.visible = true;
+    w.visible = w.topography = true;
     w.buttonsEnabled = false;
     const int R = m.MapStep;
     m.BaseLevel = numVal(w.txtBase.text) / m.Scale;
