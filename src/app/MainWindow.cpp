@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include "app/MapViewWindow.h"
 #include "app/ParamPanel.h"
 #include "app/ProfileWidget.h"
+#include "app/SmallMapWidget.h"
 #include "app/StratColumnWindow.h"
 #include "app/TectonicPanel.h"
 #include "control/ColumnCommands.h"
@@ -206,6 +208,10 @@ QWidget* MainWindow::buildCentre() {
   tectonic_ = new TectonicPanel;
   advanced_ = new AdvancedPanel;
   legend_ = new LegendPanel;
+  pan3D_ = new QGroupBox("3-D Position");
+  pan3D_->setObjectName("pan3D");
+  smallMap_ = new SmallMapWidget(sim_, [this](std::function<void()> handler) { run(handler); });
+  (new QVBoxLayout(pan3D_))->addWidget(smallMap_);
 
   labVei_ = new QLabel;
   labVei_->setObjectName("labVei");
@@ -228,6 +234,7 @@ QWidget* MainWindow::buildCentre() {
   auto* controls = new QHBoxLayout(controlsRow_);
   controls->setContentsMargins(0, 0, 0, 0);
   for (QWidget* panel : panels()) controls->addWidget(panel);
+  controls->addWidget(pan3D_);
   controls->addStretch();
   controls->addWidget(labVei_);
   controls->addLayout(runButtons);
@@ -278,6 +285,7 @@ void MainWindow::bindControls() {
   bindTectonicPanel();
   bindAdvancedPanel();
   mirror_.panel(legend_, &ui_.Legend);
+  mirror_.panel(pan3D_, &ui_.pan3D);
 
   mirror_.button(cmdErupt_, &ui_.cmdErupt);
   mirror_.button(cmdHalt_, &ui_.cmdHalt);
@@ -336,6 +344,7 @@ void MainWindow::connectButton(QPushButton* button, const Button& mirrored, std:
 
 void MainWindow::syncFromControls() {
   mirror_.sync();
+  if (smallMap_->isVisible()) smallMap_->update();
   mapWindow_->sync();
   stratWindow_->sync();
 }

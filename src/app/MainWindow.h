@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QAction;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -24,6 +25,7 @@ namespace magmo {
 class AdvancedPanel;
 class LegendPanel;
 class MapViewWindow;
+class SmallMapWidget;
 class StratColumnWindow;
 class ParamPanel;
 class ProfileWidget;
@@ -91,6 +93,8 @@ class MainWindow : public QMainWindow {
   AdvancedPanel* advanced_ = nullptr;
   LegendPanel* legend_ = nullptr;
   MapViewWindow* mapWindow_ = nullptr;
+  QGroupBox* pan3D_ = nullptr;
+  SmallMapWidget* smallMap_ = nullptr;
   StratColumnWindow* stratWindow_ = nullptr;
   QWidget* controlsRow_ = nullptr;
   QLabel* labVei_ = nullptr;

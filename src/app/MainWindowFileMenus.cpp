@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/RecordEditWindow.h"
 #include "control/DemCommands.h"
+#include "control/MapCommands.h"
 #include "control/NewFile.h"
 #include "control/Playback.h"
 #include "control/RecordCommands.h"
@@ -26,6 +27,8 @@ void MainWindow::buildFileMenu(QMenu* file) {
   menuItem(saveAs, "&Stratigraphic File...", "mnuFileSaveAsTopo", nullptr, core(fileSaveTopo));
   menuItem(saveAs, "&DEM File...", "mnuFileSaveAsDem", &ui_.mnuFileSaveAsDem, core(fileSaveDEM));
   menuItem(saveAs, "&Record File...", "mnuFileSaveAsRec", nullptr, core(fileSaveRec));
+  file->addSeparator();
+  menuItem(file, "Magmo&3D", "mnuFileMagmo3D", &ui_.mnuFileMagmo3D, core(mnuView3DClick));
   file->addSeparator();
   menuItem(file, "E&xit", "mnuFileExit", nullptr, [this] { close(); });
 }

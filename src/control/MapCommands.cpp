@@ -18,11 +18,6 @@ namespace {
 constexpr int kMapSectionLastRow = 600;
 constexpr float kContrastMax = 5;
 
-void enableMapViews(Controls& ui, bool on) {
-  ui.mnuViewMap.enabled = ui.mnuViewTopo.enabled = ui.toolbar["map"].enabled = ui.toolbar["topo"].enabled = on;
-  ui.mnuView3D.enabled = ui.mnuFileMagmo3D.enabled = ui.toolbar["magmo3d"].enabled = on && ui.Viewer3DAvailable;
-}
-
 ReliefInput reliefInput(const Sim& sim) {
   const Model& m = sim.m;
   return {std::max(m.ReliefMode, 1), m.MapStep, m.BaseLevel,

@@ -7,6 +7,7 @@
 #include "model/Palette.h"
 #include "control/Reset.h"
 #include "model/Sim.h"
+#include "views/MapView.h"
 
 namespace magmo {
 
@@ -318,6 +319,9 @@ void selectStyle(Sim& sim, Style s) {
     }
     rememberAuto(sim, false);
     layOutStyle(sim, s);
+    // With vents placed in plan view, the small map beside the panel picks the next one.
+    sim.ui.pan3D.visible = sim.ui.mnuOptMapEnable.checked && sim.ui.mnuOptMap3dPosEnable.checked;
+    if (sim.ui.pan3D.visible) plotMapCenter(sim);
     sim.windowSound("RestoreUp");
   } catch (const std::exception& e) {
     sim.reportError(style.menuName, e);

@@ -9,6 +9,7 @@
 #include "control/MapCommands.h"
 #include "control/Recorder.h"
 #include "styles/Styles.h"
+#include "views/MapView.h"
 
 namespace magmo {
 
@@ -136,9 +137,7 @@ void menuAct(Sim& sim, bool enable) {
   ui.mnuParCol.enabled = ui.mnuParTec.enabled = building && hasLayers;
   ui.toolbar["collapse"].enabled = ui.toolbar["tectonic"].enabled = building && hasLayers;
   ui.mnuViewStrat.enabled = ui.toolbar["strat"].enabled = hasLayers;
-  const bool maps = ui.mnuOptMapEnable.checked;
-  ui.mnuViewMap.enabled = ui.mnuViewTopo.enabled = ui.mnuView3D.enabled = maps;
-  ui.toolbar["map"].enabled = ui.toolbar["topo"].enabled = ui.toolbar["magmo3d"].enabled = maps;
+  enableMapViews(ui, ui.mnuOptMapEnable.checked);
 }
 
 void cmdEruptClick(Sim& sim) {

@@ -91,7 +91,7 @@ struct Controls {
   MenuItem mnuOptSpeedFast, mnuOptSpeedNorm{true, true}, mnuOptSpeedSlow;
   MenuItem mnuViewVert, mnuViewLedg{true, true}, mnuViewStrat, mnuViewMap, mnuViewTopo, mnuView3D, mnuViewCap;
 
-  MenuItem mnuFileMagmo3D;
+  MenuItem mnuFileMagmo3D{false, false};
   MapWindow Map;
   StratWindow Strat;
   bool View3DOpen = false;         // the 3-D viewer runs

@@ -253,9 +253,13 @@ void drawMap(Sim& sim) {
   } catch (const std::exception& e) {
     throw SimError(std::string(e.what()) + "\nPicture file create error: ");
   }
-  ui.mnuViewMap.enabled = ui.mnuViewTopo.enabled = ui.toolbar["map"].enabled = ui.toolbar["topo"].enabled = true;
-  ui.mnuView3D.enabled = ui.mnuFileMagmo3D.enabled = ui.toolbar["magmo3d"].enabled = ui.Viewer3DAvailable;
+  enableMapViews(ui, true);
   ui.mnuFileSaveAsDem.enabled = true;
+}
+
+void enableMapViews(Controls& ui, bool on) {
+  ui.mnuViewMap.enabled = ui.mnuViewTopo.enabled = ui.toolbar["map"].enabled = ui.toolbar["topo"].enabled = on;
+  ui.mnuView3D.enabled = ui.mnuFileMagmo3D.enabled = ui.toolbar["magmo3d"].enabled = on && ui.Viewer3DAvailable;
 }
 
 void plotMap(Sim& sim, int layer) {

@@ -24,6 +24,7 @@
 namespace magmo {
 struct Sim;
 struct Model;
+struct Controls;
 
 // MapOn beyond the eruption styles' codes 1..7.
 constexpr int kMapNoVent = -1, kMapErosion = 8, kMapFault = 9;
@@ -49,6 +50,10 @@ RgbImage renderMap(const Model& m);
 // Draws sim.pictures.map and saves it as "MagmoMap.bmp" (the previous picture kept as
 // "MagmoMap-Undo.bmp"), then enables the commands that need a map. Throws SimError.
 void drawMap(Sim& sim);
+
+// The commands that need a map: View > Map and Topography with their buttons, and the 3-D
+// viewer's when the viewer is there.
+void enableMapViews(Controls& ui, bool on);
 
 // PlotMap: adds one layer to the map and redraws it; the relief and the 3-D export follow
 // while they are shown. Errors are reported, never thrown.
