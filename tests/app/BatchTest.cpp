@@ -43,6 +43,14 @@ class BatchTest : public ::testing::Test {
   const Model& m() const { return runner->sim().m; }
   QImage image(const std::string& name) const { return QImage(QString::fromStdString(file(name))); }
   QStringList listing() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+  // A refused run says why (an error ending in ": " is a prefix) and leaves the folder as it was.
+  void expectRefused(const std::vector<std::string>& args, const std::string& error) {
+    const QStringList before = listing();
+    const std::string result = run(args);
+    EXPECT_EQ(error.ends_with(": ") ? result.substr(0, error.size() + 7) : result, "error: " + error);
+    runner.reset();
+    EXPECT_EQ(listing(), before) << error;
+  }
   // Every stratum top of every column.
   std::vector<float> strata() const {
     std::vector<float> tops;
@@ -69,6 +77,8 @@ TEST_F(BatchTest, RefusedCommandLinesSayWhy) {
        "--location is not a field of collapse"},
       {{"--erupt", "vulcanian", "--bursts", "1", "--erupt", "fault", "--strength", "3"},
        "--erupt fault: an eruption option"},
+      {{"--erupt", "vulcanian", "--magnitude", "3"}, "--erupt vulcanian: a tectonic option"},
+      {{"--erupt", "vulcanian", "--down", "left"}, "--erupt vulcanian: a tectonic option"},
       {{"--erupt", "vulcanian", "--bursts", "1", "--erupt", "fault", "--dip", "-3", "--down", "right"},
        "--down: a dipping fault's side follows its dip"},
       {{"--erupt", "strombolian", "--caldera", "valles"},
@@ -82,8 +92,13 @@ TEST_F(BatchTest, RefusedCommandLinesSayWhy) {
       {{"--dem-raster", "3,4,0"}, "--dem-raster: the spacing must be greater than 0"},
       {{"--dem-vector", "--dem-raster", "3,4,5"}, "--dem-raster: the DEM layout is given twice"},
       {{"--undo"}, "--undo: nothing to undo"},
-      {{"--erupt", "strombolian", "--bursts", "2", "--undo", "--undo"}, "--undo: nothing to undo"},
-      {{"--erupt", "strombolian", "--bursts", "2", "--scale", "large", "--undo"}, "--undo: nothing to undo"}};
+      {{"--erupt", "hawaiian", "--strength", "zero"}, "--strength: 'zero' is not a number"},
+      {{"--relief-png", "x.png", "--relief", "6"}, "--relief: '6' is not a whole number from 1 to 5"},
+      {{"--relief-png", "x.png", "--contrast", "5.5"}, "--contrast: '5.5' is not from 0 to 5"},
+      {{"--relief-png", "x.png", "--base", "-1"}, "--base: '-1' is not 0 or more"},
+      {{"--map-precision", "fine"}, "--map-precision: 'fine' is not one of low, normal, high"},
+      {{"--contrast", "3"}, "--contrast must follow --relief-png FILE.png"},
+      {{"--column-png", "x.png"}, "--column-png needs --column-at KM after its file"}};
   for (const auto& [args, error] : refused) EXPECT_EQ(run(args), "error: " + error);
   const Options o = parseOptions({"--dem-raster", "30,40,25.5", "--dem-part", "top"});
   EXPECT_TRUE(o.actions.empty());
@@ -91,10 +106,10 @@ TEST_F(BatchTest, RefusedCommandLinesSayWhy) {
 }
 
 TEST_F(BatchTest, APhaseRunsAsTheUserWouldAndEndsAfterTheGivenBurst) {
-  const std::string report = run({"--seed", "5", "--erupt", "strombolian", "--location", "0", "--strength", "7",
-                                  "--particles", "80", "--wind", "-99", "--slider", "2=40", "--bursts", "3",
-                                  "--report"});
-  EXPECT_EQ(std::pair(m().BurstCount, m().LayerCount), std::pair(3, 1));
+  const std::string report = run({"--seed", "5", "--gravity", "3.5", "--erupt", "strombolian", "--location", "0",
+                                  "--strength", "7", "--particles", "80", "--wind", "-99", "--slider", "2=40",
+                                  "--bursts", "3", "--report"});
+  EXPECT_EQ(std::tuple(m().BurstCount, m().LayerCount, m().Gravity), std::tuple(3, 1, 3.5f));
   // Clamped exactly as the panel clamps typed values: vent, strength, particles, wind, crater size.
   EXPECT_EQ(std::tuple(m().VentX, m().Strength, m().PartCount, m().Wind, runner->sim().ui.Slider[2].value),
             std::tuple(50, 2.0f, 50, -50.0f, 11));
@@ -191,14 +206,10 @@ TEST_F(BatchTest, InputsAreRefusedWithTheirReasonAndAForeignDemNeedsItsLayout) {
       {"damaged.rec", "Error reading strat file '" + file("bad.str") + "' Line holds 1 field, not 5 (line 2)"},
       {"unplayable.rec", "Playback error: Record phase 1 cannot be played: Slider 1 must be from 1 to 11"},
       {"grid.dem", "'" + file("grid.dem") + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING"}};
-  const QStringList inputs = listing();
-  for (const auto& [input, reason] : refused) {
-    const std::string result = run({"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str"), "--png",
-                                    file("out.png"), input.ends_with(".rec") ? "--play" : "--load", file(input)});
-    EXPECT_EQ(reason.ends_with(": ") ? result.substr(0, reason.size() + 7) : result, "error: " + reason);
-    runner.reset();
-    EXPECT_EQ(listing(), inputs) << input;
-  }
+  for (const auto& [input, reason] : refused)
+    expectRefused({"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str"), "--png", file("out.png"),
+                   input.ends_with(".rec") ? "--play" : "--load", file(input)},
+                  reason);
   EXPECT_EQ(run({"--dem-vector", "--load", file("grid.dem"), "--save-dem", file("own.dem")}), "");
   EXPECT_EQ(m().LayerCount, 1);
   EXPECT_EQ(run({"--load", file("own.dem"), "--save-dem", file("again.dem")}), "");
@@ -207,7 +218,8 @@ TEST_F(BatchTest, InputsAreRefusedWithTheirReasonAndAForeignDemNeedsItsLayout) {
 }
 
 // Outputs are checked before anything runs, written in order so later options read them, and
-// taken back whole when the run fails; a link is written through.
+// taken back whole when the run fails; a link is written through. The plan views need maps on at
+// that point of the command line, and a column inside the profile once the scale is known.
 TEST_F(BatchTest, ARunWritesAllItsOutputsInOrderOrNone) {
   ASSERT_EQ(run({"--save", file("old.str")}), "");
   const std::string old = slurp(file("old.str"));
@@ -222,17 +234,22 @@ TEST_F(BatchTest, ARunWritesAllItsOutputsInOrderOrNone) {
       {{"--png", file("locked.str")}, "Cannot write '" + file("locked.str") + "': the file is read-only"},
       {{"--save", file("nowhere/x.str")}, "Cannot write '" + file("nowhere/x.str") + "': the folder '" +
                                               file("nowhere") + "' does not exist"},
-      {{"--erupt", "hawaiian", "--strength", "zero"}, "--strength: 'zero' is not a number"},
       {{"--new", "--load", file("locked.str")}, "Error reading strat file '" + file("locked.str") +
-                                                    "' Bad number \"keep\" (line 1)"}};
-  const QStringList before = listing();
+                                                    "' Bad number \"keep\" (line 1)"},
+      {{"--map-png", file("m.png"), "--maps"}, "--map-png: maps are off (give --maps before it)"},
+      {{"--relief-png", file("m.png")}, "--relief-png: maps are off (give --maps before it)"},
+      {{"--export-3d", file("m.png")}, "--export-3d: maps are off (give --maps before it)"},
+      {{"--map-3d"}, "--map-3d: maps are off (give --maps before it)"},
+      {{"--maps", "--static", "--map-png", file("m.png")}, "--map-png: maps are off (give --maps before it)"},
+      {{"--column-png", file("m.png"), "--column-at", "-0.1"},
+       "--column-at: -0.1 km is outside the profile (0 to 25.60 km)"},
+      {{"--scale", "small", "--column-png", file("m.png"), "--column-at", "5.2"},
+       "--column-at: 5.2 km is outside the profile (0 to 5.12 km)"}};
   for (const auto& [tail, error] : failing) {
     std::vector<std::string> args = phase;
     args.insert(args.end(), tail.begin(), tail.end());
-    EXPECT_EQ(run(args), "error: " + error);
-    runner.reset();
+    expectRefused(args, error);
     EXPECT_EQ(slurp(file("old.str")), old) << error;
-    EXPECT_EQ(listing(), before) << error;
   }
   // A later --load reads what an earlier --save wrote, through the link.
   EXPECT_EQ(run({"--erupt", "strombolian", "--bursts", "2", "--save", file("link.str"), "--new", "--load",
@@ -255,35 +272,6 @@ TEST_F(BatchTest, EachEruptDescribesItsWholePanelAndOnlyWhatTheWindowOffers) {
   EXPECT_NE(m().LayerCaldera[1], 0);
   EXPECT_EQ(m().LayerCaldera[2], 0);
   EXPECT_FALSE(runner->sim().ui.chkCaldDiat.checked || runner->sim().ui.chkFumex.checked);
-}
-
-// The plan views need maps on at that point of the command line; bad values are refused before
-// the run, a location outside the profile once the scale is known. Nothing is written either way.
-TEST_F(BatchTest, PlanViewsAreRefusedWithoutMapsOrWithBadValues) {
-  const std::string out = file("out.png");
-  const std::pair<std::vector<std::string>, std::string> refused[] = {
-      {{"--map-png", out, "--maps"}, "--map-png: maps are off (give --maps before it)"},
-      {{"--relief-png", out}, "--relief-png: maps are off (give --maps before it)"},
-      {{"--export-3d", out}, "--export-3d: maps are off (give --maps before it)"},
-      {{"--map-3d"}, "--map-3d: maps are off (give --maps before it)"},
-      {{"--maps", "--static", "--map-png", out}, "--map-png: maps are off (give --maps before it)"},
-      {{"--maps", "--relief-png", out, "--relief", "6"}, "--relief: '6' is not a whole number from 1 to 5"},
-      {{"--maps", "--relief-png", out, "--contrast", "5.5"}, "--contrast: '5.5' is not from 0 to 5"},
-      {{"--maps", "--relief-png", out, "--base", "-1"}, "--base: '-1' is not 0 or more"},
-      {{"--maps", "--map-precision", "fine"}, "--map-precision: 'fine' is not one of low, normal, high"},
-      {{"--contrast", "3"}, "--contrast must follow --relief-png FILE.png"},
-      {{"--column-png", out}, "--column-png needs --column-at KM after its file"},
-      {{"--column-png", out, "--column-at", "-0.1"}, "--column-at: -0.1 km is outside the profile (0 to 25.60 km)"},
-      {{"--scale", "small", "--column-png", out, "--column-at", "5.2"},
-       "--column-at: 5.2 km is outside the profile (0 to 5.12 km)"}};
-  const QStringList before = listing();
-  for (const auto& [tail, error] : refused) {
-    std::vector<std::string> args = {"--erupt", "strombolian", "--bursts", "2", "--save", file("out.str")};
-    args.insert(args.end(), tail.begin(), tail.end());
-    EXPECT_EQ(run(args), "error: " + error);
-    runner.reset();
-    EXPECT_EQ(listing(), before) << error;
-  }
 }
 
 // The pictures are the windows' own, pixel for pixel; the Map window's fields and the plan-view

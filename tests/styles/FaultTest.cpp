@@ -43,17 +43,12 @@ TEST_F(FaultTest, TheDipAndDownDecideWhichBlockDropsAndWhereItsEdgeGoes) {
     }
   }
   EXPECT_TRUE(progress == "Phase: 2  (Dormant)   Cycle:   " && ui().opFault.checked);
-}
-
-TEST_F(FaultTest, NoThrowOnlyLaysTheSurfaceOnTheTopLayer) {
+  // No throw only lays the surface on the top layer: no truncation, no redraw.
   faultCake(50, 60, "0", "0");
-  m().Strat(1, 300) = 70;  // above the layer over it: a truncation would cut it
-  m().Topo[400] = 99;
+  m().Strat(1, 300) = 70, m().Topo[400] = 99;
   host.canvas.clear();
   fault(sim);
-  EXPECT_EQ(m().Strat(1, 300), 70);
-  EXPECT_EQ(m().Topo[400], 60);
-  EXPECT_TRUE(host.canvas.calls.empty());  // no redraw
+  EXPECT_TRUE(m().Strat(1, 300) == 70 && m().Topo[400] == 60 && host.canvas.calls.empty());
 }
 
 // An automatic fault lies within 300 columns of the vent (and 40..1240), throws 1 to

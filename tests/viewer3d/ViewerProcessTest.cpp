@@ -12,8 +12,8 @@
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -22,13 +22,12 @@ const QString kCaption = "Magmo 3D View";
 // A 180 x 90 grey cone of the given peak on black water, as the main program exports it.
 void writeCone(const QString& path, int peak) {
   QImage image(180, 90, QImage::Format_RGB32);
-  for (int z = 0; z < 90; ++z) {
+  for (int z = 0; z < 90; ++z)
     for (int x = 0; x < 180; ++x) {
       const double d = std::hypot(x - 90.0, z - 45.0) / 40.0;
       const int g = d >= 1 ? 0 : int(std::lround(peak * (1 - d)));
       image.setPixel(x, z, qRgb(g, g, g));
     }
-  }
   QDir().mkpath(QFileInfo(path).path());
   ASSERT_TRUE(image.save(path, "BMP"));
 }
@@ -69,41 +68,34 @@ class ViewerProcess : public ::testing::Test {
     start(args << "--snapshot" << png);
     EXPECT_TRUE(viewer_.waitForFinished(30000));
     output_ += viewer_.readAllStandardOutput();
-    EXPECT_EQ(viewer_.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(viewer_.exitCode(), 0) << viewer_.readAllStandardError().toStdString();
+    expectCleanExit();
     return QImage(png);
   }
+  void expectCleanExit() {
+    EXPECT_EQ(viewer_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(viewer_.exitCode(), 0) << viewer_.readAllStandardError().toStdString();
+  }
 
-  // Collects what the viewer prints until the text shows (true) or the time is up.
-  bool waitForOutput(const QString& text, int ms) {
+  // Collects what the viewer prints until done() holds (true) or the time is up.
+  bool waitFor(const std::function<bool()>& done, int ms) {
     QElapsedTimer t;
     t.start();
-    while (text.isEmpty() || !output_.contains(text)) {
+    while (!done()) {
       if (t.elapsed() > ms) return false;
       viewer_.waitForReadyRead(20);  // without an event loop only this moves the pipe's bytes
       output_ += viewer_.readAllStandardOutput();
     }
     return true;
   }
+  bool waitForOutput(const QString& text, int ms) { return waitFor([&] { return output_.contains(text); }, ms); }
+  void collect(int ms) { waitFor([] { return false; }, ms); }
 
   // The settings file as the main program sees it (a fresh store each time, like another process).
   QString setting(const QString& key) {
-    QSettings s(path("config/MagmoTest/Viewer.ini"), QSettings::IniFormat);
-    return s.value("Magmo3/Topo3D/" + key).toString();
+    return QSettings(path("config/MagmoTest/Viewer.ini"), QSettings::IniFormat).value("Magmo3/Topo3D/" + key).toString();
   }
   void setSetting(const QString& key, const QString& value) {
-    QSettings s(path("config/MagmoTest/Viewer.ini"), QSettings::IniFormat);
-    s.setValue("Magmo3/Topo3D/" + key, value);
-  }
-
-  bool waitForCaption(const QString& value, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (setting("Caption") != value) {
-      if (t.elapsed() > ms) return false;
-      QThread::msleep(20);
-    }
-    return true;
+    QSettings(path("config/MagmoTest/Viewer.ini"), QSettings::IniFormat).setValue("Magmo3/Topo3D/" + key, value);
   }
 
   QTemporaryDir home_;
@@ -111,19 +103,15 @@ class ViewerProcess : public ::testing::Test {
   QString output_;
 };
 
-int distinctColours(const QImage& image) {
-  QSet<QRgb> colours;
-  for (int y = 0; y < image.height(); y += 2)
-    for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-  return int(colours.size());
-}
-
 TEST_F(ViewerProcess, SnapshotDrawsTheWorkFolderImageAndAnEmptySurfaceWhenTheImageIsMissing) {
   writeCone(workImage(), 200);
   const QImage cone = snapshot({}, path("cone.png"));
   EXPECT_TRUE(output_.contains("loaded " + workImage() + ": 180 x 90, highest 200")) << output_.toStdString();
   ASSERT_FALSE(cone.isNull());
-  EXPECT_GT(distinctColours(cone), 50);
+  QSet<QRgb> colours;
+  for (int y = 0; y < cone.height(); y += 2)
+    for (int x = 0; x < cone.width(); x += 2) colours.insert(cone.pixel(x, y));
+  EXPECT_GT(colours.size(), 50);
 
   const QImage empty = snapshot({"--image", path("missing.ebm")}, path("empty.png"));
   EXPECT_TRUE(output_.contains("empty surface: " + path("missing.ebm") + " does not exist")) << output_.toStdString();
@@ -136,38 +124,36 @@ TEST_F(ViewerProcess, SnapshotDrawsTheWorkFolderImageAndAnEmptySurfaceWhenTheIma
   EXPECT_EQ(setting("Caption"), "Closed");
 }
 
-TEST_F(ViewerProcess, ReloadsANewImageOnlyOnceNewFileIsTrueAndWritesClosedOnTerminate) {
+// Terminated, the viewer writes "Closed" for the main program; a "Closed" caption from the main
+// program closes it.
+TEST_F(ViewerProcess, ReloadsANewImageOnlyOnceNewFileIsTrueAndBothSidesCanClose) {
   writeCone(path("topo.ebm"), 200);
   start({"--image", path("topo.ebm")});
   ASSERT_TRUE(waitForOutput("highest 200", 20000)) << output_.toStdString();
-  ASSERT_TRUE(waitForCaption(kCaption, 5000));
+  ASSERT_TRUE(waitFor([&] { return setting("Caption") == kCaption; }, 5000));
 
   // The main program is still writing: the viewer must keep the old surface.
   setSetting("NewFile", "False");
   writeCone(path("topo.ebm"), 120);
-  waitForOutput({}, 500);
+  collect(500);
   EXPECT_EQ(output_.count("loaded"), 1) << output_.toStdString();
 
   // Two polls when idle; a loaded machine rendering in software can take seconds.
   setSetting("NewFile", "True");
   ASSERT_TRUE(waitForOutput("highest 120", 10000)) << output_.toStdString();
-  waitForOutput({}, 300);  // the same file is not read again while NewFile stays True
+  collect(300);  // the same file is not read again while NewFile stays True
   EXPECT_EQ(output_.count("loaded"), 2) << output_.toStdString();
 
   viewer_.terminate();
   ASSERT_TRUE(viewer_.waitForFinished(5000));
-  EXPECT_EQ(viewer_.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(viewer_.exitCode(), 0);
+  expectCleanExit();
   EXPECT_EQ(setting("Caption"), "Closed");
-}
 
-TEST_F(ViewerProcess, ClosesWhenTheMainProgramSetsTheCaptionToClosed) {
   start({"--image", path("missing.ebm")});
-  ASSERT_TRUE(waitForCaption(kCaption, 20000));
+  ASSERT_TRUE(waitFor([&] { return setting("Caption") == kCaption; }, 20000));
   setSetting("Caption", "Closed");
   ASSERT_TRUE(viewer_.waitForFinished(5000));
-  EXPECT_EQ(viewer_.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(viewer_.exitCode(), 0);
+  expectCleanExit();
 }
 
 }  // namespace

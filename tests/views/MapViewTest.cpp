@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <functional>
 
 #include "control/MapCommands.h"
 #include "control/Params.h"
@@ -18,28 +19,31 @@ class MapViewTest : public SimTest {
     sim.paths.work = work.folder();
     mnuOptMapEnableClick(sim);
   }
-  // A cone as layer 2 over a flat basement layer 1 of height 10, handed to the map as `code`.
-  void coneOnBasement(int vent, float height, int halfWidth, int code) {
-    for (int x = 1; x <= kColumns; ++x) {
-      const float d = static_cast<float>(std::abs(x - vent));
-      m().Strat(1, x) = 10;
-      m().Strat(2, x) = 10 + (d < halfWidth ? height * (1 - d / halfWidth) : 0);
-    }
-    m().LayerCount = 2;
-    m().LayerVentX[2] = vent;
-    m().LayerColor[2] = 2;
+  // Layer 2 of the given colour at 10 + rise(distance from the vent) over a flat basement layer
+  // 1 at 10 already on the map, handed to the map as `code`.
+  void layerOnBasement(int vent, int colour, int code, const std::function<float(float)>& rise) {
+    for (int x = 1; x <= kColumns; ++x) m().Strat(1, x) = 10, m().Strat(2, x) = 10 + rise(std::abs(x - vent));
+    m().LayerCount = 2, m().LayerVentX[2] = vent, m().LayerColor[2] = colour;
     m().MapOn = kMapNoVent;
     spreadLayerOnMap(sim, 1);
     m().MapOn = code;
   }
+  void coneOnBasement(int vent, float height, float halfWidth, int code) {
+    layerOnBasement(vent, 2, code, [=](float d) { return d < halfWidth ? height * (1 - d / halfWidth) : 0; });
+  }
+  // The cone of the fixture as a layer without vent, mapped.
+  void mappedProfile() {
+    buildCone(640, 50, 100);
+    m().LayerVentX[1] = 0, m().MapOn = kMapNoVent;
+    plotMap(sim, 1);
+  }
   TempDir work;
 };
 
-TEST_F(MapViewTest, LayerWithoutVentRepeatsItsProfileOnEveryRowInItsColour) {
-  buildCone(640, 50, 100);
-  m().LayerVentX[1] = 0;
-  m().MapOn = kMapNoVent;
-  plotMap(sim, 1);
+// A layer without vent repeats its profile on every row in its colour; switching maps off
+// clears the grid and disables the views again.
+TEST_F(MapViewTest, LayerWithoutVentRepeatsItsProfileAndSwitchingOffClearsIt) {
+  mappedProfile();
   ASSERT_TRUE(host.messages.empty()) << host.messages.front();
   for (int y : {1, 320, 640})
     for (int x : {1, 600, 640, 1280}) {
@@ -47,9 +51,13 @@ TEST_F(MapViewTest, LayerWithoutVentRepeatsItsProfileOnEveryRowInItsColour) {
       EXPECT_EQ(m().mapUnit(x, y), 3);  // colour 2, stored plus one
     }
   EXPECT_TRUE(std::filesystem::exists(work.path("MagmoMap.bmp")));
-  const PlanFrame frame{m().MapStep};
-  EXPECT_EQ(sim.pictures.map.width, frame.width());
+  EXPECT_EQ(sim.pictures.map.width, 1280 - 8 * m().MapStep);
   EXPECT_TRUE(ui().mnuViewMap.enabled && ui().mnuViewTopo.enabled && ui().mnuFileSaveAsDem.enabled);
+  mnuOptMapEnableClick(sim);
+  EXPECT_EQ(ui().statusBar1[7], "Map Off");
+  EXPECT_FALSE(ui().mnuOptMapEnable.checked || ui().mnuViewMap.enabled || ui().mnuViewTopo.enabled);
+  EXPECT_EQ(m().mapGrid(640, 320), 0);
+  EXPECT_TRUE(sim.pictures.map.empty());
 }
 
 TEST_F(MapViewTest, ConeOnTheProfileLineRepeatsTheProfileAndIsRound) {
@@ -70,8 +78,7 @@ TEST_F(MapViewTest, ConeOnTheProfileLineRepeatsTheProfileAndIsRound) {
 TEST_F(MapViewTest, ShapeValuesAloneDetermineTheFootprint) {
   coneOnBasement(500, 80, 120, 3);
   ui().mnuOptMap3dPosEnable.checked = true;
-  m().LayerVentX[1] = 1100;  // the previous vent 600 columns away
-  m().LayerMapY[1] = 320;
+  m().LayerVentX[1] = 1100, m().LayerMapY[1] = 320;  // the previous vent 600 columns away
   spreadLayerOnMap(sim, 2);
   const std::vector<float> live = m().MapGrid;
   const int row = m().LayerMapY[2];
@@ -90,28 +97,16 @@ TEST_F(MapViewTest, VentRowsStayWithinTheMiddleHalf) {
   ui().mnuOptMap3dPosEnable.checked = true;
   for (int seed = 1; seed <= 20; ++seed) {
     coneOnBasement(1250, 40, 30, 2);
-    m().LayerVentX[1] = 50;
-    m().LayerMapY[1] = 470;
-    m().LayerMapY[2] = 0;
+    m().LayerVentX[1] = 50, m().LayerMapY[1] = 470, m().LayerMapY[2] = 0;
     sim.rnd.fixSeed(seed);
     plotMapInit(sim, 2);
-    EXPECT_GE(m().LayerMapY[2], 160);
-    EXPECT_LE(m().LayerMapY[2], 480);
+    EXPECT_TRUE(m().LayerMapY[2] >= 160 && m().LayerMapY[2] <= 480) << m().LayerMapY[2];
   }
 }
 
 TEST_F(MapViewTest, CraterIsCutRoundIntoADrapedDeposit) {
   // A fall 20 thick everywhere with a crater 40 deep and 30 wide at the vent.
-  for (int x = 1; x <= kColumns; ++x) {
-    m().Strat(1, x) = 10;
-    m().Strat(2, x) = 30 - (std::abs(x - 640) < 30 ? 40.0f * (1 - std::abs(x - 640) / 30.0f) : 0);
-  }
-  m().LayerCount = 2;
-  m().LayerVentX[2] = 640;
-  m().LayerColor[2] = 9;
-  m().MapOn = kMapNoVent;
-  spreadLayerOnMap(sim, 1);
-  m().MapOn = 5;
+  layerOnBasement(640, 9, 5, [](float d) { return 20 - (d < 30 ? 40 * (1 - d / 30) : 0); });
   spreadLayerOnMap(sim, 2);
   EXPECT_LE(m().mapGrid(640, 320), m().Strat(2, 640) + 0.5f);
   EXPECT_LE(m().mapGrid(640, 335), m().Strat(2, 655) + 0.5f) << "as deep across the profile as along it";
@@ -119,14 +114,10 @@ TEST_F(MapViewTest, CraterIsCutRoundIntoADrapedDeposit) {
 }
 
 TEST_F(MapViewTest, FaultDropsTheDownthrownSideToTheNewSurfaceAndBlackensWhatReachesZero) {
-  buildCone(640, 50, 100);
-  m().LayerVentX[1] = 0;
-  m().MapOn = kMapNoVent;
-  spreadLayerOnMap(sim, 1);
+  mappedProfile();
   for (int x = 700; x <= kColumns; ++x) m().Strat(1, x) = std::max(m().Strat(1, x) - 30, 0.0f);
-  m().FaultX = 700;
+  m().FaultX = 700, m().MapOn = kMapFault;
   ui().Down.text = "Right side down";
-  m().MapOn = kMapFault;
   spreadLayerOnMap(sim, 1);
   EXPECT_FLOAT_EQ(m().mapGrid(600, 100), m().Strat(1, 600)) << "the other side stays";
   EXPECT_FLOAT_EQ(m().mapGrid(710, 100), m().Strat(1, 710));
@@ -139,10 +130,8 @@ TEST_F(MapViewTest, ErosionLowersInProportionAndFillsLowGround) {
   spreadLayerOnMap(sim, 2);
   const float summitAcross = m().mapGrid(640, 340), flat = m().mapGrid(100, 320);
   // Erosion took 20 off the summit and laid 5 on the flats; the new layer is the sediment.
-  m().LayerCount = 3;
-  m().LayerColor[3] = 14;
+  m().LayerCount = 3, m().LayerColor[3] = 14, m().MapOn = kMapErosion;
   for (int x = 1; x <= kColumns; ++x) m().Strat(3, x) = m().Strat(2, x) + (std::abs(x - 640) < 10 ? -20.0f : 5.0f);
-  m().MapOn = kMapErosion;
   spreadLayerOnMap(sim, 3);
   EXPECT_LT(m().mapGrid(640, 340), summitAcross);
   EXPECT_FLOAT_EQ(m().mapGrid(100, 320), flat + 5);
@@ -160,7 +149,6 @@ TEST_F(MapViewTest, PhaseMapsItsLayerAndUndoRestoresGridAndPicture) {
   changeOk(sim);
   stopDuringBurst(20);
   cmdEruptClick(sim);
-  ASSERT_NE(m().MapGrid, before);
   EXPECT_EQ(m().MapOn, 2);
   EXPECT_GT(m().mapGrid(640, 320), before[320 * (kColumns + 1) + 640]);
   mnuParUndoClick(sim);
@@ -168,17 +156,18 @@ TEST_F(MapViewTest, PhaseMapsItsLayerAndUndoRestoresGridAndPicture) {
   EXPECT_EQ(sim.pictures.map.pixels, renderMap(m()).pixels);
 }
 
-TEST_F(MapViewTest, SwitchingMapsOffClearsTheGridAndDisablesTheViews) {
-  buildCone(640, 50, 100);
-  m().LayerVentX[1] = 0;
-  m().MapOn = kMapNoVent;
-  plotMap(sim, 1);
-  mnuOptMapEnableClick(sim);
-  EXPECT_FALSE(ui().mnuOptMapEnable.checked);
-  EXPECT_EQ(ui().statusBar1[7], "Map Off");
-  EXPECT_FALSE(ui().mnuViewMap.enabled || ui().mnuViewTopo.enabled);
-  EXPECT_EQ(m().mapGrid(640, 320), 0);
-  EXPECT_TRUE(sim.pictures.map.empty());
+// The small map: a click picks the next vent's column (kept to 50..1230) and row; the pointer
+// names a vent within five cells and reads out the height there.
+TEST_F(MapViewTest, SmallMapPicksTheNextVentAndReadsOutPlaceAndHeight) {
+  mappedProfile();
+  m().LayerVentX[1] = 640, m().LayerMapY[1] = 300;
+  mapVentPick(sim, 1275, 200);
+  EXPECT_EQ(std::tuple(m().NewVentX, m().LayerMapY[2], ui().txtLoc.text), std::tuple(1230, 200, "24.60"));
+  EXPECT_EQ(std::pair(ui().MapMarkerX, ui().MapMarkerY), std::pair(1230, 200));
+  EXPECT_EQ(mapPointerText(sim, 644, 304), "Vent 1: x = 12.88 km,  y = -0.32 km,  z = 960 m");
+  EXPECT_EQ(mapPointerText(sim, 650, 300).rfind("New vent: x = 13.00 km", 0), 0u);
+  ui().mnuOptHtips.checked = false;
+  EXPECT_EQ(mapPointerText(sim, 644, 304), "");
 }
 
 }  // namespace

@@ -44,18 +44,8 @@ class ReliefTest : public SimTest {
   TempDir work;
 };
 
-TEST_F(ReliefTest, FlatGroundIsAnEvenGrey125FromEverySide) {
-  fill(m(), [](int, int) { return 50.0f; });
-  for (int mode = 1; mode <= 4; ++mode) {
-    draw(mode);
-    ASSERT_EQ(image.width, 1280 - 32);
-    ASSERT_EQ(image.height, 640 - 32);
-    EXPECT_EQ(std::count(image.pixels.begin(), image.pixels.end(), grey(125)), long(image.pixels.size())) << mode;
-  }
-}
-
-// A ramp rising toward +x or +y: a = +-(slope x 4) along it, 0 across it; 'r' is the +y ramp
-// on the sample's own column only, six times as steep.
+// A ramp rising toward +x or +y: a = +-(slope x 4) along it, 0 across it (an even 125); 'r' is
+// the +y ramp on the sample's own column only, six times as steep. Contrast stops at 5.
 TEST_F(ReliefTest, SlopeFacingTheLightIsBrighterAndContrastStopsAtFive) {
   const struct { int mode; char axis; float slope, contrast; int shade; } cases[] = {
       {1, 'y', 0.125f, 3, 158}, {2, 'y', 0.125f, 3, 108}, {3, 'x', 0.125f, 0, 141}, {4, 'x', 0.125f, 0, 116},
@@ -64,14 +54,15 @@ TEST_F(ReliefTest, SlopeFacingTheLightIsBrighterAndContrastStopsAtFive) {
       {4, 'x', 0.25f, 4, 75},   {1, 'x', 0.25f, 3, 125},  {3, 'y', 0.25f, 3, 125},  {1, 'r', 0.125f, 3, 191},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " " << c.axis << " slope " << c.slope << " contrast "
-                                    << c.contrast);
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << c.axis << " slope " << c.slope << " contrast " << c.contrast);
     fill(m(), [&](int x, int y) {
       return 100 + c.slope * (c.axis == 'x' ? x : c.axis == 'y' ? y : x == 641 ? 6 * y : 0);
     });
     draw(c.mode, 0, c.contrast);
+    ASSERT_TRUE(image.width == 1280 - 32 && image.height == 640 - 32);
     EXPECT_EQ(at(641, 321), grey(c.shade));
   }
+  // The whole render reads the contrast field.
   fill(m(), [](int x, int) { return 100 + 0.125f * x; });
   ui().Map.txtBase.text = "0", ui().Map.txtContrast.text = "9";
   plotTopo(sim, 4);
@@ -87,13 +78,10 @@ TEST_F(ReliefTest, TallBlockCastsAShadowThatFadesOneUnitPerTwoCells) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     draw(c.mode);
-    auto shadeAt = [&](int d) {
+    for (auto [d, shade] : {std::pair{24, 88}, {96, 124}, {100, 125}}) {
       const int p = c.last + c.along * d;
-      return c.mode <= 2 ? at(621, p) : at(p, 321);
-    };
-    EXPECT_EQ(shadeAt(24), grey(88));
-    EXPECT_EQ(shadeAt(96), grey(124));
-    EXPECT_EQ(shadeAt(100), grey(125));
+      EXPECT_EQ(c.mode <= 2 ? at(621, p) : at(p, 321), grey(shade)) << d;
+    }
   }
   // Light from the right starts 2R from the edge: a wall in the last R columns casts nothing.
   for (int wall : {1273, 1270}) {
@@ -112,10 +100,8 @@ TEST_F(ReliefTest, BlocksAreCentredOnTheirSamples) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     draw(c.mode, 0, 3, 100);
-    EXPECT_EQ(at(c.landX - 1, 401), kWater);
-    EXPECT_NE(at(c.landX, 401), kWater);
-    EXPECT_EQ(at(401, c.landY - 1), kWater);
-    EXPECT_NE(at(401, c.landY), kWater);
+    EXPECT_TRUE(at(c.landX - 1, 401) == kWater && at(c.landX, 401) != kWater);
+    EXPECT_TRUE(at(401, c.landY - 1) == kWater && at(401, c.landY) != kWater);
   }
 }
 
@@ -134,52 +120,43 @@ TEST_F(ReliefTest, WaterAtOrBelowBaseLeavesTheHorizonStanding) {
 }
 
 TEST(MeanElevation, AveragesTheNineCellsRApart) {
-  const struct { int dx, dy; float mean; } cases[] = {
-      {0, 0, 10}, {4, 4, 10}, {-4, 0, 10}, {0, -4, 10}, {4, -4, 10}, {1, 0, 0}, {2, -3, 0}, {8, 0, 0}};
+  const struct { int dx, dy; float mean; } cases[] = {{0, 0, 10}, {4, -4, 10}, {-4, 4, 10}, {1, 0, 0}, {8, 0, 0}};
   Section s;
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
     box(s, 600, 700, 300, 350, 0);
     s.mapGrid(641 + c.dx, 321 + c.dy) = 90;
-    EXPECT_FLOAT_EQ(meanElevation(s, 641, 321, 4), c.mean);
+    EXPECT_FLOAT_EQ(meanElevation(s, 641, 321, 4), c.mean) << c.dx << "," << c.dy;
   }
 }
 
-// Heights halfway between steps i and i + 1 of a range 50..150.
+// Heights halfway between steps i and i + 1 of a range 50..150, at the ends of each ramp.
 TEST(PicRgb, SchemesFollowTheirColourRamps) {
   const struct { int scheme, i; Rgb rgb; } cases[] = {
-      {1, 0, {0, 0, 255}},      {1, 100, {0, 100, 156}},   {1, 300, {44, 212, 0}},    {1, 512, {255, 0, 0}},
-      {1, -20, {0, 0, 255}},    {2, 100, {0, 100, 255}},   {2, 300, {0, 255, 212}},   {2, 600, {88, 255, 0}},
-      {2, 800, {255, 224, 0}},  {2, 1024, {255, 0, 0}},    {3, 0, {0, 0, 64}},        {3, 100, {0, 0, 164}},
-      {3, 300, {0, 108, 255}},  {3, 500, {0, 255, 204}},   {3, 800, {96, 255, 0}},    {3, 1000, {255, 216, 0}},
-      {3, 1300, {255, 0, 84}},  {3, 1472, {255, 0, 255}},  {3, 1600, {255, 0, 255}},  {0, 300, {0, 0, 0}},
-      {4, 300, {0, 0, 0}},      {1, 257, {1, 255, 0}},     {2, 513, {1, 255, 0}},     {3, 193, {0, 1, 255}},
-      {3, 1217, {255, 0, 1}},
+      {1, 0, {0, 0, 255}},     {1, 100, {0, 100, 156}}, {1, 300, {44, 212, 0}},   {1, 512, {255, 0, 0}},   {1, -20, {0, 0, 255}},
+      {1, 257, {1, 255, 0}},   {2, 100, {0, 100, 255}}, {2, 300, {0, 255, 212}},  {2, 513, {1, 255, 0}},   {2, 600, {88, 255, 0}},
+      {2, 800, {255, 224, 0}}, {2, 1024, {255, 0, 0}},  {3, 0, {0, 0, 64}},       {3, 100, {0, 0, 164}},   {3, 193, {0, 1, 255}},
+      {3, 300, {0, 108, 255}}, {3, 500, {0, 255, 204}}, {3, 800, {96, 255, 0}},   {3, 1000, {255, 216, 0}}, {3, 1217, {255, 0, 1}},
+      {3, 1300, {255, 0, 84}}, {3, 1472, {255, 0, 255}}, {3, 1600, {255, 0, 255}}, {0, 300, {0, 0, 0}},     {4, 300, {0, 0, 0}},
   };
   constexpr float kN[] = {512, 512, 1024, 1472, 512};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "scheme " << c.scheme << " i " << c.i);
-    EXPECT_EQ(picRgb(50 + (c.i + 0.5f) * 100 / kN[c.scheme], 50, 150, c.scheme), c.rgb);
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(picRgb(50 + (c.i + 0.5f) * 100 / kN[c.scheme], 50, 150, c.scheme), c.rgb) << c.scheme << " " << c.i;
 }
 
 TEST_F(ReliefTest, ColourModeSchemeFollowsContrast) {
   const struct { float contrast; Rgb rgb; } cases[] = {
-      {1, {0, 153, 103}}, {1.99f, {0, 153, 103}}, {2, {0, 255, 205}},
-      {3.99f, {0, 255, 205}}, {4, {0, 249, 255}}, {5, {0, 249, 255}},
-  };
+      {1.99f, {0, 153, 103}}, {2, {0, 255, 205}}, {3.99f, {0, 255, 205}}, {4, {0, 249, 255}}};
   fill(m(), [](int x, int) { return x < 300 ? 0.0f : 30.0f; });
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.contrast);
     draw(5, 0, c.contrast, 100);
-    EXPECT_EQ(at(641, 321), c.rgb);
+    EXPECT_EQ(at(641, 321), c.rgb) << c.contrast;
     EXPECT_EQ(at(101, 321), kWater);
   }
 }
 
 TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndReportsFailure) {
   const struct { const char* typed; float base; const char* shown; } cases[] = {
-      {"5000", 50, "1000"}, {"2000", 100, "2000"}, {"300", 15, "300"}, {"1999.6", 99.98f, "2000"}};
+      {"5000", 50, "1000"}, {"2000", 100, "2000"}, {"1999.6", 99.98f, "2000"}};
   fill(m(), [](int, int) { return 40.0f; });
   box(m(), 560, 720, 240, 400, 100);
   std::string previous;
@@ -187,17 +164,14 @@ TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndRep
     SCOPED_TRACE(c.typed);
     ui().Map.txtBase.text = c.typed;
     plotTopo(sim, 1);
-    EXPECT_FLOAT_EQ(m().TopoMinZ, 40);
-    EXPECT_FLOAT_EQ(m().TopoMaxZ, 100);
+    EXPECT_TRUE(m().TopoMinZ == 40 && m().TopoMaxZ == 100);
     EXPECT_FLOAT_EQ(m().BaseLevel, c.base);
     EXPECT_EQ(ui().Map.txtBase.text, c.shown);
     EXPECT_TRUE(ui().Map.visible && ui().Map.buttonsEnabled);
     EXPECT_EQ(ui().Map.status2, "Topography Complete   ");
     const std::string written = slurp(work.path("MagmoTopo.bmp"));
     EXPECT_EQ(written, bmpBytes(sim.pictures.topo));
-    if (!previous.empty()) {
-      EXPECT_EQ(slurp(work.path("MagmoTopo-Undo.bmp")), previous);
-    }
+    if (!previous.empty()) { EXPECT_EQ(slurp(work.path("MagmoTopo-Undo.bmp")), previous); }
     previous = written;
   }
   EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D.ebm")));
@@ -214,32 +188,21 @@ TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndRep
   EXPECT_TRUE(ui().Map.buttonsEnabled);
 }
 
-// Blocks of 7 x 7 cells on a ground at 50; the highest block mean is 190.
-class Topo3DTest : public testing::Test {
- protected:
-  Topo3DTest() { fill(s, [](int, int) { return 50.0f; }); }
-  void block(int i, int j, float h) { box(s, 7 * i - 6, 7 * i, 7 * j - 6, 7 * j, h); }
+// Blocks of 7 x 7 cells on a ground at 50; the highest block mean is 190. The grid's edges are
+// never read.
+TEST(Topo3D, GreyIsTheFlooredBlockMeanOverTheRangeAndAFlatGridIsBlack) {
   Section s;
-};
-
-TEST_F(Topo3DTest, GreyIsTheFlooredBlockMeanOverTheRangeAndAFlatGridIsBlack) {
-  block(1, 1, 190);
-  block(2, 1, 70);
-  block(3, 1, 100);
+  fill(s, [](int x, int y) { return x == 0 || y == 0 || x == 1261 || y == 631 ? 1000.0f : 50.0f; });
+  const float heights[] = {190, 70, 100, 101};
+  for (int i = 1; i <= 4; ++i) box(s, 7 * i - 6, 7 * i, 1, 7, heights[i - 1]);
   s.mapGrid(15, 1) = 100 + 48;  // mean 100.98, taken as 100
-  block(4, 1, 101);
-  for (int x = 0; x <= kColumns; ++x) s.mapGrid(x, 0) = s.mapGrid(x, 631) = 1000;  // never read
-  for (int y = 0; y <= kMapRows; ++y) s.mapGrid(0, y) = s.mapGrid(1261, y) = 1000;
   const struct { float base; int i; int grey; } cases[] = {
-      {0, 1, 255}, {0, 2, 127}, {0, 3, 182}, {0, 4, 183}, {0, 5, 0},
-      {100, 3, 0}, {100, 4, 183}, {70, 2, 0}, {69, 2, 127},
+      {0, 1, 255}, {0, 2, 127}, {0, 3, 182}, {0, 4, 183}, {0, 5, 0}, {100, 3, 0}, {100, 4, 183}, {70, 2, 0}, {69, 2, 127},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "base " << c.base << " block " << c.i);
     const RgbImage img = topo3DImage(s, c.base);
-    ASSERT_EQ(img.width, 180);
-    ASSERT_EQ(img.height, 90);
-    EXPECT_EQ(img.at(c.i - 1, 0), grey(c.grey));
+    ASSERT_TRUE(img.width == 180 && img.height == 90);
+    EXPECT_EQ(img.at(c.i - 1, 0), grey(c.grey)) << "base " << c.base << " block " << c.i;
   }
   for (float h : {0.0f, 30.0f}) {
     fill(s, [h](int, int) { return h; });
@@ -257,24 +220,21 @@ class HeldHost : public TestHost {
   std::vector<bool> busy;
 };
 
-class PlotTopo3DTest : public testing::Test {
- protected:
-  PlotTopo3DTest() { sim.paths.work = work.folder(); }
-  std::string newFile() { return settings.read("Magmo3/Topo3D", "NewFile", "-"); }
+// The image is written (the last one kept) and the viewer signalled a second later; an
+// unwritable image is reported and never signalled.
+TEST(PlotTopo3D, WritesTheImageThenSignalsASecondLater) {
   HeldHost host;
   MemorySettings settings;
   Sim sim{host, settings};
   TempDir work;
-};
-
-TEST_F(PlotTopo3DTest, WritesTheImageThenSignalsASecondLater) {
+  sim.paths.work = work.folder();
+  auto newFile = [&] { return settings.read("Magmo3/Topo3D", "NewFile", "-"); };
   sim.ui.Map.txtBase.text = "2000";
   box(sim.m, 1, 7, 1, 7, 150);
   box(sim.m, 8, 14, 1, 7, 100);
   plotTopo3D(sim);
   EXPECT_FLOAT_EQ(sim.m.BaseLevel, 100);
-  EXPECT_EQ(sim.pictures.grid3d.at(0, 0), grey(255));
-  EXPECT_EQ(sim.pictures.grid3d.at(1, 0), grey(0));
+  EXPECT_TRUE(sim.pictures.grid3d.at(0, 0) == grey(255) && sim.pictures.grid3d.at(1, 0) == grey(0));
   const std::string first = slurp(work.path("Magmo3D.ebm"));
   EXPECT_EQ(first, bmpBytes(sim.pictures.grid3d));
   EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D-Undo.ebm")));
@@ -290,10 +250,10 @@ TEST_F(PlotTopo3DTest, WritesTheImageThenSignalsASecondLater) {
   EXPECT_EQ(slurp(work.path("Magmo3D-Undo.ebm")), first);
   EXPECT_NE(slurp(work.path("Magmo3D.ebm")), first);
   EXPECT_TRUE(host.messages.empty());
-}
 
-TEST_F(PlotTopo3DTest, UnwritableImageIsReportedAndNeverSignalled) {
+  std::filesystem::remove(work.path("Magmo3D.ebm"));
   std::filesystem::create_directory(work.path("Magmo3D.ebm"));
+  host.held.clear();
   plotTopo3D(sim);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].rfind("PlotTopo3D error: \n", 0), 0u);
@@ -314,13 +274,8 @@ TEST(BmpBytes, HeaderAndPixelOrder) {
   };
   ASSERT_EQ(b.size(), 54u + 2 * 12);
   EXPECT_EQ(b.substr(0, 2), "BM");
-  EXPECT_EQ(u32(2), b.size());
-  EXPECT_EQ(u32(10), 54u);
-  EXPECT_EQ(u32(18), 3u);
-  EXPECT_EQ(u32(22), 2u);
-  EXPECT_EQ(u32(28) & 0xffff, 24u);
-  EXPECT_EQ(b.substr(54, 12), std::string("\0\0\0\0\0\0\6\5\4\0\0\0", 12));
-  EXPECT_EQ(b.substr(66, 12), std::string("\3\2\1\0\0\0\0\0\0\0\0\0", 12));
+  EXPECT_TRUE(u32(2) == b.size() && u32(10) == 54 && u32(18) == 3 && u32(22) == 2 && (u32(28) & 0xffff) == 24);
+  EXPECT_EQ(b.substr(54), std::string("\0\0\0\0\0\0\6\5\4\0\0\0\3\2\1\0\0\0\0\0\0\0\0\0", 24));
 }
 
 }  // namespace
