@@ -13,11 +13,9 @@ namespace magmo::test {
 namespace {
 
 const std::map<std::string, int> kAutoTitles = {
-    {"Pyroclastic Flow/Surge Eruption", 1}, {"Strombolian (Scoria) Eruption", 2},
-    {"Hawaiian (Basaltic) Lava Eruption", 3}, {"Peléean (Silicic) Dome Eruption", 4},
-    {"Plinian (Pumice) Eruption", 5},        {"Sector Collapse Eruption", 6},
-    {"Fumarolic/Phreatic Eruption", 7},      {"Faulting Interval", 0},
-    {"Erosion Interval", 0}};
+    {"Pyroclastic Flow/Surge Eruption", 1}, {"Strombolian (Scoria) Eruption", 2}, {"Hawaiian (Basaltic) Lava Eruption", 3},
+    {"Peléean (Silicic) Dome Eruption", 4}, {"Plinian (Pumice) Eruption", 5},    {"Sector Collapse Eruption", 6},
+    {"Fumarolic/Phreatic Eruption", 7},     {"Faulting Interval", 0},            {"Erosion Interval", 0}};
 
 // A draw falls in the first interval whose upper bound it reaches; the phreatic style joins the
 // draws of the basaltic and silicic styles only from twenty layers on.
@@ -153,18 +151,14 @@ TEST_F(AutoCycleTest, StaticRunNeverFaultsErodesOrPoursLava) {
 }
 
 TEST_F(AutoCycleTest, FaultingNeedsElevenLayersAndErosionTwentyOne) {
-  struct Case {
-    int layers;
-    bool faultDraw, erosionDraw;
-    const char* interval;  // the interval expected before the first eruption, if any
-  };
-  for (const Case& c : {Case{10, true, false, nullptr}, Case{11, true, false, "Faulting Interval"},
-                        Case{20, false, true, nullptr}, Case{21, false, true, "Erosion Interval"}}) {
-    SCOPED_TRACE(c.layers);
-    restart(c.layers, seedWithFirstDraws(c.faultDraw, c.erosionDraw));
+  // Layers, the two draws, and the interval expected before the first eruption, if any.
+  for (const auto& [n, faultDraw, erosionDraw, interval] : {std::tuple{10, true, false, ""}, {11, true, false, "Faulting Interval"},
+                                                            {20, false, true, ""}, {21, false, true, "Erosion Interval"}}) {
+    SCOPED_TRACE(n);
+    restart(n, seedWithFirstDraws(faultDraw, erosionDraw));
     runUntilEruptions(1);
-    ASSERT_EQ(phases.size(), c.interval ? 2u : 1u);
-    if (c.interval) { EXPECT_EQ(std::pair(phases[0].title, phases[0].layers), std::pair(std::string(c.interval), c.layers)); }
+    ASSERT_EQ(phases.size(), *interval ? 2u : 1u);
+    if (*interval) { EXPECT_EQ(std::pair(phases[0].title, phases[0].layers), std::pair(std::string(interval), n)); }
   }
 }
 
@@ -173,11 +167,10 @@ TEST_F(AutoCycleTest, StopDuringFaultingEndsTheRunAndReturnsToIdle) {
   uint64_t seed = 0;
   for (uint64_t s = 1; s < 2000 && !seed; ++s) {
     restart(25, s);
-    runUntilEruptions(1);
-    if (phases.size() == 3 && phases[0].title == "Faulting Interval") seed = s;
+    run([](const std::vector<Phase>& seen) { return seen.size() == 2; });
+    if (phases.size() == 2 && phases[0].title == "Faulting Interval" && phases[1].title == "Erosion Interval") seed = s;
   }
   ASSERT_NE(seed, 0u);
-  ASSERT_EQ(phases[1].title, "Erosion Interval");
   restart(25, seed);
   run([](const std::vector<Phase>& seen) { return seen.back().title == "Faulting Interval" || seen.size() > 3; });
   ASSERT_EQ(phases.size(), 1u);  // neither the erosion nor an eruption followed
@@ -208,7 +201,6 @@ TEST_F(AutoCycleTest, PauseDuringFaultingHoldsTheRunUntilResumed) {
   typeAuto(sim);
   // The next eruption waited for the resume.
   EXPECT_EQ(std::tuple(resumed, announcedWhilePaused, m().LayerCount > 12), std::tuple(true, false, true));
-  expectIdle();
 }
 
 TEST_F(AutoCycleTest, FullTableSwitchesToStaticWithOneMessage) {

@@ -91,13 +91,7 @@ TEST(PhaseCheck, EachRuleRefusesItsValueAndAllowsItsLimit) {
 }
 
 TEST(PhaseCheck, LavaFlowsAreBoundedByStyleAndFlowLengthSliderAndTheLastMayBeShort) {
-  struct Case {
-    Style style;
-    int slider1, burst;
-    float duration;
-    const char* message;
-  };
-  const Case cases[] = {
+  const std::tuple<Style, int, int, float, const char*> cases[] = {  // style, slider 1, burst, duration, message
       {Style::Lava, 6, 1, 19.9f, " Flow Duration too short."},  {Style::Lava, 6, 1, 20, ""},
       {Style::Dome, 6, 1, 9.9f, " Flow Duration too short."},   {Style::Dome, 6, 1, 10, ""},
       {Style::Lava, 6, 1, 1201, " Flow Duration too long."},    {Style::Lava, 11, 1, 1800, ""},
@@ -105,15 +99,14 @@ TEST(PhaseCheck, LavaFlowsAreBoundedByStyleAndFlowLengthSliderAndTheLastMayBeSho
       {Style::Dome, 6, 2, 220, ""},                             {Style::Dome, 11, 1, 315, ""},
       {Style::Dome, 1, 1, 105.1f, " Flow Duration too long."},  {Style::Lava, 6, 3, 1, ""},  // the last: cut short
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(int(c.style)) + " slider " + std::to_string(c.slider1) + " burst " +
-                 std::to_string(c.burst) + " duration " + std::to_string(c.duration));
-    PhaseRecord p = valid(c.style);
-    p.Bursts = 3, p.Slider[1] = c.slider1;
+  for (const auto& [style, slider1, burst, duration, message] : cases) {
+    SCOPED_TRACE(::testing::Message() << int(style) << " slider " << slider1 << " burst " << burst << " " << duration);
+    PhaseRecord p = valid(style);
+    p.Bursts = 3, p.Slider[1] = slider1;
     BurstTable bursts;
     for (int b = 1; b <= 3; ++b) bursts(4, b) = 100;
-    bursts(4, c.burst) = c.duration;
-    EXPECT_EQ(checkPhase(p, bursts, 4, 20), c.message);
+    bursts(4, burst) = duration;
+    EXPECT_EQ(checkPhase(p, bursts, 4, 20), message);
   }
 }
 

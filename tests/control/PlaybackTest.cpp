@@ -5,6 +5,7 @@
 #include "control/Recorder.h"
 #include "control/RecordFixture.h"
 #include "control/Undo.h"
+#include "formats/RecordFile.h"
 #include "formats/StratFile.h"
 #include "model/Numeric.h"
 #include "model/Vent.h"
@@ -14,6 +15,22 @@ namespace {
 
 class PlaybackTest : public RecordTest {
  protected:
+  PlaybackTest() { sim.paths.dataPath = dir.folder(); }
+  std::string path(const std::string& name) const { return dir.path(name); }
+
+  // A two-phase history over a cone of `layers` layers, saved beside its stratigraphic file.
+  std::string saveHistory(const std::string& recName, int layers = 1) {
+    buildCone(640, 120, 120);
+    for (int k = 2; k <= layers; ++k)
+      for (int x = 1; x <= kColumns; ++x) m().Strat(k, x) = m().Strat(1, x) + k;
+    m().LayerCount = layers, ui().StrFileName = path("Cone.str");
+    writeStratFile(m(), ui().StrFileName, false);
+    startRecording();
+    erupt(Style::Stromb, "0.40", 2);
+    erupt(Style::Lava, "0.40", 2);
+    spit(path(recName), recordFileText({ui().StrFileName, m().Scale, m().RecCount}, m().RecTable, m().RecBurst));
+    return path(recName);
+  }
   struct Layers {
     std::vector<int> colours;
     std::vector<double> volumes;
@@ -40,13 +57,10 @@ class PlaybackTest : public RecordTest {
 // gives the recorded layers, colours and volumes, with the recorded values in the panel: the
 // panel's layout must not limit them, drop a box or change a location.
 TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
-  struct Case {
-    const char* name;
-    std::function<void()> record;
-    bool sameVolumes;  // erosion replays a fixed number of cycles, which ends on a finer stencil
-  };
   const auto caldDiat = [&] { ui().chkCaldDiat.checked = true; };
-  const Case cases[] = {
+  // Name, the phase as recorded, and whether the volumes match: erosion replays a fixed number of
+  // cycles, which ends on a finer stencil.
+  const std::tuple<const char*, std::function<void()>, bool> cases[] = {
       {"strombolian 1.9", [&] { erupt(Style::Stromb, "1.90", 3, {}, "12.34"); }, true},
       {"diatreme", [&] { erupt(Style::Stromb, "0.20", 20, caldDiat); }, true},
       {"flow/surge diatreme", [&] { erupt(Style::Pfs, "0.25", 12, caldDiat); }, true},
@@ -67,13 +81,13 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
     m().Topo = startTopo;
     sim.rnd.fixSeed(seed);
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, record, sameVolumes] : cases) {
+    SCOPED_TRACE(name);
     restart(9);
     clearRec(sim);
     if (ui().mnuRecPlay.checked) mnuRecPlayClick(sim);
     startRecording();
-    c.record();
+    record();
     ASSERT_EQ(m().RecCount, 1);
     const PhaseRecord recorded = m().RecTable[1];
     const Layers made = layers();
@@ -90,7 +104,7 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
     host.onYield = nullptr;
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
     EXPECT_EQ(std::pair(m().PlayIndex, layers().colours), std::pair(1, made.colours));
-    if (c.sameVolumes) { EXPECT_EQ(layers().volumes, made.volumes); }
+    if (sameVolumes) { EXPECT_EQ(layers().volumes, made.volumes); }
     if (recorded.Style != Style::Tectonic && recorded.Style != Style::Collapse) {
       EXPECT_NEAR(strength, recorded.Strength, 1e-5);
       EXPECT_EQ(location, format(recorded.Location, "0.00"));
@@ -121,7 +135,7 @@ TEST_F(PlaybackTest, ArmedPlaybackSkipsOneResetOnlyAndAnEmptyTableOnlyRestoresTh
 
 TEST_F(PlaybackTest, LoopRestartsFromTheFileUntilStopped) {
   buildCone(640, 100, 100);
-  ui().StrFileName = dir.path("cone.str");
+  ui().StrFileName = path("cone.str");
   writeStratFile(m(), ui().StrFileName, false);
   phase(1, Style::Stromb, 20);
   phase(2, Style::Stromb, 5);
@@ -171,6 +185,45 @@ TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopT
     EXPECT_EQ(host.messages[0].rfind("Playback error: \nRecord phase 2 cannot be played: ", 0), 0u) << host.messages[0];
     EXPECT_EQ(std::tuple(m().LayerCount, ui().modeText(), ui().cmdHalt.enabled), std::tuple(1, "Playback Stopped", false));
   }
+}
+
+TEST_F(PlaybackTest, CancelChangesNothingAndAnUnreadableRecordLeavesTheUserRecording) {
+  buildCone(640, 100, 100);
+  ui().StrFileName = "/data/Etna.str";
+  fileOpenRec(sim);
+  ASSERT_EQ(host.dialogs.size(), 1u);
+  EXPECT_EQ(std::pair(host.dialogs[0].proposedName, m().LayerCount), std::pair(std::string("/data/Etna.rec"), 1));
+  host.fileAnswers.push_back(path("Missing.rec"));
+  fileOpenRec(sim);
+  EXPECT_EQ(std::pair(m().RecReadFailed, ui().statusBar1[6]), std::pair(0, std::string("Missing")));
+  EXPECT_TRUE(ui().mnuRecRec.checked && ui().toolbar["record"].pressed && !ui().mnuRecPlay.checked &&
+              !ui().toolbar["open"].pressed);
+}
+
+// Cancel pressed while the record's stratigraphic file loads starts a new model, nothing armed on
+// a partial section; a record opened whole loads that file and is armed.
+TEST_F(PlaybackTest, OpenedRecordIsArmedAndPlaysWithoutASecondReset) {
+  const std::string rec = saveHistory("Cone.rec", 4);
+  const PhaseTable recorded = m().RecTable;
+  clearVar(sim);
+  host.fileAnswers = {rec, rec};
+  host.onYield = [&] {
+    if (ui().cmdHalt.caption == "&Cancel" && m().RunStop == RunState::Running) cmdHaltClick(sim);
+  };
+  fileOpenRec(sim);
+  host.onYield = nullptr;
+  EXPECT_EQ(std::tuple(m().LayerCount, m().RecCount, ui().RecFileName, ui().StrFileName, m().RunStop, ui().cmdHalt.caption),
+            std::tuple(0, 0, "", "", RunState::Running, "&Pause"));
+  EXPECT_FALSE(ui().PlayReady || ui().RecLoaded || ui().mnuRecPlay.checked);
+  host.messages.clear();
+  fileOpenRec(sim);
+  EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+  EXPECT_EQ(std::tuple(m().RecCount, m().RecTable[1], m().LayerCount, ui().modeText()), std::tuple(2, recorded[1], 4, "Playback"));
+  // Armed; a Save As over that file would alter the record.
+  EXPECT_TRUE(ui().PlayReady && ui().RecLoaded && ui().mnuRecPlay.checked && ui().recordFlag);
+  m().Strat(0, 3) = 7;  // would not survive a reset
+  cmdEruptClick(sim);
+  EXPECT_EQ(std::tuple(m().Strat(0, 3), m().LayerCount, ui().modeText()), std::tuple(7.0f, 6, "Playback Complete"));
 }
 
 }  // namespace

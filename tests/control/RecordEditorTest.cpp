@@ -97,6 +97,8 @@ TEST_F(RecordEditorTest, DeletingAndAddingRenumberThePhases) {
             std::tuple(0, std::vector<std::string>{"Add Phase"}, "0", false));
   ed.cmdAdd();
   EXPECT_EQ(ed.ui.cmbPhase.items, std::vector<std::string>{"Phase 1"});
+  ed.command1();  // Close applies nothing
+  EXPECT_TRUE(ed.ui.closed && m().RecTable == original && m().RecCount == 3);
 }
 
 // Every field shows the chosen phase as recorded, and an Apply of what is shown changes nothing.
@@ -210,13 +212,19 @@ TEST_F(RecordEditorTest, ApplySetsTheCountAndCanSaveTheHistory) {
             std::tuple(4, "/data/start.str", file, m().RecTable[4], true));
 }
 
+// An unreadable file keeps the working copy; a read one becomes the editor's own history.
 TEST_F(RecordEditorTest, OpenedFileBecomesTheEditorsOwnHistory) {
   PhaseTable table{};
   BurstTable bursts;
   table[1] = strombolian(9), table[2] = strombolian(3);
   spit(dir.path("open.rec"), recordFileText({"/data/other.str", 40, 2}, table, bursts));
   openEditor();
-  host.fileAnswers = {dir.path("open.rec")};
+  edit(1, EditField::Wind, "12");
+  host.fileAnswers = {std::string("/nonexistent/none.rec")};
+  ed.cmdOpen();
+  EXPECT_EQ(lastMessage().rfind("Error reading record file '/nonexistent/none.rec':\n", 0), 0u);
+  EXPECT_EQ(std::tuple(ed.EditCount, ed.EditTable[1].Wind, ed.EditOwnFile), std::tuple(3, 12.0f, 0));
+  host.messages.clear(), host.fileAnswers = {dir.path("open.rec")};
   ed.cmdOpen();
   EXPECT_TRUE(host.messages.empty()) << lastMessage();
   // The older large scale is read as 100 m per column.
@@ -225,18 +233,6 @@ TEST_F(RecordEditorTest, OpenedFileBecomesTheEditorsOwnHistory) {
   edit(2, EditField::Wind, "7");
   ed.cmdReset();  // back to the file as opened, not to the main record
   EXPECT_TRUE(ed.EditTable[2] == table[2] && ed.EditCount == 2);
-}
-
-TEST_F(RecordEditorTest, UnreadableFileKeepsTheWorkingCopyAndCloseAppliesNothing) {
-  openEditor();
-  edit(1, EditField::Wind, "12");
-  host.fileAnswers = {std::string("/nonexistent/none.rec")};
-  ed.cmdOpen();
-  EXPECT_EQ(lastMessage().rfind("Error reading record file '/nonexistent/none.rec':\n", 0), 0u);
-  EXPECT_EQ(std::tuple(ed.EditCount, ed.EditTable[1].Wind, ed.EditOwnFile), std::tuple(3, 12.0f, 0));
-  ed.cmdDelete();
-  ed.command1();
-  EXPECT_TRUE(ed.ui.closed && m().RecTable == original && m().RecCount == 3);
 }
 
 }  // namespace

@@ -9,13 +9,18 @@ namespace {
 
 using RecorderTest = RecordTest;
 
-TEST_F(RecorderTest, EruptionsAreStoredAsThePanelShowedThem) {
+// Eruptions as the panel showed them, flows as they ran, faults and erosions as tectonic phases.
+TEST_F(RecorderTest, EachPhaseIsStoredAsItRan) {
   startRecording();
   buildCone(640, 200, 150);
+  m().RecBurst(3, 1) = 99;  // left over from an earlier history
   ui().Slider[2].value = 9;
   erupt(Style::Stromb, "0.55", 3, [&] { ui().txtWind.text = "-7", ui().txtPart.text = "31"; }, "11.40");
   erupt(Style::Lava, "0.40", 4);
-  ASSERT_EQ(m().RecCount, 2);
+  faultAt("10.00", "4", "0", "Left side down");
+  faultAt("14.00", "3", "2", "Left side down");
+  erode(3);
+  ASSERT_EQ(m().RecCount, 5);
   const PhaseRecord& r = m().RecTable[1];
   EXPECT_EQ(std::tuple(r.Style, r.TectonicKind, r.Wind, r.Particles, r.Bursts, r.Slider[2], r.Slider[3]),
             std::tuple(Style::Stromb, TectonicKind::None, -7.0f, 31.0f, 3, 9, 20));
@@ -23,25 +28,15 @@ TEST_F(RecorderTest, EruptionsAreStoredAsThePanelShowedThem) {
   EXPECT_FLOAT_EQ(r.Strength, 0.55f);
   EXPECT_EQ(std::tuple(m().RecTable[2].Style, m().RecTable[2].Bursts, m().RecBurst(2, 5), ui().RecLoaded),
             std::tuple(Style::Lava, 4, 0.0f, true));
-  // The flows as they ran: the last was cut short by the Stop.
+  // The last flow was cut short by the Stop.
   for (int b = 1; b <= 3; ++b) EXPECT_GE(m().RecBurst(2, b), 20) << "burst " << b;
   EXPECT_TRUE(m().RecBurst(2, 4) >= 1 && m().RecBurst(2, 4) < 20) << m().RecBurst(2, 4);
-}
-
-TEST_F(RecorderTest, FaultAndErosionAreStoredAsTectonicPhases) {
-  startRecording();
-  buildCone(640, 200, 150);
-  m().RecBurst(1, 1) = 99;  // left over from an earlier history
-  faultAt("10.00", "4", "0", "Left side down");
-  faultAt("14.00", "3", "2", "Left side down");
-  erode(3);
-  ASSERT_EQ(m().RecCount, 3);
-  const PhaseRecord& vertical = m().RecTable[1];
+  const PhaseRecord& vertical = m().RecTable[3];
   EXPECT_EQ(std::tuple(vertical.Style, vertical.TectonicKind, vertical.Location, vertical.Magnitude, vertical.DownSide,
-                       m().RecBurst(1, 1)),
+                       m().RecBurst(3, 1)),
             std::tuple(Style::Tectonic, TectonicKind::Fault, 10.0f, 4, DownSide::Left, 0.0f));
   // A dipping fault drops the side it dips toward; an erosion keeps the cycles that ran.
-  EXPECT_EQ(std::tuple(m().RecTable[2].Dip, m().RecTable[2].DownSide, m().RecTable[3].TectonicKind, m().RecTable[3].ErodeCycles),
+  EXPECT_EQ(std::tuple(m().RecTable[4].Dip, m().RecTable[4].DownSide, m().RecTable[5].TectonicKind, m().RecTable[5].ErodeCycles),
             std::tuple(2, DownSide::None, TectonicKind::Erosion, m().ErodeCycles));
   EXPECT_GE(m().ErodeCycles, 3);
 }
@@ -81,25 +76,21 @@ TEST_F(RecorderTest, AutomaticRunRecordsItsEruptionsFaultsAndErosions) {
   EXPECT_TRUE(sawFault && sawErosion);
 }
 
-TEST_F(RecorderTest, RecordingEndsALavaPhaseAtTheRecordsHundredthFlow) {
+// A record holds 100 flows a phase and 500 phases.
+TEST_F(RecorderTest, RecordingEndsALavaPhaseAtTheHundredthFlowAndStopsAfterTheFiveHundredthPhase) {
   startRecording();
   erupt(Style::Lava, "0.40", 150);
   EXPECT_EQ(std::tuple(m().RecCount, m().BurstCount, m().RecTable[1].Bursts, m().RecBurst(1, kRecBursts) >= 20),
             std::tuple(1, kRecBursts, kRecBursts, true));
-  EXPECT_EQ(host.messages,
-            std::vector<std::string>{"The lava phase ends with flow 100: a record keeps no more flows of one phase."});
   EXPECT_NO_THROW(recordFileText({"", m().Scale, m().RecCount}, m().RecTable, m().RecBurst));
-}
-
-TEST_F(RecorderTest, PhaseAfterTheFiveHundredthSwitchesRecordingOff) {
-  startRecording();
   m().RecCount = kRecPhases, m().RecTable[kRecPhases].Bursts = 17;
   const PhaseRecord last = m().RecTable[kRecPhases];
   erupt(Style::Stromb, "0.40", 1);
   erupt(Style::Stromb, "0.40", 1);  // recording is off by then: no second message
   EXPECT_TRUE(m().RecCount == kRecPhases && m().RecTable[kRecPhases] == last);
   EXPECT_TRUE(!ui().mnuRecRec.checked && ui().mnuParStatic.enabled && ui().statusBar1[6] == "Record Off");
-  EXPECT_EQ(host.messages, std::vector<std::string>{"Record off (cannot record after phase 500)"});
+  EXPECT_EQ(host.messages, (std::vector<std::string>{"The lava phase ends with flow 100: a record keeps no more flows of one phase.",
+                                                      "Record off (cannot record after phase 500)"}));
 }
 
 TEST_F(RecorderTest, RecordAndPlaybackItemsExcludeEachOther) {

@@ -20,25 +20,21 @@ class UndoTest : public RecordTest {
 // Every kind of phase is taken back exactly, once: the section, the statistics and, for a
 // recorded phase, its entry in the history.
 TEST_F(UndoTest, EachKindOfPhaseIsUndoneExactlyOnce) {
-  struct Case {
-    const char* name;
-    std::function<void()> phase;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, std::function<void()>> cases[] = {
       {"strombolian crater", [&] { erupt(Style::Stromb, "0.60", 4); }},
       {"recorded lava", [&] { startRecording(), erupt(Style::Lava, "0.40", 3); }},
       {"fault", [&] { faultAt("13.00", "6", "-2", "Left side down"); }},
       {"erosion", [&] { erode(2); }},
       {"static", [&] { mnuParStaticClick(sim), erupt(Style::Stromb, "0.60", 2); }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, phase] : cases) {
+    SCOPED_TRACE(name);
     clearVar(sim);
     if (ui().mnuRecRec.checked) mnuRecRecClick(sim);
     buildCone(640, 200, 150);
     erupt(Style::Stromb, "0.60", 3);
     const Model before = m();
-    c.phase();
+    phase();
     ASSERT_TRUE(ui().mnuParUndo.enabled && ui().toolbar["undo"].enabled);
     mnuParUndoClick(sim);
     expectSameSimulation(m(), before);
