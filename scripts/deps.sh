@@ -4,7 +4,7 @@
 # Visualization, whose CMake package also looks for Qt's OpenGL and QML modules.
 set -e
 PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth
-  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev $*"
+  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-multimedia-dev dbus-daemon $*"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

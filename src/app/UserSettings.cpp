@@ -1,6 +1,10 @@
 #include "app/UserSettings.h"
 
+#include <algorithm>
+
 #include "model/Numeric.h"
+#include "control/MapCommands.h"
+#include "control/OptionCommands.h"
 #include "control/Reset.h"
 #include "model/Sim.h"
 
@@ -26,9 +30,7 @@ void loadSpeed(Sim& sim, bool fast) {
   ui.mnuOptSpeedFast.checked = sim.m.SpeedFactor == 5.0f;
   ui.mnuOptSpeedNorm.checked = sim.m.SpeedFactor == 1.0f;
   ui.mnuOptSpeedSlow.checked = sim.m.SpeedFactor == 0.2f;
-  if (ui.mnuOptSpeedFast.checked) ui.statusBar1[4] = "Fast Speed";
-  if (ui.mnuOptSpeedNorm.checked) ui.statusBar1[4] = "Normal Speed";
-  if (ui.mnuOptSpeedSlow.checked) ui.statusBar1[4] = "Slow Speed";
+  showSpeedStatus(sim);
 }
 
 void loadScale(Sim& sim) {
@@ -75,34 +77,47 @@ Switches parseSwitches(std::string_view commandLine) {
 
 void loadSettings(Sim& sim, const Switches& switches, bool soundDevice) {
   Controls& ui = sim.ui;
-  auto on = [&](const char* key, const char* def) { return sim.settings.read(kSettingsSection, key, def) == "1"; };
-  ui.mnuOptSound.checked = soundDevice && sim.settings.read(kSettingsSection, "Sound", "1") != "0";
+  auto stored = [&](const char* key, const char* def) { return sim.settings.read(kSettingsSection, key, def); };
+  auto on = [&](const char* key, const char* def) { return stored(key, def) == "1"; };
+  ui.mnuOptOptions.checked = on("Options", "0");
+  ui.mnuOptSound.checked = soundDevice && stored("Sound", "1") != "0";
   ui.mnuOptSound.enabled = soundDevice;
+  ui.SoundVolume = std::clamp(intPart(val(stored("Volume", "80"))), 0, 100);
   ui.mnuOptHtips.checked = on("Tips", "1");
-  ui.mnuOptPart.checked = sim.settings.read(kSettingsSection, "AutoPart", "1") != "0";
+  ui.mnuOptPart.checked = stored("AutoPart", "1") != "0";
   ui.mnuOptTopoLoad.checked = switches.loadTopo || on("LoadTopo", "0");
   ui.mnuOptAdSave.checked = on("SaveSet", "1");
-  const std::string precision = sim.settings.read(kSettingsSection, "MapResolution", "2");
+  ui.mnuOptAdUpdate.checked = on("AutoUp", "0");
+  ui.mnuOptAdPassive.checked = on("PassiveFTP", "0");
+  if (on("DisableSaver", "0") && !ui.mnuOptAdSaver.checked) mnuOptAdSaverClick(sim);
+  const std::string precision = stored("MapResolution", "2");
   ui.mnuOptMapLow.checked = precision == "1";
   ui.mnuOptMapHigh.checked = precision == "3";
   ui.mnuOptMapNorm.checked = !ui.mnuOptMapLow.checked && !ui.mnuOptMapHigh.checked;
   ui.mnuOptMapEnable.checked = on("Maps", "0");
   ui.mnuOptMapPrec.enabled = ui.mnuOptMap3dPosEnable.enabled = ui.mnuOptMapEnable.checked;
   ui.mnuOptMap3dPosEnable.checked = on("Map3DPos", "0");
+  showMapState(ui);
   loadSpeed(sim, switches.fast);
   loadScale(sim);
   loadGravity(sim);
   ui.mnuViewVert.checked = on("VertScale", "0");
+  ui.mnuOptTB.checked = stored("Toolbar", "1") != "0";
 }
 
 void saveSettings(Sim& sim) {
   const Controls& ui = sim.ui;
   auto save = [&](const char* key, const std::string& value) { sim.settings.save(kSettingsSection, key, value); };
   save("AutoErupt", flag(ui.mnuParAuto.checked));
+  save("Options", flag(ui.mnuOptOptions.checked));
+  save("Toolbar", flag(ui.mnuOptTB.checked));
   save("Tips", flag(ui.mnuOptHtips.checked));
+  save("DisableSaver", flag(ui.mnuOptAdSaver.checked));
   save("AutoPart", flag(ui.mnuOptPart.checked));
   save("LoadTopo", flag(ui.mnuOptTopoLoad.checked));
-  save("Sound", flag(ui.mnuOptSound.checked));
+  // Without a sound device the item is off by force, not by choice: keep the stored one.
+  if (ui.mnuOptSound.enabled) save("Sound", flag(ui.mnuOptSound.checked));
+  save("Volume", std::to_string(ui.SoundVolume));
   save("Maps", flag(ui.mnuOptMapEnable.checked));
   save("Map3DPos", flag(ui.mnuOptMap3dPosEnable.checked));
   save("MapResolution", ui.mnuOptMapHigh.checked ? "3" : ui.mnuOptMapNorm.checked ? "2" : "1");
@@ -112,6 +127,8 @@ void saveSettings(Sim& sim) {
   save("Scale", ui.mnuOptScaleSmall.checked ? "Small" : ui.mnuOptScaleLarge.checked ? "High" : "Normal");
   save("Gravity", gravityName(sim));
   save("VertScale", flag(ui.mnuViewVert.checked));
+  save("AutoUp", flag(ui.mnuOptAdUpdate.checked));
+  save("PassiveFTP", flag(ui.mnuOptAdPassive.checked));
 }
 
 }  // namespace magmo

@@ -89,6 +89,9 @@ struct Controls {
   MenuItem mnuOptScaleSmall, mnuOptScaleNorm{true, true}, mnuOptScaleLarge;
   MenuItem mnuOptG, mnuOptG2, mnuOptG4, mnuOptG8, mnuOptGEarth{true, true}, mnuOptGVenus, mnuOptGMars, mnuOptGMoon;
   MenuItem mnuOptSpeedFast, mnuOptSpeedNorm{true, true}, mnuOptSpeedSlow;
+  MenuItem mnuOptOptions, mnuOptTB{true, true};
+  MenuItem mnuOptAdUpdate, mnuOptAdPassive, mnuOptAdSaver;  // Options > Advanced
+  int SoundVolume = 80;  // percent, the Options window's volume slider
   MenuItem mnuViewVert, mnuViewLedg{true, true}, mnuViewStrat, mnuViewMap, mnuViewTopo, mnuView3D, mnuViewCap;
 
   MenuItem mnuFileMagmo3D{false, false};

@@ -41,7 +41,11 @@ class Host {
   virtual std::optional<std::string> openFileName(const FileDialog& d) = 0;
   virtual std::optional<std::string> saveFileName(const FileDialog& d) = 0;
 
+  // One sound at a time: a new one replaces whatever plays, a looped one until the next.
   virtual void soundPlay(const std::string& /*wavPath*/, bool /*loop*/) {}
+  virtual void soundStop() {}
+  // Keeps the screen saver from starting while on.
+  virtual void inhibitScreenSaver(bool /*on*/) {}
   // Right-click help: the help file opened at a topic number.
   virtual void eruptHelp(int /*topic*/) {}
   virtual void busyPointer(bool /*busy*/) {}
