@@ -44,6 +44,7 @@ class Host {
   // One sound at a time: a new one replaces whatever plays, a looped one until the next.
   virtual void soundPlay(const std::string& /*wavPath*/, bool /*loop*/) {}
   virtual void soundStop() {}
+  virtual void setSoundVolume(int /*percent*/) {}
   // Keeps the screen saver from starting while on.
   virtual void inhibitScreenSaver(bool /*on*/) {}
   // Right-click help: the help file opened at a topic number.
