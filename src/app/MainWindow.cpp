@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QMimeData>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,6 +26,7 @@
 
 #include "app/AdvancedPanel.h"
 #include "app/AppPaths.h"
+#include "app/ClosingWindow.h"
 #include "app/LegendPanel.h"
 #include "app/MapViewWindow.h"
 #include "app/ParamPanel.h"
@@ -33,7 +36,7 @@
 #include "app/TectonicPanel.h"
 #include "control/ColumnCommands.h"
 #include "control/MapCommands.h"
-#include "control/MapPrecision.h"
+#include "control/OptionCommands.h"
 #include "control/Params.h"
 #include "control/RunControl.h"
 #include "control/NewFile.h"
@@ -78,6 +81,7 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   setWindowTitle("Magmo");
   setObjectName("Magmo");
   buildMenus();
+  buildToolBar();
   setCentralWidget(buildCentre());
   fitControlsRow();
   bindControls();
@@ -126,8 +130,24 @@ QAction* MainWindow::menuItem(QMenu* menu, const char* caption, const char* name
     a->setCheckable(!command);
     mirror_.action(a, mirrored);
   }
-  connect(a, &QAction::triggered, this, [this, handler = std::move(handler)] { run(handler); });
+  commands_[name] = std::move(handler);
+  connect(a, &QAction::triggered, this, [this, name] { activate(name); });
   return a;
+}
+
+// With Use Options Panel checked, an Options item opens the Options window at its option
+// instead of acting.
+void MainWindow::activate(const char* name) {
+  const std::string_view item(name);
+  if (ui_.mnuOptOptions.checked && item.starts_with("mnuOpt") && item != "mnuOptOptions")
+    openOptions(name);
+  else
+    choose(name);
+}
+
+void MainWindow::choose(const char* name) {
+  const auto command = commands_.find(name);
+  if (command != commands_.end()) run(command->second);
 }
 
 void MainWindow::buildMenus() {
@@ -141,49 +161,11 @@ void MainWindow::buildMenus() {
   buildFileMenu(menu("&File", "mnuFile", ui_.mnuFile));
   buildParametersMenu(menu("&Parameters", "mnuPar", ui_.mnuPar));
 
-  QMenu* opt = menu("&Options", "mnuOpt", ui_.mnuOpt);
-  buildMapOptions(opt);
-  QMenu* scale = opt->addMenu("S&cale");
-  const std::tuple<const char*, const char*, MenuItem*, ScaleItem> scales[] = {
-      {"&Small", "mnuOptScaleSmall", &ui_.mnuOptScaleSmall, ScaleItem::Small},
-      {"&Normal", "mnuOptScaleNorm", &ui_.mnuOptScaleNorm, ScaleItem::Normal},
-      {"&Large", "mnuOptScaleLarge", &ui_.mnuOptScaleLarge, ScaleItem::Large}};
-  for (const auto& [caption, name, mirrored, s] : scales)
-    menuItem(scale, caption, name, mirrored, [this, s = s] { changeScale(sim_, s); });
-  QMenu* gravity = opt->addMenu("&Gravity");
-  const std::tuple<const char*, const char*, MenuItem*, GravityItem> gravities[] = {
-      {"&Specified...", "mnuOptG", &ui_.mnuOptG, GravityItem::User},
-      {"&8 Earth", "mnuOptG8", &ui_.mnuOptG8, GravityItem::X8},
-      {"&4 Earth", "mnuOptG4", &ui_.mnuOptG4, GravityItem::X4},
-      {"&2 Earth", "mnuOptG2", &ui_.mnuOptG2, GravityItem::X2},
-      {"&Earth", "mnuOptGEarth", &ui_.mnuOptGEarth, GravityItem::Earth},
-      {"&Venus", "mnuOptGVenus", &ui_.mnuOptGVenus, GravityItem::Venus},
-      {"&Mars", "mnuOptGMars", &ui_.mnuOptGMars, GravityItem::Mars},
-      {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}};
-  for (const auto& [caption, name, mirrored, g] : gravities)
-    menuItem(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
+  buildOptionsMenu(menu("&Options", "mnuOpt", ui_.mnuOpt));
 
   buildRecordMenu(menu("&Record", "mnuRec", ui_.mnuRec));
 
   buildViewMenu(menu("&View", "mnuView", ui_.mnuView));
-}
-
-void MainWindow::buildMapOptions(QMenu* opt) {
-  menuItem(opt, "&Enable Maps", "mnuOptMapEnable", &ui_.mnuOptMapEnable, [this] { mnuOptMapEnableClick(sim_); });
-  menuItem(opt, "Enable Map &3D Position", "mnuOptMap3dPosEnable", &ui_.mnuOptMap3dPosEnable,
-           [this] { mnuOptMap3dPosClick(sim_); });
-  QMenu* precision = opt->addMenu("&Map Precision");
-  mirror_.menu(precision, &ui_.mnuOptMapPrec);
-  const std::tuple<const char*, const char*, MenuItem*, MapPrecision> items[] = {
-      {"&Low", "mnuOptMapLow", &ui_.mnuOptMapLow, MapPrecision::Low},
-      {"&Normal", "mnuOptMapNorm", &ui_.mnuOptMapNorm, MapPrecision::Normal},
-      {"&High", "mnuOptMapHigh", &ui_.mnuOptMapHigh, MapPrecision::High}};
-  for (const auto& [caption, name, mirrored, p] : items)
-    menuItem(precision, caption, name, mirrored, [this, p = p] {
-      selectMapPrecision(sim_, p);
-      redrawPlanPictures(sim_);
-    });
-  opt->addSeparator();
 }
 
 void MainWindow::buildViewMenu(QMenu* view) {
@@ -373,12 +355,17 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     requestStop();
     return;
   }
-  if (ui_.View3DOpen) mnuView3DClick(sim_);
+  // Only a picture Magmo put there is taken away; what the user copied elsewhere stays.
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard->ownsClipboard() && clipboard->mimeData() && clipboard->mimeData()->hasImage()) clipboard->clear();
   deleteWorkingImages(sim_);
+  closeViewerAtExit(sim_);
   if (ui_.mnuOptAdSave.checked) {
-    saveSettings(sim_);
     savePlacement();
+    saveSettings(sim_);
+    showClosingWindow(this, sim_);
   }
+  desk_.host.inhibitScreenSaver(false);
   e->accept();
 }
 
@@ -424,23 +411,27 @@ void MainWindow::showClock() {
   if (statusPanels1_[2]->text() != time) statusPanels1_[2]->setText(time);
 }
 
-void MainWindow::startUp(const Switches& switches, const QString& documents) {
-  loadSettings(sim_, switches, /*soundDevice=*/false);
+void MainWindow::startUp(const Switches& switches, const QString& documents, bool calibrate) {
+  loadSettings(sim_, switches, desk_.host.soundAvailable());
+  desk_.host.setSoundVolume(ui_.SoundVolume);
   restorePlacement();
   setWindowTitle("Loading...");
   sim_.reseed();
+  if (calibrate) cpuSpeedTest(sim_);
+  const QString viewer = QCoreApplication::applicationDirPath() + "/magmo3dview";
+  ui_.Viewer3DAvailable = QFileInfo(viewer).isExecutable();
   Paths& paths = sim_.paths;
   paths.resources = findResources(QCoreApplication::applicationDirPath());
   paths.dataPath = paths.resources + "Files/";
   paths.work = paths.dataPath;
+  documents_ = documents;
   try {
     paths.work = workFolder();
     paths.dataPath = prepareDataFolder(sim_.settings, paths.resources, documents);
   } catch (const std::exception& e) {
     sim_.reportError("Path", e);
   }
-  const QString viewer = QCoreApplication::applicationDirPath() + "/magmo3dview";
-  ui_.Viewer3DAvailable = QFileInfo(viewer).isExecutable();
+  desk_.host.setStartFolder(QString::fromStdString(paths.dataPath));
   desk_.host.setViewer(viewer, QString::fromStdString(paths.work + "Magmo3D.ebm"));
   ui_.statusBar1[3] = "No File";
   started_ = true;

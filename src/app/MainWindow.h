@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "app/ControlMirror.h"
 #include "app/DesktopSim.h"
@@ -19,12 +21,14 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class QToolBar;
 
 namespace magmo {
 
 class AdvancedPanel;
 class LegendPanel;
 class MapViewWindow;
+class OptionsWindow;
 class SmallMapWidget;
 class StratColumnWindow;
 class ParamPanel;
@@ -38,8 +42,9 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(DesktopSim& desktop, QWidget* parent = nullptr);
 
   // Settings, placement, folders, reset and the default terrain; documents is the user's
-  // documents folder (empty when there is none).
-  void startUp(const Switches& switches, const QString& documents);
+  // documents folder (empty when there is none). calibrate: time this computer's drawing
+  // for the animation speed (the program does, tests keep the reference speed).
+  void startUp(const Switches& switches, const QString& documents, bool calibrate = false);
   void syncFromControls();
 
  protected:
@@ -58,10 +63,17 @@ class MainWindow : public QMainWindow {
   void buildFileMenu(QMenu* file);
   void buildParametersMenu(QMenu* par);
   void buildRecordMenu(QMenu* rec);
-  void buildMapOptions(QMenu* opt);
+  void buildOptionsMenu(QMenu* opt);
+  void buildToolBar();
   void buildViewMenu(QMenu* view);
+  // A menu item whose command runs by its name: from the menu, the toolbar or the Options window.
   QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
                     std::function<void()> handler);
+  void activate(const char* name);
+  void choose(const char* name);
+  // The Options window, on the tab of the given Options item (empty: as last shown).
+  void openOptions(const QString& itemName);
+  void setDataPath();
   QWidget* buildCentre();
   // The panels that take turns beside the profile.
   std::array<QWidget*, 4> panels() const;
@@ -97,6 +109,10 @@ class MainWindow : public QMainWindow {
   SmallMapWidget* smallMap_ = nullptr;
   StratColumnWindow* stratWindow_ = nullptr;
   QWidget* controlsRow_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  OptionsWindow* options_ = nullptr;
+  std::map<std::string, std::function<void()>> commands_;  // every menu item's command by its name
+  QString documents_;
   QLabel* labVei_ = nullptr;
   QPushButton *cmdErupt_ = nullptr, *cmdHalt_ = nullptr;
   QLabel* statusPanels1_[9] = {};

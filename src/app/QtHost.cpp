@@ -34,6 +34,7 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
 QtHost::QtHost(QtCanvas& profile) : profile_(profile) {
   sinceRepaint_.start();
   sinceFrame_.start();
+  sinceStart_.start();
 }
 
 QtHost::~QtHost() {
@@ -83,6 +84,8 @@ void QtHost::sleepMs(int ms) {
   if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+double QtHost::monotonicSeconds() { return sinceStart_.nsecsElapsed() * 1e-9; }
+
 double QtHost::secondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 
 void QtHost::message(std::string_view text, MsgIcon icon, std::string_view title) {
@@ -116,6 +119,7 @@ std::optional<std::string> QtHost::fileName(const FileDialog& d, bool save) {
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilters(qtNameFilters(d.filter));
   dialog.setDefaultSuffix(qs(d.defaultExt));
+  if (!startFolder_.isEmpty()) dialog.setDirectory(startFolder_);
   if (!d.proposedName.empty()) dialog.selectFile(qs(d.proposedName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::cleanPath(dialog.selectedFiles().front()).toStdString();

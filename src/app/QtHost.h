@@ -21,6 +21,9 @@ class QtHost : public Host {
 
   // The window the dialogs belong to.
   void setDialogParent(QWidget* parent) { parent_ = parent; }
+  // The folder a file dialog shows when its proposed name does not name one (the data folder).
+  bool soundAvailable() const { return false; }
+  void setStartFolder(const QString& folder) { startFolder_ = folder; }
   // Run on every yield, before events are processed: the window re-reads the Controls.
   void setOnYield(std::function<void()> f) { onYield_ = std::move(f); }
   // Run at most about 60 times a second from yield: the window repaints the profile.
@@ -32,6 +35,7 @@ class QtHost : public Host {
   void frameDone() override;
   void sleepMs(int ms) override;
   double secondsSinceMidnight() override;
+  double monotonicSeconds() override;
   Canvas& profile() override { return profile_; }
 
   void message(std::string_view text, MsgIcon icon, std::string_view title) override;
@@ -60,8 +64,9 @@ class QtHost : public Host {
   QtCanvas& profile_;
   QWidget* parent_ = nullptr;
   std::function<void()> onYield_, onRepaint_, hook_;
-  QElapsedTimer sinceRepaint_, sinceFrame_;
+  QElapsedTimer sinceRepaint_, sinceFrame_, sinceStart_;
   bool busy_ = false;
+  QString startFolder_;
   QString viewerProgram_, viewerImage_;
   std::unique_ptr<QProcess> viewer_;
 };

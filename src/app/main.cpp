@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   magmo::DesktopSim desktop(settings);
   magmo::MainWindow window(desktop);
   window.startUp(magmo::parseSwitches(args.join(' ').toStdString()),
-                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), /*calibrate=*/true);
   window.show();
   if (closeAfterMs >= 0) QTimer::singleShot(closeAfterMs, &window, &QWidget::close);
   return QApplication::exec();

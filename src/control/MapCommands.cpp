@@ -220,6 +220,12 @@ void mnuView3DClick(Sim& sim) {
   }
 }
 
+void closeViewerAtExit(Sim& sim) {
+  const std::string caption = sim.settings.read("Magmo3/Topo3D", "Caption", "");
+  if (!caption.empty() && caption != "Closed") sim.host.closeViewer();
+  sim.settings.save("Magmo3/Topo3D", "NewFile", "False");
+}
+
 void viewerPoll(Sim& sim) {
   if (!sim.ui.View3DOpen) return;
   const std::string caption = sim.settings.read("Magmo3/Topo3D", "Caption", "");

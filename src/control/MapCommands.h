@@ -41,6 +41,8 @@ void mapCloseClick(Sim& sim);
 
 // View > Magmo3D: starts or closes the 3-D viewer; the poll notices when it was closed.
 void mnuView3DClick(Sim& sim);
+// At exit: the viewer, when it runs (by its caption), is asked to close, and told no new surface waits.
+void closeViewerAtExit(Sim& sim);
 void viewerPoll(Sim& sim);
 
 // The small map of the 3-D position panel, in grid cells: the pointer read-out and a left

@@ -199,7 +199,7 @@ LoadResult fileOpenTopo(Sim& sim) {
   try {
     const FileDialog dialog{"Open Stratigraphic File",
                             "Stratigraphic Files (*.str)|*.str;*.STR|Topographic Files (*.top)|*.top;*.TOP|", "",
-                            ui.StrFileName.empty() ? "" : withStrExtension(ui.StrFileName)};
+                            ui.StrFileName.empty() ? sim.paths.demoStrat() : withStrExtension(ui.StrFileName)};
     if (const std::optional<std::string> name = sim.host.openFileName(dialog)) {
       const std::string shownBefore = ui.statusBar2[1];
       ui.statusBar2[1] = "Opening Stratigraphic File:  " + fileTitle(*name);

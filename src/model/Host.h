@@ -30,6 +30,8 @@ class Host {
   virtual void frameDone() {}
   virtual void sleepMs(int ms) = 0;
   virtual double secondsSinceMidnight() = 0;
+  // A finer clock for measuring short spans (any origin).
+  virtual double monotonicSeconds() { return secondsSinceMidnight(); }
   virtual Canvas& profile() = 0;
 
   virtual void message(std::string_view text, MsgIcon icon, std::string_view title) = 0;

@@ -1,0 +1,154 @@
+// The Options menu of the main window, the Options window that can stand in for it, the
+// toolbar it shows or hides, and the switch of every tooltip.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QMenu>
+#include <QStyle>
+#include <QToolBar>
+#include <tuple>
+
+#include "app/AppPaths.h"
+#include "app/MainWindow.h"
+#include "control/MapCommands.h"
+#include "control/MapPrecision.h"
+#include "control/OptionCommands.h"
+#include "control/Reset.h"
+#include "model/SimError.h"
+
+namespace magmo {
+
+namespace {
+
+// With pointer captions off no tooltip of the program's windows shows; the texts stay in
+// place, so switching back on needs nothing rebuilt.
+class TipSwitch : public QObject {
+ public:
+  TipSwitch(QObject* parent, const bool* tipsOn) : QObject(parent), tipsOn_(tipsOn) {
+    qApp->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::ToolTip && !*tipsOn_; }
+
+ private:
+  const bool* tipsOn_;
+};
+
+}  // namespace
+
+void MainWindow::buildOptionsMenu(QMenu* opt) {
+  const auto toggle = [](MenuItem& item) { return [&item] { item.checked = !item.checked; }; };
+  menuItem(opt, "&Use Options Panel", "mnuOptOptions", &ui_.mnuOptOptions, toggle(ui_.mnuOptOptions));
+  menuItem(opt, "Show Tool&Bar", "mnuOptTB", &ui_.mnuOptTB, toggle(ui_.mnuOptTB));
+  menuItem(opt, "Show Pointer &Captions", "mnuOptHtips", &ui_.mnuOptHtips, toggle(ui_.mnuOptHtips));
+  menuItem(opt, "&Auto Mass Flux", "mnuOptPart", &ui_.mnuOptPart, toggle(ui_.mnuOptPart));
+  menuItem(opt, "&Load Default Stratigraphy", "mnuOptTopoLoad", &ui_.mnuOptTopoLoad, toggle(ui_.mnuOptTopoLoad));
+  menuItem(opt, "&Sound", "mnuOptSound", &ui_.mnuOptSound, [this] { mnuOptSoundClick(sim_); });
+  opt->addSeparator();
+
+  menuItem(opt, "&Enable Maps", "mnuOptMapEnable", &ui_.mnuOptMapEnable, [this] { mnuOptMapEnableClick(sim_); });
+  menuItem(opt, "Enable Map &3D Position", "mnuOptMap3dPosEnable", &ui_.mnuOptMap3dPosEnable,
+             [this] { mnuOptMap3dPosClick(sim_); });
+  QMenu* precision = opt->addMenu("&Map Precision");
+  mirror_.menu(precision, &ui_.mnuOptMapPrec);
+  const std::tuple<const char*, const char*, MenuItem*, MapPrecision> precisions[] = {
+      {"&Low", "mnuOptMapLow", &ui_.mnuOptMapLow, MapPrecision::Low},
+      {"&Normal", "mnuOptMapNorm", &ui_.mnuOptMapNorm, MapPrecision::Normal},
+      {"&High", "mnuOptMapHigh", &ui_.mnuOptMapHigh, MapPrecision::High}};
+  for (const auto& [caption, name, mirrored, p] : precisions)
+    menuItem(precision, caption, name, mirrored, [this, p = p] {
+      selectMapPrecision(sim_, p);
+      redrawPlanPictures(sim_);
+    });
+
+  QMenu* scale = opt->addMenu("S&cale");
+  const std::tuple<const char*, const char*, MenuItem*, ScaleItem> scales[] = {
+      {"&Small", "mnuOptScaleSmall", &ui_.mnuOptScaleSmall, ScaleItem::Small},
+      {"&Normal", "mnuOptScaleNorm", &ui_.mnuOptScaleNorm, ScaleItem::Normal},
+      {"&Large", "mnuOptScaleLarge", &ui_.mnuOptScaleLarge, ScaleItem::Large}};
+  for (const auto& [caption, name, mirrored, s] : scales)
+    menuItem(scale, caption, name, mirrored, [this, s = s] { changeScale(sim_, s); });
+
+  QMenu* gravity = opt->addMenu("&Gravity");
+  const std::tuple<const char*, const char*, MenuItem*, GravityItem> gravities[] = {
+      {"&Specified...", "mnuOptG", &ui_.mnuOptG, GravityItem::User},
+      {"&8 Earth", "mnuOptG8", &ui_.mnuOptG8, GravityItem::X8},
+      {"&4 Earth", "mnuOptG4", &ui_.mnuOptG4, GravityItem::X4},
+      {"&2 Earth", "mnuOptG2", &ui_.mnuOptG2, GravityItem::X2},
+      {"&Earth", "mnuOptGEarth", &ui_.mnuOptGEarth, GravityItem::Earth},
+      {"&Venus", "mnuOptGVenus", &ui_.mnuOptGVenus, GravityItem::Venus},
+      {"&Mars", "mnuOptGMars", &ui_.mnuOptGMars, GravityItem::Mars},
+      {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}};
+  for (const auto& [caption, name, mirrored, g] : gravities)
+    menuItem(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
+
+  QMenu* speed = opt->addMenu("S&peed");
+  const std::tuple<const char*, const char*, MenuItem*, SpeedItem> speeds[] = {
+      {"&Slow", "mnuOptSpeedSlow", &ui_.mnuOptSpeedSlow, SpeedItem::Slow},
+      {"&Normal", "mnuOptSpeedNorm", &ui_.mnuOptSpeedNorm, SpeedItem::Normal},
+      {"&Fast", "mnuOptSpeedFast", &ui_.mnuOptSpeedFast, SpeedItem::Fast}};
+  for (const auto& [caption, name, mirrored, s] : speeds)
+    menuItem(speed, caption, name, mirrored, [this, s = s] { selectSpeed(sim_, s); });
+  speed->addSeparator();
+  menuItem(speed, "&Calibrate speed", "mnuOptSpeedCal", nullptr, [this] { mnuOptSpeedCalClick(sim_); });
+
+  QMenu* advanced = opt->addMenu("Advanced");
+  const char* onlineOnly = "Kept for the online update service, which this version does not have";
+  menuItem(advanced, "&Auto Update Notification", "mnuOptAdUpdate", &ui_.mnuOptAdUpdate, toggle(ui_.mnuOptAdUpdate))
+      ->setStatusTip(onlineOnly);
+  menuItem(advanced, "&Passive FTP", "mnuOptAdPassive", &ui_.mnuOptAdPassive, toggle(ui_.mnuOptAdPassive))
+      ->setStatusTip(onlineOnly);
+  menuItem(advanced, "&Disable Screen Saver", "mnuOptAdSaver", &ui_.mnuOptAdSaver, [this] { mnuOptAdSaverClick(sim_); });
+  menuItem(advanced, "Set &Data Path", "mnuOptAdData", nullptr, [this] { setDataPath(); });
+  menuItem(advanced, "&Save Settings", "mnuOptAdSave", &ui_.mnuOptAdSave, [this] { mnuOptAdSaveClick(sim_); });
+
+  new TipSwitch(this, &ui_.mnuOptHtips.checked);
+}
+
+void MainWindow::buildToolBar() {
+  toolbar_ = addToolBar("Toolbar");
+  toolbar_->setObjectName("Toolbar1");
+  toolbar_->setMovable(false);
+  const std::tuple<const char*, QStyle::StandardPixmap, const char*> buttons[] = {
+      {"mnuFileNew", QStyle::SP_FileIcon, "New eruption"},
+      {"mnuFileOpenTopo", QStyle::SP_DialogOpenButton, "Open stratigraphic file"},
+      {"mnuFileSave", QStyle::SP_DialogSaveButton, "Save stratigraphic file"}};
+  for (const auto& [name, icon, tip] : buttons) {
+    QAction* a = findChild<QAction*>(name);
+    a->setIcon(style()->standardIcon(icon));
+    a->setToolTip(tip);
+    toolbar_->addAction(a);
+  }
+  QAction* options = toolbar_->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Options");
+  options->setObjectName("tbOptions");
+  options->setToolTip("Select options");
+  connect(options, &QAction::triggered, this, [this] { openOptions({}); });
+  mirror_.flag(&ui_.mnuOptTB.checked, [this](bool on) { toolbar_->setVisible(on); });
+}
+
+// Options > Advanced > Set Data Path: a folder the user names is created when missing and
+// filled with the factory files; one that cannot be made leaves the data folder as it was.
+void MainWindow::setDataPath() {
+  const auto answer =
+      desk_.host.inputBox("Type the desired data path for Magmo3 files:", "Magmo", sim_.paths.dataPath);
+  if (!answer || answer->empty()) return;
+  const QString folder = QDir::fromNativeSeparators(QString::fromStdString(*answer));
+  try {
+    if (!QDir().mkpath(folder)) throw SimError("Cannot create the folder " + folder.toStdString());
+    const std::string before = sim_.settings.read(kSettingsSection, "DataPath", "");
+    sim_.settings.save(kSettingsSection, "DataPath", folder.toStdString());
+    try {
+      sim_.paths.dataPath = prepareDataFolder(sim_.settings, sim_.paths.resources, documents_);
+    } catch (...) {
+      sim_.settings.save(kSettingsSection, "DataPath", before);
+      throw;
+    }
+  } catch (const std::exception& e) {
+    sim_.reportError("mnuOptAdData", e);
+  }
+  desk_.host.setStartFolder(QString::fromStdString(sim_.paths.dataPath));
+}
+
+}  // namespace magmo
+// TEMP until the Options window lands
+namespace magmo { void MainWindow::openOptions(const QString&) {} }
