@@ -137,4 +137,6 @@ void QtHost::busyPointer(bool busy) {
     QApplication::restoreOverrideCursor();
 }
 
+void QtHost::inhibitScreenSaver(bool on) { screenSaver_.setInhibited(on); }
+
 }  // namespace magmo

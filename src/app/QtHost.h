@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/QtCanvas.h"
+#include "app/ScreenSaverInhibitor.h"
 #include "model/Host.h"
 
 class QProcess;
@@ -46,6 +47,7 @@ class QtHost : public Host {
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
   void busyPointer(bool busy) override;
+  void inhibitScreenSaver(bool on) override;
   void later(int ms, std::function<void()> f) override;
   // The viewer is the program `viewer` reading `image`; it keeps running when Magmo ends.
   void setViewer(const QString& viewer, const QString& image) {
@@ -63,6 +65,7 @@ class QtHost : public Host {
 
   QtCanvas& profile_;
   QWidget* parent_ = nullptr;
+  ScreenSaverInhibitor screenSaver_;
   std::function<void()> onYield_, onRepaint_, hook_;
   QElapsedTimer sinceRepaint_, sinceFrame_, sinceStart_;
   bool busy_ = false;

@@ -7,6 +7,7 @@
 #include "app/DesktopSim.h"
 #include "app/MainWindow.h"
 #include "app/QtSettings.h"
+#include "app/SingleInstance.h"
 #include "textio/PendingFiles.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
   magmo::pendingFiles::tidyOnSignals();
   QApplication::setOrganizationName("Plovk");
   QApplication::setApplicationName("Magmo3");
+  magmo::SingleInstance instance;
+  if (!instance.claim()) return 0;  // the running one was asked to come to the front
 
   // "--close-after <ms>" closes the window by itself (smoke tests); the rest is the
   // command line whose characters 2 to 5 carry the start-up switches.
@@ -30,6 +33,11 @@ int main(int argc, char** argv) {
   window.startUp(magmo::parseSwitches(args.join(' ').toStdString()),
                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), /*calibrate=*/true);
   window.show();
+  QObject::connect(&instance, &magmo::SingleInstance::activateRequested, &window, [&window] {
+    if (window.isMinimized()) window.showNormal();
+    window.raise();
+    window.activateWindow();
+  });
   if (closeAfterMs >= 0) QTimer::singleShot(closeAfterMs, &window, &QWidget::close);
   return QApplication::exec();
 }
