@@ -22,11 +22,16 @@ TEST_F(UserSettingsTest, FirstStartGivesTheDefaultsAndASaveReadsBack) {
   EXPECT_TRUE(ui().mnuOptSound.checked && ui().mnuOptHtips.checked && ui().mnuOptPart.checked);
   EXPECT_TRUE(ui().mnuOptAdSave.checked && ui().mnuOptMapNorm.checked && ui().mnuOptSpeedNorm.checked);
   EXPECT_FALSE(ui().mnuOptTopoLoad.checked || ui().mnuOptMapEnable.checked || ui().mnuViewVert.checked);
-  EXPECT_EQ(ui().statusBar1[4], "Normal Speed");
+  EXPECT_EQ(ui().statusBar1[4] + "/" + ui().statusBar1[7], "Normal Speed/Map Off");
+  EXPECT_TRUE(ui().mnuOptTB.checked && !ui().mnuOptOptions.checked && !ui().mnuOptAdSaver.checked);
   EXPECT_TRUE(ui().mnuOptScaleNorm.checked && ui().mnuOptGEarth.checked);
   EXPECT_EQ(std::tuple(m().SpeedFactor, m().Scale, m().Gravity), std::tuple(1.0f, 20.0f, 9.8f));
   ui().mnuOptScaleNorm.checked = ui().mnuOptGEarth.checked = ui().mnuOptMapNorm.checked = ui().mnuOptHtips.checked = false;
   ui().mnuOptScaleSmall.checked = ui().mnuOptGMoon.checked = ui().mnuOptMapLow.checked = ui().mnuViewVert.checked = true;
+  ui().mnuOptTB.checked = false;
+  ui().mnuOptOptions.checked = ui().mnuOptAdSaver.checked = ui().mnuOptAdUpdate.checked = ui().mnuOptAdPassive.checked =
+      ui().mnuOptMapEnable.checked = true;
+  ui().SoundVolume = 35;
   saveSettings(sim);  // for the next start
   EXPECT_EQ(settings.read(kSettingsSection, "Scale", "") + settings.read(kSettingsSection, "Gravity", ""), "SmallMoon");
   test::TestHost otherHost;
@@ -34,10 +39,14 @@ TEST_F(UserSettingsTest, FirstStartGivesTheDefaultsAndASaveReadsBack) {
   loadSettings(reread, {}, true);
   EXPECT_EQ(std::tuple(reread.m.SpeedFactor, reread.m.Scale, reread.m.Gravity), std::tuple(1.0f, 4.0f, 1.6f));
   EXPECT_TRUE(reread.ui.mnuOptScaleSmall.checked && reread.ui.mnuOptGMoon.checked && reread.ui.mnuOptMapLow.checked);
-  EXPECT_TRUE(reread.ui.mnuViewVert.checked && !reread.ui.mnuOptHtips.checked);
-  store("Sound", "1");  // without a sound device sound is off and cannot be switched on
-  loadSettings(sim, {}, /*soundDevice=*/false);
+  EXPECT_TRUE(reread.ui.mnuViewVert.checked && !reread.ui.mnuOptHtips.checked && !reread.ui.mnuOptTB.checked);
+  EXPECT_TRUE(reread.ui.mnuOptOptions.checked && reread.ui.mnuOptAdUpdate.checked && reread.ui.mnuOptAdPassive.checked);
+  EXPECT_TRUE(reread.ui.mnuOptAdSaver.checked && otherHost.screenSaverInhibited);  // as if chosen
+  EXPECT_EQ(std::pair(reread.ui.SoundVolume, reread.ui.statusBar1[7]), std::pair(35, std::string("Map On (Low)")));
+  loadSettings(sim, {}, /*soundDevice=*/false);  // sound is off and cannot be switched on...
   EXPECT_FALSE(ui().mnuOptSound.checked || ui().mnuOptSound.enabled);
+  saveSettings(sim);
+  EXPECT_EQ(settings.read(kSettingsSection, "Sound", ""), "1");  // ...but the user's choice is kept
 }
 
 TEST_F(UserSettingsTest, OddStoredValuesTakeTheOtherBranch) {

@@ -58,7 +58,7 @@ class TestHost : public Host {
   }
   void pauseTurn() override { yield(); }
   void sleepMs(int ms) override { sleptMs += ms; }
-  double secondsSinceMidnight() override { return clock += 1.0; }
+  double secondsSinceMidnight() override { return clock += clockStep; }
   Canvas& profile() override { return canvas; }
 
   void message(std::string_view text, MsgIcon icon, std::string_view) override {
@@ -89,11 +89,14 @@ class TestHost : public Host {
     return pop(fileAnswers, std::optional<std::string>{});
   }
   void soundPlay(const std::string& path, bool loop) override { sounds.push_back(path + (loop ? " (loop)" : "")); }
+  void soundStop() override { sounds.push_back("(stop)"); }
+  void inhibitScreenSaver(bool on) override { screenSaverInhibited = on; }
 
   RecordingCanvas canvas;
   std::function<void()> onYield;
   long yields = 0, sleptMs = 0;
-  double clock = 0;
+  double clock = 0, clockStep = 1.0;  // each reading of the clock advances it one step
+  bool screenSaverInhibited = false;
   std::vector<std::string> messages, questions, prompts, sounds;
   std::vector<MsgIcon> icons;  // of the messages
   std::vector<FileDialog> dialogs;
