@@ -128,6 +128,12 @@ std::optional<std::string> QtHost::fileName(const FileDialog& d, bool save) {
 std::optional<std::string> QtHost::openFileName(const FileDialog& d) { return fileName(d, false); }
 std::optional<std::string> QtHost::saveFileName(const FileDialog& d) { return fileName(d, true); }
 
+void QtHost::soundPlay(const std::string& wavPath, bool loop) {
+  sound_.play(QString::fromStdString(wavPath), loop);
+}
+void QtHost::soundStop() { sound_.stop(); }
+void QtHost::setSoundVolume(int percent) { sound_.setVolume(percent); }
+
 void QtHost::busyPointer(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop platform: nested event processing for the core's yields, animation pacing,
-// Qt dialogs for messages, prompts and file names.
+// Qt dialogs for messages, prompts and file names, sound.
 #include <QElapsedTimer>
 #include <QString>
 #include <functional>
@@ -8,6 +8,7 @@
 
 #include "app/QtCanvas.h"
 #include "app/ScreenSaverInhibitor.h"
+#include "app/SoundPlayer.h"
 #include "model/Host.h"
 
 class QProcess;
@@ -23,7 +24,6 @@ class QtHost : public Host {
   // The window the dialogs belong to.
   void setDialogParent(QWidget* parent) { parent_ = parent; }
   // The folder a file dialog shows when its proposed name does not name one (the data folder).
-  bool soundAvailable() const { return false; }
   void setStartFolder(const QString& folder) { startFolder_ = folder; }
   // Run on every yield, before events are processed: the window re-reads the Controls.
   void setOnYield(std::function<void()> f) { onYield_ = std::move(f); }
@@ -48,6 +48,11 @@ class QtHost : public Host {
   std::optional<std::string> saveFileName(const FileDialog& d) override;
   void busyPointer(bool busy) override;
   void inhibitScreenSaver(bool on) override;
+  void soundPlay(const std::string& wavPath, bool loop) override;
+  void soundStop() override;
+  void setSoundVolume(int percent) override;
+  // False on a machine without an audio output; sound requests are then ignored.
+  bool soundAvailable() const { return sound_.available(); }
   void later(int ms, std::function<void()> f) override;
   // The viewer is the program `viewer` reading `image`; it keeps running when Magmo ends.
   void setViewer(const QString& viewer, const QString& image) {
@@ -72,6 +77,7 @@ class QtHost : public Host {
   QString startFolder_;
   QString viewerProgram_, viewerImage_;
   std::unique_ptr<QProcess> viewer_;
+  SoundPlayer sound_;
 };
 
 }  // namespace magmo
