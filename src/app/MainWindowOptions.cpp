@@ -11,6 +11,7 @@
 
 #include "app/AppPaths.h"
 #include "app/MainWindow.h"
+#include "app/OptionsWindow.h"
 #include "control/MapCommands.h"
 #include "control/MapPrecision.h"
 #include "control/OptionCommands.h"
@@ -126,6 +127,21 @@ void MainWindow::buildToolBar() {
   mirror_.flag(&ui_.mnuOptTB.checked, [this](bool on) { toolbar_->setVisible(on); });
 }
 
+void MainWindow::openOptions(const QString& itemName) {
+  if (!options_) {
+    options_ = new OptionsWindow(
+        sim_, [this](const char* name) { choose(name); }, [this] { choose("mnuOptAdData"); },
+        [this](int percent) {
+          desk_.host.setSoundVolume(percent);
+          desk_.host.soundPlay(sim_.paths.sound("Stromb.wav"), false);
+        },
+        this);
+    // A volume only tried with Test is forgotten when the window closes.
+    connect(options_, &QDialog::finished, this, [this] { desk_.host.setSoundVolume(ui_.SoundVolume); });
+  }
+  options_->openAt(itemName);
+}
+
 // Options > Advanced > Set Data Path: a folder the user names is created when missing and
 // filled with the factory files; one that cannot be made leaves the data folder as it was.
 void MainWindow::setDataPath() {
@@ -150,5 +166,3 @@ void MainWindow::setDataPath() {
 }
 
 }  // namespace magmo
-// TEMP until the Options window lands
-namespace magmo { void MainWindow::openOptions(const QString&) {} }

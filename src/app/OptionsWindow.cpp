@@ -292,7 +292,7 @@ QWidget* OptionsWindow::buildButtons() {
   return row;
 }
 
-void OptionsWindow::open(const QString& menuItemName) {
+void OptionsWindow::openAt(const QString& menuItemName) {
   showState();
   if (const int tab = tabOf(menuItemName); tab >= 0) tabs_->setCurrentIndex(tab);
   show();

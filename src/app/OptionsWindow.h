@@ -31,7 +31,7 @@ class OptionsWindow : public QDialog {
   // Shows the window with every control showing the current state of its option (read from
   // sim.ui / sim.m), on the tab that holds the given menu item's option (empty: the first tab,
   // or the tab last shown).
-  void open(const QString& menuItemName = {});
+  void openAt(const QString& menuItemName = {});
 
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;

@@ -69,7 +69,7 @@ class OptionsWindowTest : public ::testing::Test {
     for (const char* n : names) find(n)->click();
   }
   void open(const QString& name = {}) {
-    window.open(name);
+    window.openAt(name);
     chosen.clear();
   }
   void expectControlsShowTheModel() {
