@@ -204,6 +204,54 @@ TEST_F(MainWindowTest, RecordMenuOffersPlaybackOnlyWithARecordAndNewLeavesIt) {
   expectWindowMirrorsControls();
 }
 
+// The Options menu's own switches act on the window: the toolbar, every tooltip, and with Use
+// Options Panel an item opens the Options window at its option instead of acting.
+TEST_F(MainWindowTest, OptionItemsDriveTheToolbarTheTooltipsAndTheOptionsPanel) {
+  choose("mnuOptTB");
+  EXPECT_TRUE(find("Toolbar1")->isHidden());
+  struct Probe : QWidget {
+    using QWidget::QWidget;
+    bool event(QEvent* e) override { return e->type() == QEvent::ToolTip ? (tipAsked = true) : QWidget::event(e); }
+    bool tipAsked = false;
+  } probe(&window);
+  auto tipShows = [&probe] {
+    probe.tipAsked = false;
+    QHelpEvent e(QEvent::ToolTip, QPoint(2, 2), probe.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&probe, &e);
+    return probe.tipAsked;
+  };
+  ASSERT_TRUE(tipShows());
+  choose("mnuOptHtips");
+  EXPECT_FALSE(tipShows());
+  choose("mnuOptOptions");
+  choose("mnuOptScaleLarge");
+  EXPECT_TRUE(find("Options")->isVisible() && ticked("mnuOptScaleNorm"));
+  EXPECT_EQ(find<QTabWidget>("tabOptions")->currentIndex(), 1);
+  click("cmdCancel");
+  choose("mnuOptOptions");  // never redirected: the panel could not be switched off otherwise
+  EXPECT_FALSE(ui().mnuOptOptions.checked);
+}
+
+// Settings are written at exit only with Save Settings checked; a stored place off every
+// screen is not used.
+TEST_F(MainWindowTest, ClosingSavesSettingsOnlyWhenAskedAndAPlaceOffScreenIsIgnored) {
+  choose("mnuOptScaleSmall");
+  choose("mnuOptAdSave");  // unchecked: stored at once, and nothing else at exit
+  window.close();
+  EXPECT_EQ(settings.read(kSettingsSection, "SaveSet", "") + settings.read(kSettingsSection, "Scale", "none"), "0none");
+  EXPECT_EQ(settings.read("Magmo3/Topo3D", "NewFile", ""), "False");
+  choose("mnuOptAdSave");
+  window.show();
+  window.close();
+  EXPECT_EQ(settings.read(kSettingsSection, "Scale", "") + settings.read(kSettingsSection, "Max", ""), "Small0");
+  for (auto [key, value] : {std::pair{"Left", "-9000"}, {"Top", "-9000"}, {"Width", "900"}, {"Height", "700"}})
+    settings.save(kSettingsSection, key, value);
+  DesktopSim otherDesk(settings);
+  MainWindow other(otherDesk);
+  other.startUp({}, dir.filePath("Documents"));
+  EXPECT_NE(other.pos(), QPoint(-9000, -9000));
+}
+
 using ParamPanelsTest = MainWindowTest;
 
 // The panels take turns in one place: neither the window nor the profile changes size (which
