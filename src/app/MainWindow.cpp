@@ -105,12 +105,12 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   viewerPoller->start(1000);
 }
 
-void MainWindow::run(const std::function<void()>& handler) {
+void MainWindow::run(const std::function<void()>& handler, const std::string& name) {
   ++handlerDepth_;
   try {
     handler();
   } catch (const std::exception& e) {
-    sim_.reportError("Magmo", e);  // the core reports its own errors; this is the last resort
+    sim_.reportError(name, e);  // the core reports its own errors; this is the last resort
   }
   --handlerDepth_;
   syncFromControls();
@@ -147,7 +147,7 @@ void MainWindow::activate(const char* name) {
 
 void MainWindow::choose(const char* name) {
   const auto command = commands_.find(name);
-  if (command != commands_.end()) run(command->second);
+  if (command != commands_.end()) run(command->second, name);
 }
 
 void MainWindow::buildMenus() {
@@ -412,12 +412,16 @@ void MainWindow::showClock() {
 }
 
 void MainWindow::startUp(const Switches& switches, const QString& documents, bool calibrate) {
-  loadSettings(sim_, switches, desk_.host.soundAvailable());
-  desk_.host.setSoundVolume(ui_.SoundVolume);
-  restorePlacement();
-  setWindowTitle("Loading...");
-  sim_.reseed();
-  if (calibrate) cpuSpeedTest(sim_);
+  try {
+    loadSettings(sim_, switches, desk_.host.soundAvailable());
+    desk_.host.setSoundVolume(ui_.SoundVolume);
+    restorePlacement();
+    setWindowTitle("Loading...");
+    sim_.reseed();
+    if (calibrate) cpuSpeedTest(sim_);
+  } catch (const std::exception& e) {
+    sim_.reportError("Main", e);  // start-up goes on with what it has
+  }
   const QString viewer = QCoreApplication::applicationDirPath() + "/magmo3dview";
   ui_.Viewer3DAvailable = QFileInfo(viewer).isExecutable();
   Paths& paths = sim_.paths;

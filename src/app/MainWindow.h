@@ -52,8 +52,9 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* e) override;
 
  private:
-  // Runs one core handler as a user action, then brings the window up to date.
-  void run(const std::function<void()>& handler);
+  // Runs one core handler as a user action, then brings the window up to date. An error the
+  // handler did not report itself is reported under the command's name.
+  void run(const std::function<void()>& handler, const std::string& name = "Magmo");
   std::function<void()> core(void (*handler)(Sim&));
   void erupt();
   void requestStop();
