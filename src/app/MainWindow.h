@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "app/ControlMirror.h"
 #include "app/DesktopSim.h"
@@ -70,6 +71,15 @@ class MainWindow : public QMainWindow {
   // A menu item whose command runs by its name: from the menu, the toolbar or the Options window.
   QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
                     std::function<void()> handler);
+  // One item per choice of a group, each running act(sim, choice).
+  template <typename Choice>
+  using GroupItem = std::tuple<const char*, const char*, MenuItem*, Choice>;
+  template <typename Choice>
+  void menuGroup(QMenu* menu, std::initializer_list<GroupItem<Choice>> items,
+                 std::function<void(Sim&, Choice)> act) {
+    for (const auto& [caption, name, mirrored, choice] : items)
+      menuItem(menu, caption, name, mirrored, [this, act, c = choice] { act(sim_, c); });
+  }
   void activate(const char* name);
   void choose(const char* name);
   // The Options window, on the tab of the given Options item (empty: as last shown).

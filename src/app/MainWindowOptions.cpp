@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QStyle>
 #include <QToolBar>
-#include <tuple>
 
 #include "app/AppPaths.h"
 #include "app/MainWindow.h"
@@ -52,26 +51,23 @@ void MainWindow::buildOptionsMenu(QMenu* opt) {
              [this] { mnuOptMap3dPosClick(sim_); });
   QMenu* precision = opt->addMenu("&Map Precision");
   mirror_.menu(precision, &ui_.mnuOptMapPrec);
-  const std::tuple<const char*, const char*, MenuItem*, MapPrecision> precisions[] = {
+  const auto choosePrecision = [](Sim& sim, MapPrecision p) {
+    selectMapPrecision(sim, p);
+    redrawPlanPictures(sim);
+  };
+  menuGroup<MapPrecision>(precision, {
       {"&Low", "mnuOptMapLow", &ui_.mnuOptMapLow, MapPrecision::Low},
       {"&Normal", "mnuOptMapNorm", &ui_.mnuOptMapNorm, MapPrecision::Normal},
-      {"&High", "mnuOptMapHigh", &ui_.mnuOptMapHigh, MapPrecision::High}};
-  for (const auto& [caption, name, mirrored, p] : precisions)
-    menuItem(precision, caption, name, mirrored, [this, p = p] {
-      selectMapPrecision(sim_, p);
-      redrawPlanPictures(sim_);
-    });
+      {"&High", "mnuOptMapHigh", &ui_.mnuOptMapHigh, MapPrecision::High}}, choosePrecision);
 
   QMenu* scale = opt->addMenu("S&cale");
-  const std::tuple<const char*, const char*, MenuItem*, ScaleItem> scales[] = {
+  menuGroup<ScaleItem>(scale, {
       {"&Small", "mnuOptScaleSmall", &ui_.mnuOptScaleSmall, ScaleItem::Small},
       {"&Normal", "mnuOptScaleNorm", &ui_.mnuOptScaleNorm, ScaleItem::Normal},
-      {"&Large", "mnuOptScaleLarge", &ui_.mnuOptScaleLarge, ScaleItem::Large}};
-  for (const auto& [caption, name, mirrored, s] : scales)
-    menuItem(scale, caption, name, mirrored, [this, s = s] { changeScale(sim_, s); });
+      {"&Large", "mnuOptScaleLarge", &ui_.mnuOptScaleLarge, ScaleItem::Large}}, changeScale);
 
   QMenu* gravity = opt->addMenu("&Gravity");
-  const std::tuple<const char*, const char*, MenuItem*, GravityItem> gravities[] = {
+  menuGroup<GravityItem>(gravity, {
       {"&Specified...", "mnuOptG", &ui_.mnuOptG, GravityItem::User},
       {"&8 Earth", "mnuOptG8", &ui_.mnuOptG8, GravityItem::X8},
       {"&4 Earth", "mnuOptG4", &ui_.mnuOptG4, GravityItem::X4},
@@ -79,17 +75,13 @@ void MainWindow::buildOptionsMenu(QMenu* opt) {
       {"&Earth", "mnuOptGEarth", &ui_.mnuOptGEarth, GravityItem::Earth},
       {"&Venus", "mnuOptGVenus", &ui_.mnuOptGVenus, GravityItem::Venus},
       {"&Mars", "mnuOptGMars", &ui_.mnuOptGMars, GravityItem::Mars},
-      {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}};
-  for (const auto& [caption, name, mirrored, g] : gravities)
-    menuItem(gravity, caption, name, mirrored, [this, g = g] { selectGravity(sim_, g); });
+      {"Moo&n", "mnuOptGMoon", &ui_.mnuOptGMoon, GravityItem::Moon}}, selectGravity);
 
   QMenu* speed = opt->addMenu("S&peed");
-  const std::tuple<const char*, const char*, MenuItem*, SpeedItem> speeds[] = {
+  menuGroup<SpeedItem>(speed, {
       {"&Slow", "mnuOptSpeedSlow", &ui_.mnuOptSpeedSlow, SpeedItem::Slow},
       {"&Normal", "mnuOptSpeedNorm", &ui_.mnuOptSpeedNorm, SpeedItem::Normal},
-      {"&Fast", "mnuOptSpeedFast", &ui_.mnuOptSpeedFast, SpeedItem::Fast}};
-  for (const auto& [caption, name, mirrored, s] : speeds)
-    menuItem(speed, caption, name, mirrored, [this, s = s] { selectSpeed(sim_, s); });
+      {"&Fast", "mnuOptSpeedFast", &ui_.mnuOptSpeedFast, SpeedItem::Fast}}, selectSpeed);
   speed->addSeparator();
   menuItem(speed, "&Calibrate speed", "mnuOptSpeedCal", nullptr, [this] { mnuOptSpeedCalClick(sim_); });
 

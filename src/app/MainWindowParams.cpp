@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <tuple>
 
 #include "app/AdvancedPanel.h"
 #include "app/MainWindow.h"
@@ -24,7 +23,7 @@ std::function<void()> MainWindow::core(void (*handler)(Sim&)) {
 }
 
 void MainWindow::buildParametersMenu(QMenu* par) {
-  const std::tuple<const char*, const char*, MenuItem*, Style> styles[] = {
+  menuGroup<Style>(par, {
       {"&Hawaiian", "mnuParLava", &ui_.mnuParLava, Style::Lava},
       {"P&eléean", "mnuParDome", &ui_.mnuParDome, Style::Dome},
       {"&Strombolian", "mnuParStrom", &ui_.mnuParStrom, Style::Stromb},
@@ -32,9 +31,7 @@ void MainWindow::buildParametersMenu(QMenu* par) {
       {"&Vulcanian/Surtseyan", "mnuParPfs", &ui_.mnuParPfs, Style::Pfs},
       {"&Fumarolic/Phreatic", "mnuParFum", &ui_.mnuParFum, Style::Fumarole},
       {"Sector &Collapse", "mnuParCol", &ui_.mnuParCol, Style::Collapse},
-      {"&Tectonic", "mnuParTec", &ui_.mnuParTec, Style::Tectonic}};
-  for (const auto& [caption, name, mirrored, style] : styles)
-    menuItem(par, caption, name, mirrored, [this, s = style] { selectStyle(sim_, s); });
+      {"&Tectonic", "mnuParTec", &ui_.mnuParTec, Style::Tectonic}}, selectStyle);
   par->addSeparator();
   menuItem(par, "&Auto", "mnuParAuto", &ui_.mnuParAuto, [this] { selectAuto(sim_); });
   menuItem(par, "Stat&ic", "mnuParStatic", &ui_.mnuParStatic, core(mnuParStaticClick));

@@ -51,13 +51,14 @@ TEST_F(UserSettingsTest, FirstStartGivesTheDefaultsAndASaveReadsBack) {
 
 TEST_F(UserSettingsTest, OddStoredValuesTakeTheOtherBranch) {
   for (auto [key, value] : {std::pair{"Speed", "2.5"}, {"Gravity", "5.5"}, {"SaveSet", "yes"}, {"Scale", "High"},
-                            {"MapResolution", "3"}})
+                            {"MapResolution", "3"}, {"Volume", "250"}})
     store(key, value);
   loadSettings(sim, {}, true);
   EXPECT_EQ(std::tuple(m().SpeedFactor, m().Gravity, m().Scale), std::tuple(2.5f, 5.5f, 100.0f));
   EXPECT_FALSE(ui().mnuOptSpeedFast.checked || ui().mnuOptSpeedNorm.checked || ui().mnuOptSpeedSlow.checked);
   EXPECT_TRUE(ui().mnuOptG.checked && !ui().mnuOptGEarth.checked && !ui().mnuOptAdSave.checked);
-  EXPECT_TRUE(ui().mnuOptScaleLarge.checked && ui().mnuOptMapHigh.checked);
+  EXPECT_TRUE(ui().mnuOptScaleLarge.checked && ui().mnuOptMapHigh.checked && !ui().mnuOptMapNorm.checked);
+  EXPECT_EQ(ui().SoundVolume, 100);  // a stored volume past the slider's end
   EXPECT_EQ(ui().statusBar1[5], "0.56 Earth Gravity");  // 5.5 / 9.8
   saveSettings(sim);
   EXPECT_EQ(settings.read(kSettingsSection, "Gravity", ""), "5.5");
@@ -68,7 +69,8 @@ TEST_F(UserSettingsTest, SwitchesAreCharactersTwoToFive) {
   EXPECT_TRUE(all.autoErupt && all.loadTopo && all.fast);
   const Switches shifted = parseSwitches("alf");  // the first character is not looked at
   EXPECT_TRUE(!shifted.autoErupt && shifted.loadTopo && shifted.fast);
-  EXPECT_FALSE(parseSwitches("/xxxxa").autoErupt);  // position 6 is beyond the switches
+  const Switches none = parseSwitches("/xxxxalf");  // positions 6 on are beyond the switches
+  EXPECT_FALSE(none.autoErupt || none.loadTopo || none.fast);
   store("Speed", "0.2");
   loadSettings(sim, parseSwitches("-lf"), true);
   EXPECT_TRUE(ui().mnuOptTopoLoad.checked && ui().mnuOptSpeedFast.checked && !ui().mnuOptSpeedSlow.checked);

@@ -35,10 +35,18 @@ TEST_F(OptionCommandsTest, ASpeedItemSetsTheFactorAndTheStoredSliderUnlessAlread
 }
 
 TEST_F(OptionCommandsTest, CalibrationRatesTheComputerAgainstTheReferenceWithAFloor) {
-  host.canvas.recording = false;
   host.clockStep = 0.003;  // each round of drawing took 3 ms: twice as fast as the reference
-  mnuOptSpeedCalClick(sim);
+  cpuSpeedTest(sim);
   EXPECT_FLOAT_EQ(m().CpuFactor, 2.0f);
+  float left = 1280, right = 0, top = 200, bottom = 0;  // black points over the top of the profile
+  for (const test::DrawCall& c : host.canvas.calls) {
+    ASSERT_TRUE(c.kind == test::DrawCall::Point && c.color == Rgb{});
+    left = std::min(left, c.x1), right = std::max(right, c.x1), top = std::min(top, c.y1), bottom = std::max(bottom, c.y1);
+  }
+  EXPECT_TRUE(left >= 200 && left < 201 && right > 1279 && right <= 1280 && top >= 0 && top < 1 && bottom <= 200)
+      << left << " " << right << " " << top << " " << bottom;
+  host.canvas.recording = false;
+  mnuOptSpeedCalClick(sim);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], "CPU Speed = 200% of reference computer.");
   host.clockStep = 100;  // a machine far too slow still animates
