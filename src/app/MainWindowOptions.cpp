@@ -93,7 +93,12 @@ void MainWindow::buildOptionsMenu(QMenu* opt) {
       ->setStatusTip(onlineOnly);
   menuItem(advanced, "&Disable Screen Saver", "mnuOptAdSaver", &ui_.mnuOptAdSaver, [this] { mnuOptAdSaverClick(sim_); });
   menuItem(advanced, "Set &Data Path", "mnuOptAdData", nullptr, [this] { setDataPath(); });
-  menuItem(advanced, "&Save Settings", "mnuOptAdSave", &ui_.mnuOptAdSave, [this] { mnuOptAdSaveClick(sim_); });
+  // Toggled either way, the settings are written as they stand: unchecking keeps what is set now.
+  menuItem(advanced, "&Save Settings", "mnuOptAdSave", &ui_.mnuOptAdSave, [this] {
+    mnuOptAdSaveClick(sim_);
+    savePlacement();
+    saveSettings(sim_);
+  });
 
   new TipSwitch(this, &ui_.mnuOptHtips.checked);
 }

@@ -236,14 +236,17 @@ TEST_F(MainWindowTest, OptionItemsDriveTheToolbarTheTooltipsAndTheOptionsPanel) 
 // screen is not used.
 TEST_F(MainWindowTest, ClosingSavesSettingsOnlyWhenAskedAndAPlaceOffScreenIsIgnored) {
   choose("mnuOptScaleSmall");
-  choose("mnuOptAdSave");  // unchecked: stored at once, and nothing else at exit
+  choose("mnuOptAdSave");  // unchecked: the settings as they stand are written, and nothing at exit
+  choose("mnuOptScaleLarge");
   window.close();
-  EXPECT_EQ(settings.read(kSettingsSection, "SaveSet", "") + settings.read(kSettingsSection, "Scale", "none"), "0none");
+  EXPECT_EQ(settings.read(kSettingsSection, "SaveSet", "") + settings.read(kSettingsSection, "Scale", ""), "0Small");
   EXPECT_EQ(settings.read("Magmo3/Topo3D", "NewFile", ""), "False");
   choose("mnuOptAdSave");
+  choose("mnuOptScaleNorm");
+  settings.save(kSettingsSection, "Max", "2");
   window.show();
   window.close();
-  EXPECT_EQ(settings.read(kSettingsSection, "Scale", "") + settings.read(kSettingsSection, "Max", ""), "Small0");
+  EXPECT_EQ(settings.read(kSettingsSection, "Scale", "") + settings.read(kSettingsSection, "Max", ""), "Normal0");
   for (auto [key, value] : {std::pair{"Left", "-9000"}, {"Top", "-9000"}, {"Width", "900"}, {"Height", "700"}})
     settings.save(kSettingsSection, key, value);
   DesktopSim otherDesk(settings);
