@@ -5,6 +5,7 @@
 #include <span>
 
 #include "control/RunControl.h"
+#include "control/ProfileCommands.h"
 #include "control/Undo.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
@@ -151,6 +152,7 @@ class AutoCycle {
 
   void recordPhase(Style style) {
     if (ui_.mnuRecRec.checked && !sim_.playback()) record(sim_, style);
+    captureProfile(sim_);
   }
 
   // A fault or erosion interval is a phase of its own: undone, counted and recorded alone.

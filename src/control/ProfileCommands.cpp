@@ -66,4 +66,19 @@ void hideLegend(Controls& ui) {
   ui.Legend.visible = false;
 }
 
+namespace {
+std::string captureFolder(const Sim& sim) { return sim.paths.dataPath + "Capture/"; }
+}  // namespace
+
+void mnuViewCapClick(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.mnuViewCap.checked = ui.toolbar["capture"].pressed = !ui.mnuViewCap.checked;
+  ui.statusBar2[1] = ui.mnuViewCap.checked ? "Screen capture on: pictures go to " + captureFolder(sim)
+                                           : "Screen capture off";
+}
+
+void captureProfile(Sim& sim) {
+  if (sim.ui.mnuViewCap.checked) sim.host.captureProfile(captureFolder(sim));
+}
+
 }  // namespace magmo

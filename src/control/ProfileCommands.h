@@ -9,6 +9,10 @@ enum class MouseButton { Left, Right, Middle };
 void plotMouseUp(Sim& sim, MouseButton button, float X, float Y);
 void mnuViewVertClick(Sim& sim);
 void mnuViewLedgClick(Sim& sim);
+// View > Screen Capture: while on, each finished phase and each pause saves the profile as a
+// numbered picture in the capture folder.
+void mnuViewCapClick(Sim& sim);
+void captureProfile(Sim& sim);
 // The legend panel hidden, View > Legend unchecked and its button released: a window that
 // takes the legend's place beside the profile does this too.
 void hideLegend(Controls& ui);

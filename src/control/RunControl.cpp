@@ -2,6 +2,7 @@
 
 #include "control/AutoCycle.h"
 #include "control/Params.h"
+#include "control/ProfileCommands.h"
 #include "control/Undo.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
@@ -101,6 +102,7 @@ void pause(Sim& sim) {
   setHaltButton(sim, "stop", kStopTip);
   ui.toolbar["play"].enabled = true;
   ui.toolbar["play"].pressed = false;
+  captureProfile(sim);
   ui.statusBar2[2] = "(Paused) " + ui.PhaseText;
   ui.modeText() = ui.playbackRunning() ? "Playback (Paused)" : modeText(sim, " (Paused)");
 }
@@ -128,6 +130,7 @@ void menuAct(Sim& sim, bool enable) {
   for (MenuItem* menu : {&ui.mnuFile, &ui.mnuPar, &ui.mnuOpt, &ui.mnuRec, &ui.mnuView}) menu->enabled = enable;
   for (auto& [key, button] : ui.toolbar)
     if (key != "halt") button.enabled = enable;
+  ui.toolbar["print"].enabled = enable && ui.PrinterAvailable;
   if (!enable) return;
   ui.toolbar["undo"].enabled = ui.mnuParUndo.enabled;
   const bool hasLayers = sim.m.LayerCount > 0;
@@ -193,6 +196,7 @@ void eruptFinish(Sim& sim) {
     // An automatic run records each phase as it ends, so only a manual phase is recorded here.
     if (ui.mnuRecRec.checked && !sim.playback() && !ui.playbackRunning() && !sim.autoMode())
       record(sim, sim.m.EruptType);
+    if (!sim.autoMode()) captureProfile(sim);
     ui.toolbar["halt"].pressed = ui.toolbar["play"].pressed = false;
     ui.statusBar2[1] = "Select Parameters or Continue with " + ui.EruptTitle;
     ui.statusBar2[2] = "Dormant   ";

@@ -79,7 +79,8 @@ struct StratWindow {
 struct Controls {
   // Menus of the main window, by their item names.
   MenuItem mnuFile, mnuPar, mnuOpt, mnuRec, mnuView;  // top-level menus
-  MenuItem mnuFileSave;
+  MenuItem mnuFileSave, mnuFilePrint;
+  bool PrinterAvailable = false;  // at least one printer is installed
   MenuItem mnuParStatic, mnuParAuto, mnuParUndo;
   MenuItem mnuParLava, mnuParDome, mnuParStrom, mnuParPlin, mnuParPfs, mnuParFum, mnuParCol, mnuParTec;
   MenuItem mnuRecRec, mnuRecPlay, mnuRecPlayLoop, mnuRecEdit;

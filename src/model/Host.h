@@ -52,6 +52,8 @@ class Host {
   // Right-click help: the help file opened at a topic number.
   virtual void eruptHelp(int /*topic*/) {}
   virtual void busyPointer(bool /*busy*/) {}
+  // Screen capture: the profile as it is now, saved as the next numbered picture in the folder.
+  virtual void captureProfile(const std::string& /*folder*/) {}
   // Runs f after ms milliseconds without blocking the window; hosts without an event loop run
   // it at once.
   virtual void later(int /*ms*/, std::function<void()> f) { f(); }

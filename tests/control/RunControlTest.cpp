@@ -1,4 +1,5 @@
 #include "control/Params.h"
+#include "control/ProfileCommands.h"
 #include "support/SimFixture.h"
 
 namespace magmo::test {
@@ -19,8 +20,12 @@ class RunControlTest : public SimTest {
 };
 
 // Pause mid-burst, resume where it stopped, then Pause and Stop: the run ends after that burst.
+// With screen capture on, each pause and the phase's end leave a picture.
 TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndAResumeContinuesTheBurst) {
   acceptStrombolian();
+  sim.paths.dataPath = "/data/";
+  mnuViewCapClick(sim);
+  EXPECT_EQ(ui().statusBar2[1], "Screen capture on: pictures go to /data/Capture/");
   std::vector<decltype(buttons())> seen;
   std::pair<int, float> paused{-1, 0}, resumed{-1, 0};
   std::string progressAfterResume;
@@ -56,6 +61,7 @@ TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndAResumeContinuesTheBurst) {
   EXPECT_EQ(seen[2], std::tuple(false, "&Stop", false, true, RunState::Stopping, "(Finishing) Phase: 1   Burst: 3   ",
                                 "Manual Erupt (Stopped)"));
   EXPECT_EQ(m().BurstCount, stopBurst);
+  EXPECT_EQ(host.captures, std::vector<std::string>(3, "/data/Capture/"));
   EXPECT_EQ(std::tuple(std::get<0>(buttons()), std::get<1>(buttons()), std::get<2>(buttons()), ui().modeText()),
             std::tuple(true, "&Pause", false, "Manual Erupt"));
   EXPECT_TRUE(ui().cmdErupt.isDefault && ui().mnuParUndo.enabled && ui().mnuFileSave.enabled && ui().mnuFile.enabled);
@@ -105,12 +111,13 @@ TEST_F(RunControlTest, StaticSwitchAndTheCommandsALayerEnables) {
   // The same after a run: faulting, collapse and the column view need a layer.
   for (int layers : {0, 1}) {
     m().LayerCount = layers;
+    ui().PrinterAvailable = layers > 0;
     menuAct(sim, false);
     EXPECT_FALSE(ui().mnuFile.enabled || ui().toolbar["tectonic"].enabled);
     menuAct(sim, true);
     EXPECT_TRUE(ui().mnuFile.enabled);
     EXPECT_EQ(ui().mnuParTec.enabled && ui().mnuParCol.enabled && ui().mnuViewStrat.enabled &&
-                  ui().toolbar["tectonic"].enabled && ui().toolbar["strat"].enabled,
+                  ui().toolbar["tectonic"].enabled && ui().toolbar["strat"].enabled && ui().toolbar["print"].enabled,
               layers > 0);
   }
 }

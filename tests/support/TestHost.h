@@ -91,13 +91,14 @@ class TestHost : public Host {
   void soundPlay(const std::string& path, bool loop) override { sounds.push_back(path + (loop ? " (loop)" : "")); }
   void soundStop() override { sounds.push_back("(stop)"); }
   void inhibitScreenSaver(bool on) override { screenSaverInhibited = on; }
+  void captureProfile(const std::string& folder) override { captures.push_back(folder); }
 
   RecordingCanvas canvas;
   std::function<void()> onYield;
   long yields = 0, sleptMs = 0;
   double clock = 0, clockStep = 1.0;  // each reading of the clock advances it one step
   bool screenSaverInhibited = false;
-  std::vector<std::string> messages, questions, prompts, sounds;
+  std::vector<std::string> messages, questions, prompts, sounds, captures;
   std::vector<MsgIcon> icons;  // of the messages
   std::vector<FileDialog> dialogs;
   std::deque<bool> yesNoAnswers;
