@@ -2,10 +2,11 @@
 # Installs the Debian packages Magmo builds with, when any is missing; packages given as
 # arguments are needed too (the fuzzing script adds its compiler). The 3-D viewer needs Qt Data
 # Visualization, whose CMake package also looks for Qt's OpenGL and QML modules; sound needs Qt
-# Multimedia; the screen-saver tests run on a private session bus of the D-Bus daemon.
+# Multimedia; the toolbar's icons are SVG, drawn by Qt SVG; the screen-saver tests run on a
+# private session bus of the D-Bus daemon.
 set -e
 PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth
-  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-multimedia-dev dbus-daemon $*"
+  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-multimedia-dev qt6-svg-dev dbus-daemon $*"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
