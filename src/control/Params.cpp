@@ -342,12 +342,38 @@ void selectAuto(Sim& sim) {
   }
 }
 
+namespace {
+
+bool readsAsNumber(std::string_view text) {
+  const size_t start = text.find_first_not_of(' ');
+  if (start == std::string_view::npos) return false;
+  text.remove_prefix(start);
+  if (text[0] == '+' || text[0] == '-') text.remove_prefix(1);
+  if (!text.empty() && text[0] == '.') text.remove_prefix(1);
+  return !text.empty() && std::isdigit(static_cast<unsigned char>(text[0]));
+}
+
+// A typed value OK had to replace: what was wrong with it and what it became, for the status
+// line. Empty when the value was used as typed (rounding to the field's format aside).
+std::string adjustment(const char* name, const std::string& typed, double used, double low, double high,
+                       const std::string& shown, const char* unit) {
+  if (!readsAsNumber(typed)) return std::string(name) + " \"" + typed + "\" is not a number: set to " + shown;
+  const double v = val(typed);
+  if (v >= low && v <= high && std::abs(v - used) < 1) return "";
+  const std::string range = shown.find('.') != std::string::npos ? format(low, "0.00") + " to " + format(high, "0.00")
+                                                                 : format(low, "0") + " to " + format(high, "0");
+  return std::string(name) + " " + typed + " is outside " + range + unit + ": set to " + shown;
+}
+
+}  // namespace
+
 void changeOk(Sim& sim) {
   Model& m = sim.m;
   Controls& ui = sim.ui;
   try {
     ui.ActiveField = "Location";
     if (sim.staticMode()) ui.chkCaldDiat.checked = false;
+    const std::string typedLoc = ui.txtLoc.text, typedWind = ui.txtWind.text, typedPart = ui.txtPart.text;
     setVentFromKm(sim, val(ui.txtLoc.text));
     m.Strength = static_cast<float>(std::clamp(val(ui.txtStr.text), -1e6, 1e6));
     ui.txtStr.text = format(m.Strength, "0.00");
@@ -360,7 +386,14 @@ void changeOk(Sim& sim) {
     if (!style) return;
     const std::string title = styleTitle(sim, style->style);
     m.EruptType = style->style;
-    ui.statusBar2[1] = title;
+    std::string notes;
+    const float kmPerColumn = m.Scale / 1000;
+    for (const std::string& note :
+         {adjustment("Location", typedLoc, m.VentKm, kVentMin * kmPerColumn, kVentMax * kmPerColumn, ui.txtLoc.text, " km"),
+          adjustment("Wind", typedWind, m.Wind, -50, 50, ui.txtWind.text, " m/s"),
+          adjustment("Particles", typedPart, m.PartCount, 1, kMaxParticles, ui.txtPart.text, "")})
+      if (!note.empty()) notes += (notes.empty() ? "   (" : "; ") + note;
+    ui.statusBar2[1] = title + (notes.empty() ? "" : notes + ")");
     ui.EruptTitle = title;
     ui.cmdErupt.tooltip = eruptTooltip(sim, style->style == Style::Collapse);
     if (!sim.playback()) armRunButtons(ui);

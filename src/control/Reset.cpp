@@ -294,7 +294,10 @@ void selectGravity(Sim& sim, GravityItem item) {
   if (!answer) return;
   sim.ui.gravityAnswer = *answer;
   const double g = val(*answer);
-  if (g > 0) applyGravity(sim, item, static_cast<float>(g));
+  if (g > 0)
+    applyGravity(sim, item, static_cast<float>(g));
+  else  // said, not dropped in silence
+    sim.ui.statusBar2[1] = "Gravity \"" + *answer + "\" is not a number above 0: kept at " + sim.ui.statusBar1[5];
 }
 
 void setVentFromKm(Sim& sim, double km) {

@@ -84,6 +84,21 @@ TEST_F(ParamsTest, OkLimitsAndEchoesEveryValuePerStyle) {
   EXPECT_EQ(ui().EruptTitle, "Subplinian Eruption");
 }
 
+// A value OK replaced is named in the status line with what it became.
+TEST_F(ParamsTest, OkSaysWhichTypedValuesItReplaced) {
+  const std::pair<std::array<const char*, 3>, const char*> cases[] = {
+      {{"12.5", "-80", "25"}, "   (Wind -80 is outside -50 to 50 m/s: set to -50)"},
+      {{"abc", "0", "60"},
+       "   (Location \"abc\" is not a number: set to 1.00; Particles 60 is outside 1 to 50: set to 50)"},
+      {{"30", "7.6", "25"}, "   (Location 30 is outside 1.00 to 24.60 km: set to 24.60)"},
+      {{"24.6", " 49.6", "+50"}, ""}};  // within range: only rounded
+  for (const auto& [typed, note] : cases) {
+    reopen(Style::Stromb);
+    okWith(typed[0], "0.5", typed[1], typed[2]);
+    EXPECT_EQ(ui().statusBar2[1], ui().EruptTitle + note) << typed[0];
+  }
+}
+
 TEST_F(ParamsTest, EditsDisarmAndLimitTheLocationWhileTyping) {
   selectStyle(sim, Style::Stromb);
   changeOk(sim);

@@ -112,6 +112,7 @@ TEST_F(ResetTest, GravityItemsAndTheUserValue) {
   selectGravity(sim, GravityItem::User);
   selectGravity(sim, GravityItem::User);
   EXPECT_EQ(std::pair(m().Gravity, ui().gravityAnswer), std::pair(4.9f, std::string("-3")));
+  EXPECT_EQ(ui().statusBar2[1], "Gravity \"-3\" is not a number above 0: kept at 0.50 Earth Gravity");
 }
 
 }  // namespace
