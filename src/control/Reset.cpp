@@ -183,13 +183,13 @@ void enlargeLayers(Model& m, int f, Window w) {
     if (m.LayerVentX[k] < 1 || m.LayerVentX[k] > kColumns) m.LayerVentX[k] = 0;
 }
 
+// 1 (left) to 5 (right); the centre unless the user picks another.
 int askZoomPosition(Sim& sim) {
-  auto answer = sim.host.inputBox(
+  const auto choice = sim.host.chooseItem(
       "Please enter the portion of the profile you wish to display.\n"
       "1 = left, 2 = left center, 3 = center, 4 = right center, 5 = right",
-      "Zoom Position", "3");
-  const double v = answer ? val(*answer) : 3;
-  return (v == 1 || v == 2 || v == 4 || v == 5) ? static_cast<int>(v) : 3;
+      "Zoom Position", {"1 = left", "2 = left center", "3 = center", "4 = right center", "5 = right"}, 2);
+  return choice ? *choice + 1 : 3;
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Canvas.h"
+#include "model/Numeric.h"
 
 namespace magmo {
 
@@ -40,6 +42,17 @@ class Host {
   // nullopt when cancelled.
   virtual std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                               std::string_view defaultText) = 0;
+  // One of a few choices (0-based), nullopt when cancelled. Hosts without a list to offer ask
+  // for the choice's number (1-based) instead.
+  virtual std::optional<int> chooseItem(std::string_view prompt, std::string_view title,
+                                        const std::vector<std::string>& items, int current) {
+    const auto answer = inputBox(prompt, title, std::to_string(current + 1));
+    if (!answer) return std::nullopt;
+    const double n = val(*answer);
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+      if (n == i + 1) return i;
+    return std::nullopt;
+  }
   virtual std::optional<std::string> openFileName(const FileDialog& d) = 0;
   virtual std::optional<std::string> saveFileName(const FileDialog& d) = 0;
 
