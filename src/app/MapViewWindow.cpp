@@ -16,6 +16,7 @@
 
 #include "app/ControlMirror.h"
 #include "app/PictureImage.h"
+#include "app/PicturePrint.h"
 #include "app/WindowPlacement.h"
 #include "control/MapCommands.h"
 #include "model/Sim.h"
@@ -146,9 +147,9 @@ void MapViewWindow::build() {
   toggle_ = button("&Topography", "Command1", [this] { run_([this] { mapSwitchClick(sim_); }); });
   button("&Save", "cmdSave", [this] { run_([this] { mapSaveClick(sim_); }); });
   button("&Copy", "cmdCopy", [this] { copyPicture(); });
-  QPushButton* print = button("&Print", "cmdPrint", [] {});
-  print->setEnabled(false);  // printing comes with the print preview
-  print->setToolTip("Printing is not available yet");
+  print_ = button("&Print", "cmdPrint", [this] { printPicture(); });
+  print_->setToolTip("Press to display print options");
+  printer_ = printerAvailable();
   buttons->addStretch();
   button("C&lose", "cmdClose", [this] { run_([this] { mapCloseClick(sim_); }); });
 
@@ -177,6 +178,21 @@ void MapViewWindow::copyPicture() {
   sync();
 }
 
+void MapViewWindow::printPicture() {
+  try {
+    const QImage image = picture();
+    if (image.isNull()) {
+      sim_.ui.Map.status2 = "No map to print";
+      sync();
+      return;
+    }
+    showPrintPreview(this, image, printCaptionOf(sim_, sim_.ui.Map.caption()),
+                     QString::fromStdString(sim_.paths.dataPath));
+  } catch (const std::exception& e) {
+    sim_.reportError("Map cmdPrint", e);
+  }
+}
+
 QImage MapViewWindow::picture() const {
   const RgbImage& p = sim_.ui.Map.topography ? sim_.pictures.topo : sim_.pictures.map;
   return p.empty() ? QImage() : imageOf(p).copy();
@@ -192,6 +208,8 @@ void MapViewWindow::sync() {
   mirror_->sync();
   relief_->setVisible(w.topography);
   relief_->setEnabled(w.buttonsEnabled);
+  if (w.visible && !isVisible()) printer_ = printerAvailable();
+  print_->setEnabled(printer_ && w.buttonsEnabled);
   for (int i = 1; i <= 5; ++i)
     if (options_[i]->isChecked() != (w.option == i)) {
       options_[i]->setAutoExclusive(false);

@@ -34,6 +34,7 @@ class MapViewWindow : public QWidget {
   void build();
   QWidget* buildReliefControls();
   void copyPicture();
+  void printPicture();
 
   Sim& sim_;
   Runner run_;
@@ -41,6 +42,8 @@ class MapViewWindow : public QWidget {
   QLabel* picture_ = nullptr;
   QWidget* relief_ = nullptr;
   QPushButton* toggle_ = nullptr;
+  QPushButton* print_ = nullptr;
+  bool printer_ = false;  // looked up when the window opens, not on every sync
   QLabel* status1_ = nullptr;
   QRadioButton* options_[6] = {};
   const RgbImage* shown_ = nullptr;

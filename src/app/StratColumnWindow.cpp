@@ -18,6 +18,7 @@
 
 #include "app/ColumnCanvas.h"
 #include "app/ControlMirror.h"
+#include "app/PicturePrint.h"
 #include "app/WindowPlacement.h"
 #include "control/ColumnCommands.h"
 #include "model/Numeric.h"
@@ -122,9 +123,9 @@ void StratColumnWindow::build() {
 
   auto* cmdClose = button("&Close", "cmdClose");
   auto* cmdCopy = button("C&opy", "cmdCopy");
-  auto* cmdPrint = button("&Print", "cmdPrint");
+  print_ = button("&Print", "cmdPrint");
   auto* cmdHelp = button("&Help", "cmdHelp");
-  cmdPrint->setEnabled(false);  // printing comes later
+  print_->setEnabled(printerAvailable());
   connect(cmdClose, &QPushButton::clicked, this, [this] {
     if (sim_.ui.Strat.visible) run_([this] { mnuViewStratClick(sim_); });
   });
@@ -133,6 +134,10 @@ void StratColumnWindow::build() {
     clipboard->clear();
     clipboard->setImage(canvas_->image());
     run_([this] { stratCopyClick(sim_); });
+  });
+  connect(print_, &QPushButton::clicked, this, [this] {
+    showPrintPreview(this, canvas_->image(), printCaptionOf(sim_, "Magmo Stratigraphy"),
+                     QString::fromStdString(sim_.paths.dataPath));
   });
   connect(cmdHelp, &QPushButton::clicked, this, [this] { run_([this] { stratHelpClick(sim_); }); });
 
@@ -151,7 +156,7 @@ void StratColumnWindow::build() {
   location->addWidget(txtLoc_);
   location->addWidget(scroll_, 1);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {cmdClose, cmdCopy, cmdPrint, cmdHelp}) buttons->addWidget(b);
+  for (QPushButton* b : {cmdClose, cmdCopy, print_, cmdHelp}) buttons->addWidget(b);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 2);
   layout->addWidget(strata_, 1);
@@ -169,6 +174,7 @@ void StratColumnWindow::sync() {
   }
   const bool open = sim_.ui.Strat.visible;
   if (open && !isVisible()) {
+    print_->setEnabled(printerAvailable());  // looked up when the window opens, not on every sync
     fitBesideParent();
     show();
   } else if (!open && isVisible()) {

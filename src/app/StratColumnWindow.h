@@ -53,6 +53,7 @@ class StratColumnWindow : public QWidget {
   StrataView* strata_ = nullptr;
   QLineEdit* txtLoc_ = nullptr;
   QScrollBar* scroll_ = nullptr;
+  QPushButton* print_ = nullptr;
   ColumnScale scale_;
   std::vector<float> drawnKey_;
   bool syncing_ = false;
