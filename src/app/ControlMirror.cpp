@@ -126,11 +126,26 @@ void ControlMirror::button(QPushButton* w, const Button* b, bool withCaption) {
   });
 }
 
-void ControlMirror::action(QAction* a, const MenuItem* m) {
-  steps_.push_back([a, m] {
+void ControlMirror::action(QAction* a, const MenuItem* m, const ToolButton* b) {
+  steps_.push_back([a, m, b] {
     if (a->isCheckable() && a->isChecked() != m->checked) a->setChecked(m->checked);
-    if (a->isEnabled() != m->enabled) a->setEnabled(m->enabled);
+    const bool enabled = m->enabled && (!b || b->enabled);
+    if (a->isEnabled() != enabled) a->setEnabled(enabled);
   });
+  if (b) buttonTip(a, b);
+}
+
+void ControlMirror::toolButton(QAction* a, const ToolButton* b, std::function<void(const std::string&)> onImage) {
+  steps_.push_back([a, b] {
+    if (a->isEnabled() != b->enabled) a->setEnabled(b->enabled);
+  });
+  buttonTip(a, b);
+  if (onImage) text(&b->image, std::move(onImage));
+}
+
+void ControlMirror::buttonTip(QAction* a, const ToolButton* b) {
+  const QString own = a->toolTip();
+  text(&b->tooltip, [a, own](const std::string& t) { a->setToolTip(t.empty() ? own : qs(t)); });
 }
 
 void ControlMirror::menu(QMenu* w, const MenuItem* m) {

@@ -37,17 +37,24 @@ class ControlMirror {
   void slider(QSlider* w, const SliderControl* s);
   // withCaption false: the widget keeps its own caption (the model names only the run buttons).
   void button(QPushButton* w, const Button* b, bool withCaption = true);
-  void action(QAction* a, const MenuItem* m);
+  // A menu item's action; when it is also a toolbar button, enabled only while both are, and
+  // the button's tooltip (when the model gives one) over the action's own.
+  void action(QAction* a, const MenuItem* m, const ToolButton* b = nullptr);
+  // A toolbar button of its own (or a menu command without a check mark): enabled and tooltip;
+  // onImage follows the button's face ("pause" / "stop").
+  void toolButton(QAction* a, const ToolButton* b, std::function<void(const std::string&)> onImage = {});
   void menu(QMenu* w, const MenuItem* m);
   // An empty model caption keeps the panel's own title.
   void panel(QGroupBox* w, const Panel* p);
   void tooltip(QWidget* w, const std::string* tip);
   // Anything else that follows one flag: apply runs at the first sync and on every change.
   void flag(const bool* src, std::function<void(bool)> apply);
+  // Anything else that follows one text.
+  void text(const std::string* src, std::function<void(const std::string&)> apply);
   void sync();
 
  private:
-  void text(const std::string* src, std::function<void(const std::string&)> apply);
+  void buttonTip(QAction* a, const ToolButton* b);
   void show(QWidget* w, bool on);
   std::vector<std::function<void()>> steps_;
   std::vector<QWidget*> toShow_;

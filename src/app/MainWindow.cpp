@@ -27,12 +27,16 @@
 #include "app/AdvancedPanel.h"
 #include "app/AppPaths.h"
 #include "app/ClosingWindow.h"
+#include "app/HelpWindow.h"
+#include "app/PicturePrint.h"
 #include "app/LegendPanel.h"
 #include "app/MapViewWindow.h"
 #include "app/ParamPanel.h"
 #include "app/ProfileWidget.h"
 #include "app/SmallMapWidget.h"
+#include "app/StatisticsPanel.h"
 #include "app/StratColumnWindow.h"
+#include "app/ToolbarLayout.h"
 #include "app/TectonicPanel.h"
 #include "control/ColumnCommands.h"
 #include "control/MapCommands.h"
@@ -69,7 +73,7 @@ QLabel* statusPanel(QStatusBar* bar, const QString& name, const char* tip, int s
   auto* l = new QLabel;
   l->setObjectName(name);
   l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  l->setProperty("tip", QString(tip));
+  l->setToolTip(tip);
   bar->addWidget(l, stretch);
   return l;
 }
@@ -82,6 +86,7 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   setObjectName("Magmo");
   buildMenus();
   buildToolBar();
+  setShortcuts();
   setCentralWidget(buildCentre());
   fitControlsRow();
   bindControls();
@@ -93,6 +98,7 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   desk_.host.setDialogParent(this);
   desk_.host.setOnYield([this] { syncFromControls(); });
   desk_.host.setOnRepaint([this] { profile_->update(); });
+  desk_.host.setOnHelp([this](int topic) { showHelp(topic); });
 
   auto* clock = new QTimer(this);
   connect(clock, &QTimer::timeout, this, &MainWindow::showClock);
@@ -124,12 +130,19 @@ QAction* MainWindow::menuItem(QMenu* menu, const char* caption, const char* name
   a->setObjectName(name);
   if (mirrored) {
     // Commands mirror only their enabled state; the others are options with a check mark.
-    const bool command = mirrored == &ui_.mnuFileSave || mirrored == &ui_.mnuFileSaveAsDem ||
+    const bool command = mirrored == &ui_.mnuFileSave || mirrored == &ui_.mnuFileSaveAsDem || mirrored == &ui_.mnuFilePrint ||
                          mirrored == &ui_.mnuViewMap || mirrored == &ui_.mnuViewTopo ||
                          mirrored == &ui_.mnuParUndo || mirrored == &ui_.mnuRecEdit;
     a->setCheckable(!command);
-    mirror_.action(a, mirrored);
   }
+  // A toolbar button shares the item's action: one enabled state, one check mark.
+  const ToolbarButton* button = toolbarButtonOf(name);
+  if (button) a->setToolTip(button->tip);
+  ToolButton* state = button ? &ui_.toolbar[button->key] : nullptr;
+  if (mirrored)
+    mirror_.action(a, mirrored, state);
+  else if (state)
+    mirror_.toolButton(a, state);
   commands_[name] = std::move(handler);
   connect(a, &QAction::triggered, this, [this, name] { activate(name); });
   return a;
@@ -166,6 +179,7 @@ void MainWindow::buildMenus() {
   buildRecordMenu(menu("&Record", "mnuRec", ui_.mnuRec));
 
   buildViewMenu(menu("&View", "mnuView", ui_.mnuView));
+  buildHelpMenu(menuBar()->addMenu("&Help"));
 }
 
 void MainWindow::buildViewMenu(QMenu* view) {
@@ -177,6 +191,9 @@ void MainWindow::buildViewMenu(QMenu* view) {
   menuItem(view, "&Map", "mnuViewMap", &ui_.mnuViewMap, [this] { mnuViewMapClick(sim_); });
   menuItem(view, "&Topography", "mnuViewTopo", &ui_.mnuViewTopo, [this] { mnuViewTopoClick(sim_); });
   menuItem(view, "Magmo&3D", "mnuView3D", &ui_.mnuView3D, [this] { mnuView3DClick(sim_); });
+  view->addSeparator();
+  menuItem(view, "Screen &Capture", "mnuViewCap", &ui_.mnuViewCap, [this] { mnuViewCapClick(sim_); });
+  menuItem(view, "Customise &Toolbar...", "mnuViewToolbar", nullptr, [this] { customiseToolbar(); });
 }
 
 QWidget* MainWindow::buildCentre() {
@@ -195,11 +212,9 @@ QWidget* MainWindow::buildCentre() {
   smallMap_ = new SmallMapWidget(sim_, [this](std::function<void()> handler) { run(handler); });
   (new QVBoxLayout(pan3D_))->addWidget(smallMap_);
 
-  labVei_ = new QLabel;
+  labVei_ = new StatisticsPanel;
   labVei_->setObjectName("labVei");
-  labVei_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  labVei_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  labVei_->setMinimumWidth(170);
+  labVei_->setMinimumWidth(200);
 
   cmdErupt_ = new QPushButton;
   cmdErupt_->setObjectName("cmdErupt");
@@ -256,6 +271,7 @@ void MainWindow::buildStatusBars(QStatusBar* bar1, QStatusBar* bar2) {
     const auto& [tip, stretch] = panels1[i - 1];
     statusPanels1_[i] = statusPanel(bar1, QString("StatusBar1_%1").arg(i), tip, stretch);
     if (i >= 3) mirror_.label(statusPanels1_[i], &ui_.statusBar1[i]);
+    if (i == 5) scalePanel_ = statusPanel(bar1, "StatusBarScale", "Simulated scale (metres per profile column)", 2);
   }
   statusPanels2_[1] = statusPanel(bar2, "StatusBar2_1", "Current eruption type", 3);
   statusPanels2_[2] = statusPanel(bar2, "StatusBar2_2", "Current eruptive state", 2);
@@ -271,14 +287,7 @@ void MainWindow::bindControls() {
 
   mirror_.button(cmdErupt_, &ui_.cmdErupt);
   mirror_.button(cmdHalt_, &ui_.cmdHalt);
-  mirror_.label(labVei_, &ui_.labVei);
-  // The status panels explain themselves only while pointer captions are on.
-  QList<QLabel*> panels;
-  for (int i = 1; i <= 8; ++i) panels << statusPanels1_[i];
-  panels << statusPanels2_[1] << statusPanels2_[2];
-  mirror_.flag(&ui_.mnuOptHtips.checked, [panels](bool tips) {
-    for (QLabel* l : panels) l->setToolTip(tips ? l->property("tip").toString() : QString());
-  });
+  mirror_.text(&ui_.labVei, [this](const std::string& t) { labVei_->setText(QString::fromStdString(t)); });
 }
 
 void MainWindow::connectField(QLineEdit* edit, Field& field, std::function<void()> onChange, const char* focusName) {
@@ -326,6 +335,8 @@ void MainWindow::connectButton(QPushButton* button, const Button& mirrored, std:
 
 void MainWindow::syncFromControls() {
   mirror_.sync();
+  const QString scale = QString("Scale %1 m").arg(sim_.m.Scale);
+  if (scalePanel_->text() != scale) scalePanel_->setText(scale);
   if (smallMap_->isVisible()) smallMap_->update();
   mapWindow_->sync();
   stratWindow_->sync();
@@ -360,6 +371,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   if (clipboard->ownsClipboard() && clipboard->mimeData() && clipboard->mimeData()->hasImage()) clipboard->clear();
   deleteWorkingImages(sim_);
   closeViewerAtExit(sim_);
+  if (help_) help_->close();
   if (ui_.mnuOptAdSave.checked) {
     savePlacement();
     saveSettings(sim_);
@@ -424,6 +436,7 @@ void MainWindow::startUp(const Switches& switches, const QString& documents, boo
   }
   const QString viewer = QCoreApplication::applicationDirPath() + "/magmo3dview";
   ui_.Viewer3DAvailable = QFileInfo(viewer).isExecutable();
+  ui_.PrinterAvailable = ui_.mnuFilePrint.enabled = ui_.toolbar["print"].enabled = printerAvailable();
   Paths& paths = sim_.paths;
   paths.resources = findResources(QCoreApplication::applicationDirPath());
   paths.dataPath = paths.resources + "Files/";

@@ -29,8 +29,10 @@ namespace magmo {
 class AdvancedPanel;
 class LegendPanel;
 class MapViewWindow;
+class HelpWindow;
 class OptionsWindow;
 class SmallMapWidget;
+class StatisticsPanel;
 class StratColumnWindow;
 class ParamPanel;
 class ProfileWidget;
@@ -68,6 +70,13 @@ class MainWindow : public QMainWindow {
   void buildOptionsMenu(QMenu* opt);
   void buildToolBar();
   void buildViewMenu(QMenu* view);
+  void buildHelpMenu(QMenu* help);
+  void setShortcuts();
+  // The toolbar's buttons as the stored layout ("Toolbar1") says.
+  void layOutToolbar(const QStringList& layout);
+  void customiseToolbar();
+  void printProfile();
+  void showHelp(int topic);
   // A menu item whose command runs by its name: from the menu, the toolbar or the Options window.
   QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
                     std::function<void()> handler);
@@ -122,11 +131,13 @@ class MainWindow : public QMainWindow {
   QWidget* controlsRow_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   OptionsWindow* options_ = nullptr;
+  HelpWindow* help_ = nullptr;
   std::map<std::string, std::function<void()>> commands_;  // every menu item's command by its name
   QString documents_;
-  QLabel* labVei_ = nullptr;
+  StatisticsPanel* labVei_ = nullptr;
   QPushButton *cmdErupt_ = nullptr, *cmdHalt_ = nullptr;
   QLabel* statusPanels1_[9] = {};
+  QLabel* scalePanel_ = nullptr;  // beside the gravity
   QLabel* statusPanels2_[3] = {};
   int handlerDepth_ = 0;  // user actions on the stack (the core yields inside them)
   int eruptDepth_ = 0;    // of which Erupt clicks

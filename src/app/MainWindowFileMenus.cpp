@@ -27,6 +27,7 @@ void MainWindow::buildFileMenu(QMenu* file) {
   menuItem(saveAs, "&Stratigraphic File...", "mnuFileSaveAsTopo", nullptr, core(fileSaveTopo));
   menuItem(saveAs, "&DEM File...", "mnuFileSaveAsDem", &ui_.mnuFileSaveAsDem, core(fileSaveDEM));
   menuItem(saveAs, "&Record File...", "mnuFileSaveAsRec", nullptr, core(fileSaveRec));
+  menuItem(file, "&Print...", "mnuFilePrint", &ui_.mnuFilePrint, [this] { printProfile(); });
   file->addSeparator();
   menuItem(file, "Magmo&3D", "mnuFileMagmo3D", &ui_.mnuFileMagmo3D, core(mnuView3DClick));
   file->addSeparator();

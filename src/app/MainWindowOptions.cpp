@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QMenu>
-#include <QStyle>
-#include <QToolBar>
 
 #include "app/AppPaths.h"
 #include "app/MainWindow.h"
@@ -101,27 +99,6 @@ void MainWindow::buildOptionsMenu(QMenu* opt) {
   });
 
   new TipSwitch(this, &ui_.mnuOptHtips.checked);
-}
-
-void MainWindow::buildToolBar() {
-  toolbar_ = addToolBar("Toolbar");
-  toolbar_->setObjectName("Toolbar1");
-  toolbar_->setMovable(false);
-  const std::tuple<const char*, QStyle::StandardPixmap, const char*> buttons[] = {
-      {"mnuFileNew", QStyle::SP_FileIcon, "New eruption"},
-      {"mnuFileOpenTopo", QStyle::SP_DialogOpenButton, "Open stratigraphic file"},
-      {"mnuFileSave", QStyle::SP_DialogSaveButton, "Save stratigraphic file"}};
-  for (const auto& [name, icon, tip] : buttons) {
-    QAction* a = findChild<QAction*>(name);
-    a->setIcon(style()->standardIcon(icon));
-    a->setToolTip(tip);
-    toolbar_->addAction(a);
-  }
-  QAction* options = toolbar_->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Options");
-  options->setObjectName("tbOptions");
-  options->setToolTip("Select options");
-  connect(options, &QAction::triggered, this, [this] { openOptions({}); });
-  mirror_.flag(&ui_.mnuOptTB.checked, [this](bool on) { toolbar_->setVisible(on); });
 }
 
 void MainWindow::openOptions(const QString& itemName) {

@@ -143,6 +143,16 @@ void QtHost::busyPointer(bool busy) {
     QApplication::restoreOverrideCursor();
 }
 
+// Numbered on from the highest number in the folder, so a slide show keeps its order and
+// captures of earlier runs are never overwritten.
+void QtHost::captureProfile(const std::string& folder) {
+  QDir dir(qs(folder));
+  if (!dir.mkpath(".")) return;
+  const QStringList taken = dir.entryList({"Magmo-????.png"}, QDir::Files, QDir::Name);
+  const int next = taken.isEmpty() ? 1 : taken.last().mid(6, 4).toInt() + 1;
+  profile_.image().save(dir.filePath(QString("Magmo-%1.png").arg(next, 4, 10, QChar('0'))), "PNG");
+}
+
 void QtHost::inhibitScreenSaver(bool on) { screenSaver_.setInhibited(on); }
 
 }  // namespace magmo

@@ -27,6 +27,11 @@ class QtHost : public Host {
   void setStartFolder(const QString& folder) { startFolder_ = folder; }
   // Run on every yield, before events are processed: the window re-reads the Controls.
   void setOnYield(std::function<void()> f) { onYield_ = std::move(f); }
+  // Right-click help: the window shows the help at a topic.
+  void setOnHelp(std::function<void(int)> f) { onHelp_ = std::move(f); }
+  void eruptHelp(int topic) override {
+    if (onHelp_) onHelp_(topic);
+  }
   // Run at most about 60 times a second from yield: the window repaints the profile.
   void setOnRepaint(std::function<void()> f) { onRepaint_ = std::move(f); }
   // An extra hook for tests and scripted runs, called after the window's own.
@@ -47,6 +52,7 @@ class QtHost : public Host {
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
   void busyPointer(bool busy) override;
+  void captureProfile(const std::string& folder) override;
   void inhibitScreenSaver(bool on) override;
   void soundPlay(const std::string& wavPath, bool loop) override;
   void soundStop() override;
@@ -72,6 +78,7 @@ class QtHost : public Host {
   QWidget* parent_ = nullptr;
   ScreenSaverInhibitor screenSaver_;
   std::function<void()> onYield_, onRepaint_, hook_;
+  std::function<void(int)> onHelp_;
   QElapsedTimer sinceRepaint_, sinceFrame_, sinceStart_;
   bool busy_ = false;
   QString startFolder_;

@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/QtSettings.h"
 #include "app/RecordEditWindow.h"
+#include "app/StatisticsPanel.h"
 #include "support/SimFixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }  // readable failures
@@ -62,7 +63,11 @@ class MainWindowTest : public ::testing::Test {
   Model& m() { return desk.sim.m; }
   Controls& ui() { return desk.sim.ui; }
   // As once the profile holds a stratum: collapse and tectonics have something to act on.
-  void allowEveryStyle() { ui().mnuParCol.enabled = ui().mnuParTec.enabled = true; window.syncFromControls(); }
+  void allowEveryStyle() {
+    ui().mnuParCol.enabled = ui().mnuParTec.enabled = ui().toolbar["collapse"].enabled = ui().toolbar["tectonic"].enabled =
+        true;
+    window.syncFromControls();
+  }
   // Every widget bound to the Controls shows its entry: text, caption, tip, shown, enabled,
   // ticked. Menu items are looked at where a test chooses them.
   void expectWindowMirrorsControls() {
@@ -76,7 +81,7 @@ class MainWindowTest : public ::testing::Test {
     };
     for (int i = 3; i <= 8; ++i) EXPECT_EQ(label(QString("StatusBar1_%1").arg(i)), qs(ui().statusBar1[i])) << i;
     for (int i = 1; i <= 2; ++i) EXPECT_EQ(label(QString("StatusBar2_%1").arg(i)), qs(ui().statusBar2[i])) << i;
-    EXPECT_EQ(label("labVei"), qs(ui().labVei));
+    EXPECT_EQ(find<StatisticsPanel>("labVei")->text(), qs(ui().labVei));
     for (int k = -1; k <= 8; ++k) {  // the run buttons, then the panels' buttons with their own captions
       const QString name = k < 1 ? (k ? "cmdErupt" : "cmdHalt") : QString("Command%1").arg(k);
       const Button& b = k < 1 ? (k ? ui().cmdErupt : ui().cmdHalt) : ui().Command[k];

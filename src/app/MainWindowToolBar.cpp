@@ -1,0 +1,166 @@
+// The main window's toolbar (its buttons share the menus' actions), the Help menu, the
+// standard shortcuts, and printing of the profile.
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QWhatsThis>
+
+#include "app/AboutDialog.h"
+#include "app/HelpTopics.h"
+#include "app/HelpWindow.h"
+#include "app/MainWindow.h"
+#include "app/PicturePrint.h"
+#include "app/ToolbarDialog.h"
+#include "app/ToolbarIcons.h"
+#include "app/ToolbarLayout.h"
+#include "app/WindowPlacement.h"
+#include "control/RunControl.h"
+
+namespace magmo {
+
+namespace {
+const char* const kLayoutSection = "Magmo3";
+const char* const kLayoutKey = "Toolbar1";
+constexpr int kContentsTopic = 1, kToolbarTopic = 95, kAboutTopic = 90;
+}  // namespace
+
+void MainWindow::buildToolBar() {
+  toolbar_ = addToolBar("Toolbar");
+  toolbar_->setObjectName("Toolbar1");
+  toolbar_->setMovable(false);
+  toolbar_->setIconSize({20, 20});
+  toolbar_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(toolbar_, &QToolBar::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu menu;
+    menu.addAction("Customise Toolbar...", this, [this] { customiseToolbar(); });
+    menu.exec(toolbar_->mapToGlobal(at));
+  });
+
+  // The toolbar's own commands; the others are menu items.
+  const std::pair<const char*, std::function<void()>> own[] = {
+      {"tbOptions", [this] { openOptions({}); }},
+      {"tbPlay", [this] { erupt(); }},
+      {"tbHalt", [this] { run([this] { cmdHaltClick(sim_); }); }},
+      {"tbHelp", [this] { showHelp(kToolbarTopic); }}};
+  for (const auto& [name, command] : own) {
+    auto* a = new QAction(this);
+    a->setObjectName(name);
+    const ToolbarButton* button = toolbarButtonOf(name);
+    a->setText(button->tip);
+    a->setToolTip(button->tip);
+    connect(a, &QAction::triggered, this, command);
+    mirror_.toolButton(a, &ui_.toolbar[button->key],
+                       std::string_view(name) == "tbHalt"
+                           ? std::function<void(const std::string&)>(
+                                 [a](const std::string& face) { a->setIcon(toolbarIcon(face == "stop" ? "stop" : "pause")); })
+                           : std::function<void(const std::string&)>());
+  }
+  // Open and Save offer the three kinds of file, as the File menu does.
+  for (const char* submenu : {"mnuFileOpen", "mnuFileSaveAs"}) {
+    QAction* a = findChild<QMenu*>(submenu)->menuAction();
+    a->setObjectName(QString(submenu) + "Action");
+    a->setToolTip(toolbarButtonOf(submenu)->tip);
+    mirror_.toolButton(a, &ui_.toolbar[toolbarButtonOf(submenu)->key]);
+  }
+  for (const ToolbarButton& b : toolbarButtons()) {
+    if (QAction* a = findChild<QAction*>(b.action)) a->setIcon(toolbarIcon(b.key));
+    else findChild<QMenu*>(b.action)->menuAction()->setIcon(toolbarIcon(b.key));
+  }
+  layOutToolbar(parseToolbarLayout(QString::fromStdString(sim_.settings.read(kLayoutSection, kLayoutKey, ""))));
+  mirror_.flag(&ui_.mnuOptTB.checked, [this](bool on) { toolbar_->setVisible(on); });
+}
+
+void MainWindow::layOutToolbar(const QStringList& layout) {
+  toolbar_->clear();
+  for (const QString& key : layout) {
+    if (key == kToolbarSeparator) {
+      toolbar_->addSeparator();
+      continue;
+    }
+    const ToolbarButton& b = *std::find_if(toolbarButtons().begin(), toolbarButtons().end(),
+                                           [&key](const ToolbarButton& t) { return key == t.key; });
+    if (QAction* a = findChild<QAction*>(b.action)) {
+      toolbar_->addAction(a);
+    } else {
+      QMenu* files = findChild<QMenu*>(b.action);
+      toolbar_->addAction(files->menuAction());
+      if (auto* tool = qobject_cast<QToolButton*>(toolbar_->widgetForAction(files->menuAction())))
+        tool->setPopupMode(QToolButton::InstantPopup);
+    }
+  }
+}
+
+void MainWindow::customiseToolbar() {
+  QStringList shown;
+  for (QAction* a : toolbar_->actions()) {
+    if (a->isSeparator()) {
+      shown << kToolbarSeparator;
+      continue;
+    }
+    QString name = a->objectName();
+    if (name.endsWith("Action")) name.chop(6);  // a submenu's own action
+    if (const ToolbarButton* b = toolbarButtonOf(name)) shown << b->key;
+  }
+  const auto chosen = magmo::customiseToolbar(this, shown, [](const QString& key) {
+    const ToolbarButton* b = nullptr;
+    for (const ToolbarButton& t : toolbarButtons())
+      if (key == t.key) b = &t;
+    return std::pair(toolbarIcon(key), QString(b && *b->tip ? b->tip : "Undo the last eruption"));
+  });
+  if (!chosen) return;
+  layOutToolbar(*chosen);
+  sim_.settings.save(kLayoutSection, kLayoutKey, formatToolbarLayout(*chosen).toStdString());
+}
+
+void MainWindow::buildHelpMenu(QMenu* help) {
+  help->setObjectName("mnuHelp");
+  menuItem(help, "&Contents", "mnuHContents", nullptr, [this] { showHelp(kContentsTopic); });
+  QAction* whatsThis = QWhatsThis::createAction(this);
+  whatsThis->setObjectName("mnuHWhatsThis");
+  help->addAction(whatsThis);
+  menuItem(help, "Magmo on the &Web", "mnuHWeb", nullptr, [this] {
+    // The program has no web page: its About page opens in the system browser, or here.
+    const QString page = QString::fromStdString(sim_.paths.work) + "MagmoAbout.html";
+    QFile::remove(page);
+    initHelpResources();
+    const bool copied = QFile::copy(":/help/" + helpUrl(kAboutTopic).fileName(), page);
+    if (!copied || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) showHelp(kAboutTopic);
+  });
+  help->addSeparator();
+  menuItem(help, "&About Magmo", "mnuHAbout", nullptr, [this] { showAboutMagmo(this); });
+}
+
+void MainWindow::setShortcuts() {
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"mnuFileNew", QKeySequence::New},         {"mnuFileOpenTopo", QKeySequence::Open},
+      {"mnuFileSave", QKeySequence::Save},       {"mnuFilePrint", QKeySequence::Print},
+      {"mnuParUndo", QKeySequence::Undo},        {"mnuFileExit", QKeySequence::Quit},
+      {"mnuHContents", QKeySequence::HelpContents}, {"tbPlay", Qt::Key_F5},
+      {"tbHalt", Qt::Key_F6}};
+  for (const auto& [name, key] : keys) {
+    QAction* a = findChild<QAction*>(name);
+    a->setShortcut(key);
+    addAction(a);  // shortcuts of toolbar-only actions work with the toolbar hidden too
+  }
+}
+
+void MainWindow::printProfile() {
+  showPrintPreview(this, desk_.canvas.image(), printCaptionOf(sim_, "Magmo"), QString::fromStdString(sim_.paths.dataPath));
+}
+
+void MainWindow::showHelp(int topic) {
+  if (!help_) {
+    help_ = new HelpWindow(this);
+    help_->resize(900, 640);
+    placeBesideParent(help_);
+  }
+  help_->showTopic(topic);
+}
+
+}  // namespace magmo
