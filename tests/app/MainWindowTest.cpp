@@ -10,6 +10,9 @@
 #include "app/QtSettings.h"
 #include "app/RecordEditWindow.h"
 #include "app/StatisticsPanel.h"
+#include "app/PicturePrint.h"
+#include "app/ProfileWidget.h"
+#include "control/ProfileCommands.h"
 #include "support/SimFixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }  // readable failures
@@ -258,6 +261,41 @@ TEST_F(MainWindowTest, ClosingSavesSettingsOnlyWhenAskedAndAPlaceOffScreenIsIgno
   MainWindow other(otherDesk);
   other.startUp({}, dir.filePath("Documents"));
   EXPECT_NE(other.pos(), QPoint(-9000, -9000));
+}
+
+// A toolbar button is its menu item's action: one enabled state, greyed with the rest while a
+// phase runs except the halt button; the stored layout chooses the buttons; a right click
+// on the profile opens the help at the profile's page.
+TEST_F(MainWindowTest, TheToolbarSharesTheMenusActionsAndKeepsItsStoredLayout) {
+  const QList<QAction*> buttons = find<QToolBar>("Toolbar1")->actions();
+  for (const char* item : {"mnuParStrom", "mnuFileNew", "mnuViewCap", "mnuHContents"})
+    EXPECT_TRUE(buttons.contains(find<QAction>(item))) << item;
+  EXPECT_EQ(find<QAction>("mnuFilePrint")->isEnabled(), printerAvailable());
+  choose("mnuParStrom");
+  click("Command1");
+  bool greyedWhileRunning = false;
+  desk.host.setYieldHook([&] {
+    if (m().BurstCount < 2 || m().RunStop != RunState::Running) return;
+    window.syncFromControls();
+    greyedWhileRunning = !find<QAction>("mnuParStrom")->isEnabled() && !find<QAction>("tbPlay")->isEnabled() &&
+                         find<QAction>("tbHalt")->isEnabled();
+    find<QAction>("tbHalt")->trigger();
+    find<QAction>("tbHalt")->trigger();
+  });
+  find<QAction>("tbPlay")->trigger();
+  desk.host.setYieldHook(nullptr);
+  EXPECT_TRUE(greyedWhileRunning && find<QAction>("mnuParStrom")->isEnabled() && m().LayerCount == 1);
+
+  settings.save("Magmo3", "Toolbar1", "play,halt,|,exit,nonsense");
+  DesktopSim otherDesk(settings);
+  MainWindow other(otherDesk);
+  QStringList shown;
+  for (QAction* a : child<QToolBar>(&other, "Toolbar1")->actions()) shown << (a->isSeparator() ? "|" : a->objectName());
+  EXPECT_EQ(shown, QStringList({"tbPlay", "tbHalt", "|", "mnuFileExit"}));
+
+  emit find<ProfileWidget>("Plot")->released(MouseButton::Right, 100, 100);
+  ASSERT_TRUE(window.findChild<QWidget*>("frmHelp") && find("frmHelp")->isVisible());
+  EXPECT_EQ(find<QTextBrowser>("txtHelp")->source().fileName(), "profile.html");
 }
 
 using ParamPanelsTest = MainWindowTest;
