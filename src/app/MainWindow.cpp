@@ -27,6 +27,7 @@
 #include "app/AdvancedPanel.h"
 #include "app/AppPaths.h"
 #include "app/ClosingWindow.h"
+#include "app/ContextHelp.h"
 #include "app/HelpWindow.h"
 #include "app/PicturePrint.h"
 #include "app/LegendPanel.h"
@@ -99,6 +100,7 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   desk_.host.setOnYield([this] { syncFromControls(); });
   desk_.host.setOnRepaint([this] { profile_->update(); });
   desk_.host.setOnHelp([this](int topic) { showHelp(topic); });
+  new ContextHelp(this, [this](const QWidget* w) { return helpTopicOf(w); }, [this](int topic) { showHelp(topic); });
 
   auto* clock = new QTimer(this);
   connect(clock, &QTimer::timeout, this, &MainWindow::showClock);

@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow {
   void customiseToolbar();
   void printProfile();
   void showHelp(int topic);
+  int helpTopicOf(const QWidget* w) const;
   // A menu item whose command runs by its name: from the menu, the toolbar or the Options window.
   QAction* menuItem(QMenu* menu, const char* caption, const char* name, MenuItem* mirrored,
                     std::function<void()> handler);

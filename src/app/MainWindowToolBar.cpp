@@ -154,6 +154,29 @@ void MainWindow::printProfile() {
   showPrintPreview(this, desk_.canvas.image(), printCaptionOf(sim_, "Magmo"), QString::fromStdString(sim_.paths.dataPath));
 }
 
+// The help topic of a control of the main window: the page of what its panel is for.
+int MainWindow::helpTopicOf(const QWidget* w) const {
+  static constexpr std::pair<MenuItem Controls::*, int> kStyleTopics[] = {
+      {&Controls::mnuParLava, 10}, {&Controls::mnuParDome, 11}, {&Controls::mnuParStrom, 12},
+      {&Controls::mnuParPlin, 13}, {&Controls::mnuParPfs, 14},  {&Controls::mnuParFum, 15},
+      {&Controls::mnuParCol, 16},  {&Controls::mnuParAuto, 20}};
+  for (; w; w = w->parentWidget()) {
+    const QString name = w->objectName();
+    if (name == "Change" || name == "Advanced") {
+      for (const auto& [item, topic] : kStyleTopics)
+        if ((ui_.*item).checked) return topic;
+      return kContentsTopic;
+    }
+    if (name == "Tectonic") return ui_.opErode.checked ? 18 : 17;
+    const std::pair<const char*, int> kPlaces[] = {{"Legend", 31},      {"labVei", 32},     {"StatusBar1_5", 33},
+                                                   {"StatusBar1", 30},  {"StatusBar2", 30}, {"pan3D", 42},
+                                                   {"cmdErupt", 2},     {"cmdHalt", 2}};
+    for (const auto& [place, topic] : kPlaces)
+      if (name == place) return topic;
+  }
+  return 0;
+}
+
 void MainWindow::showHelp(int topic) {
   if (!help_) {
     help_ = new HelpWindow(this);

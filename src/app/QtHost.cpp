@@ -113,6 +113,16 @@ std::optional<std::string> QtHost::inputBox(std::string_view prompt, std::string
   return answer.toStdString();
 }
 
+std::optional<int> QtHost::chooseItem(std::string_view prompt, std::string_view title,
+                                      const std::vector<std::string>& items, int current) {
+  QStringList choices;
+  for (const std::string& item : items) choices << qs(item);
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(parent_, qs(title), qs(prompt), choices, current, false, &ok);
+  if (!ok) return std::nullopt;
+  return static_cast<int>(choices.indexOf(chosen));
+}
+
 std::optional<std::string> QtHost::fileName(const FileDialog& d, bool save) {
   QFileDialog dialog(parent_, qs(d.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -49,6 +49,8 @@ class QtHost : public Host {
   Answer askYesNoCancel(std::string_view text, MsgIcon icon, std::string_view title) override;
   std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                       std::string_view defaultText) override;
+  std::optional<int> chooseItem(std::string_view prompt, std::string_view title, const std::vector<std::string>& items,
+                                int current) override;
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
   void busyPointer(bool busy) override;

@@ -1,5 +1,6 @@
 // The desktop program: one main window around one simulation.
 #include <QApplication>
+#include <QSplashScreen>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
@@ -8,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/QtSettings.h"
 #include "app/SingleInstance.h"
+#include "app/SplashPicture.h"
 #include "textio/PendingFiles.h"
 
 int main(int argc, char** argv) {
@@ -27,12 +29,16 @@ int main(int argc, char** argv) {
     args.remove(i, 2);
   }
 
+  QSplashScreen splash(magmo::splashPicture());
+  splash.show();
+  QApplication::processEvents();
   magmo::QtSettings settings;
   magmo::DesktopSim desktop(settings);
   magmo::MainWindow window(desktop);
   window.startUp(magmo::parseSwitches(args.join(' ').toStdString()),
                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), /*calibrate=*/true);
   window.show();
+  splash.finish(&window);
   QObject::connect(&instance, &magmo::SingleInstance::activateRequested, &window, [&window] {
     if (window.isMinimized()) window.showNormal();
     window.raise();

@@ -295,7 +295,17 @@ TEST_F(MainWindowTest, TheToolbarSharesTheMenusActionsAndKeepsItsStoredLayout) {
 
   emit find<ProfileWidget>("Plot")->released(MouseButton::Right, 100, 100);
   ASSERT_TRUE(window.findChild<QWidget*>("frmHelp") && find("frmHelp")->isVisible());
-  EXPECT_EQ(find<QTextBrowser>("txtHelp")->source().fileName(), "profile.html");
+  auto page = [this] {
+    const QUrl shown = find<QTextBrowser>("txtHelp")->source();
+    return shown.fileName() + (shown.hasFragment() ? "#" + shown.fragment() : "");
+  };
+  EXPECT_EQ(page(), "profile.html");
+  choose("mnuParPlin");  // a right click on a panel: the help of what it is for
+  for (const auto& [place, expected] : {std::pair{"Slider1", "plinian.html"}, {"Legend", "profile.html#colours"}}) {
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), find(place)->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(find(place), &e);
+    EXPECT_EQ(page(), expected);
+  }
 }
 
 using ParamPanelsTest = MainWindowTest;
