@@ -49,6 +49,7 @@
 #include "model/Numeric.h"
 #include "control/Reset.h"
 #include "control/ProfileCommands.h"
+#include "control/UnsavedChanges.h"
 #include "views/Profile.h"
 
 namespace magmo {
@@ -366,6 +367,10 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     closePending_ = true;
     requestStop();
+    return;
+  }
+  if (!confirmDiscard(sim_)) {
+    e->ignore();
     return;
   }
   // Only a picture Magmo put there is taken away; what the user copied elsewhere stays.

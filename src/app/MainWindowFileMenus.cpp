@@ -10,17 +10,27 @@
 #include "control/RecordCommands.h"
 #include "control/RecordMenu.h"
 #include "control/StratCommands.h"
+#include "control/UnsavedChanges.h"
 
 namespace magmo {
 
 void MainWindow::buildFileMenu(QMenu* file) {
-  // A fresh simulation is a reset of the model, as at start-up.
-  menuItem(file, "&New", "mnuFileNew", nullptr, core(fileNew));
+  // A fresh simulation is a reset of the model, as at start-up. New and Open first offer to
+  // save what they would throw away.
+  menuItem(file, "&New", "mnuFileNew", nullptr, [this] {
+    if (confirmDiscard(sim_)) fileNew(sim_);
+  });
   QMenu* open = file->addMenu("&Open");
   open->setObjectName("mnuFileOpen");
-  menuItem(open, "&Stratigraphic File...", "mnuFileOpenTopo", nullptr, [this] { fileOpenTopo(sim_); });
-  menuItem(open, "&DEM File...", "mnuFileOpenDem", nullptr, [this] { fileOpenDEM(sim_); });
-  menuItem(open, "&Record File...", "mnuFileOpenRec", nullptr, [this] { fileOpenRec(sim_); });
+  menuItem(open, "&Stratigraphic File...", "mnuFileOpenTopo", nullptr, [this] {
+    if (confirmDiscard(sim_)) fileOpenTopo(sim_);
+  });
+  menuItem(open, "&DEM File...", "mnuFileOpenDem", nullptr, [this] {
+    if (confirmDiscard(sim_)) fileOpenDEM(sim_);
+  });
+  menuItem(open, "&Record File...", "mnuFileOpenRec", nullptr, [this] {
+    if (confirmDiscard(sim_)) fileOpenRec(sim_);
+  });
   menuItem(file, "&Save", "mnuFileSave", &ui_.mnuFileSave, core(mnuFileSaveClick));
   QMenu* saveAs = file->addMenu("Save &As");
   saveAs->setObjectName("mnuFileSaveAs");

@@ -41,6 +41,7 @@ void writeRecordFile(Sim& sim, const std::string& name) {
     // Only a name that holds the history becomes the current record file; the file names the
     // stratigraphic file it starts from, which a Save As must then not overwrite unasked.
     ui.RecFileName = name;
+    ui.RecordChanged = false;
     ui.recordFlag = !ui.StrFileName.empty();
     showRecordTitle(ui, name);
     ui.statusBar2[1] = "Record File:  " + fileTitle(name) + " Saved";
@@ -104,6 +105,7 @@ bool fileReadRec(Sim& sim) {
   // The phases kept were recorded at the file's scale.
   if (complete || phasesRead > 0) applyStoredScale(sim, header.scale);
   ui.pBarVisible = false;
+  if (complete) ui.RecordChanged = false;
   return complete;
 }
 

@@ -508,6 +508,7 @@ void RecordEditor::command2() {
   Model& m = sim_.m;
   m.RecCount = EditCount;
   sim_.ui.RecLoaded = EditCount > 0;
+  sim_.ui.RecordChanged = true;
   if (EditOwnFile == 0) {
     if (sim_.host.askYesNo("Do you wish to save these changes to file?\nIf you choose 'no' the changes will still "
                            "apply to this session.",

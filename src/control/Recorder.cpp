@@ -78,7 +78,7 @@ void record(Sim& sim, Style style) {
       recordTectonic(sim, r, n);
     m.RecTable[n] = r;
     m.RecCount = n;
-    sim.ui.RecLoaded = true;
+    sim.ui.RecLoaded = sim.ui.RecordChanged = true;
   } catch (const std::exception& e) {
     sim.reportError("Record", e);
   }
@@ -90,6 +90,7 @@ void clearRec(Sim& sim) {
   m.RecBurst.clear();
   m.RecCount = 0;
   m.PlayIndex = 0;
+  sim.ui.RecordChanged = false;
 }
 
 }  // namespace magmo

@@ -222,6 +222,7 @@ void clearVar(Sim& sim, bool fileOpenedJustBefore) {
     zeroModel(sim.m);
     sim.pictures = {};
     forgetUndo(sim);
+    sim.ui.SectionChanged = false;
     deleteWorkingImages(sim);
     resetIdleInterface(sim.ui);
     const ScaleItem scale = checkedScale(sim);

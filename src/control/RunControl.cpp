@@ -68,6 +68,7 @@ void runCheckedStyle(Sim& sim) {
 
 void beginPhase(Sim& sim) {
   saveUndo(sim);
+  sim.ui.SectionChanged = true;
   sim.m.BurstCount = 0;
   sim.m.ErodeCycles = 0;
   sim.ui.CaldDiatAtStart = sim.ui.chkCaldDiat.checked;

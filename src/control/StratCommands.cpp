@@ -158,6 +158,7 @@ void fileSaveTopo(Sim& sim) {
       // refers to the file it was made from, not to this one.
       if (!samePath(*name, ui.StrFileName)) ui.recordFlag = false;
       ui.StrFileName = *name;
+      ui.SectionChanged = false;
       ui.statusBar1[3] = dropLastFour(fileTitle(*name));
       ui.statusBar2[1] = "Stratigraphic File:  " + fileTitle(*name) + " Saved";
     }
@@ -168,26 +169,33 @@ void fileSaveTopo(Sim& sim) {
   ui.toolbar["save"].pressed = false;
 }
 
-void mnuFileSaveClick(Sim& sim) {
+void saveSection(Sim& sim) {
   Controls& ui = sim.ui;
-  ui.mnuFileSave.enabled = false;
-  ui.toolbar["save"].pressed = true;
   const std::string name = ui.StrFileName;
-  if (ui.RecLoaded) {
-    saveOpenRecord(sim);
-  } else if (name.empty() || isFactoryFile(sim, name)) {
+  if (name.empty() || isFactoryFile(sim, name)) {
     fileSaveTopo(sim);
   } else {
     const std::string shownBefore = ui.statusBar2[1];
     try {
       ui.statusBar2[1] = "Saving Stratigraphic File:  " + name;
       writeStratFile(sim.m, name, ui.mnuOptMapEnable.checked);
+      ui.SectionChanged = false;
       ui.statusBar2[1] = "Stratigraphic File:  " + name + " Saved";
     } catch (const std::exception& e) {
       ui.statusBar2[1] = shownBefore;
       sim.reportError("mnuFileSave", e);
     }
   }
+}
+
+void mnuFileSaveClick(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.mnuFileSave.enabled = false;
+  ui.toolbar["save"].pressed = true;
+  if (ui.RecLoaded)
+    saveOpenRecord(sim);
+  else
+    saveSection(sim);
   ui.toolbar["save"].pressed = false;
   ui.mnuFileSave.enabled = true;
 }

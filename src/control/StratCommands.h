@@ -7,6 +7,9 @@ enum class LoadResult { Complete, Cancelled, Failed };
 
 void fileSaveTopo(Sim& sim);      // File > Save As > Stratigraphic File
 void mnuFileSaveClick(Sim& sim);  // File > Save
+// The section to its own file (StrFileName), or through the Save As dialog when it has none
+// or it is a factory file.
+void saveSection(Sim& sim);
 // File > Open > Stratigraphic File. The section, the file names and the record stay as they
 // were until the chosen file has been read; a file that cannot be read changes nothing.
 LoadResult fileOpenTopo(Sim& sim);

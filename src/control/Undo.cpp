@@ -66,6 +66,7 @@ void mnuParUndoClick(Sim& sim) {
   try {
     ui.mnuParUndo.enabled = ui.toolbar["undo"].enabled = false;
     if (sim.undoState) {
+      ui.SectionChanged = true;
       restoreModel(sim, std::move(*sim.undoState));
       sim.undoState.reset();
     }

@@ -150,6 +150,9 @@ struct Controls {
   bool RecLoaded = false;  // a record table exists: the Playback items may be used
   bool PlayReady = false;  // the record's strat file is loaded: the next Playback skips its reset
   bool CaldDiatAtStart = false;  // chkCaldDiat as the current phase began
+  // Work not yet in a file: the section since it was opened, saved or reset, the record since
+  // it was read or written.
+  bool SectionChanged = false, RecordChanged = false;
 
   std::string& modeText() { return statusBar1[8]; }
   bool playbackRunning() const { return statusBar1[8].rfind("Play", 0) == 0; }

@@ -62,6 +62,19 @@ class MainWindowTest : public ::testing::Test {
     emit find<QComboBox>(combo)->textActivated(item);
   }
   const QImage& picture() const { return desk.canvas.image(); }
+  // The next message box that appears is answered with this button; its text is kept.
+  void answerNext(QMessageBox::StandardButton button) {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, [this, poll, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      question = box->text();
+      poll->deleteLater();
+      box->button(button)->click();
+    });
+    poll->start(10);
+  }
+  QString question;
   QSlider* slider(int k) { return find<QSlider>(QString("Slider%1").arg(k)); }
   Model& m() { return desk.sim.m; }
   Controls& ui() { return desk.sim.ui; }
@@ -170,6 +183,10 @@ TEST_F(MainWindowTest, AnEruptionPausedThenStoppedBuildsALayerAndFullRefreshesSt
   EXPECT_EQ(std::pair(m().BurstCount, m().LayerCount), std::pair(pausedAtBurst, 1));  // ends after the running burst
   EXPECT_TRUE(picture() != before);
   expectWindowMirrorsControls();
+  answerNext(QMessageBox::Cancel);  // the cone is kept
+  choose("mnuFileNew");
+  EXPECT_EQ(std::pair(question, m().LayerCount), std::pair(QString("Save changes to the new section?"), 1));
+  answerNext(QMessageBox::No);
   choose("mnuFileNew");  // the same window size: only the refresh can clear the cone
   EXPECT_EQ(m().LayerCount, 0);
   EXPECT_TRUE(picture() == before);
@@ -183,6 +200,7 @@ TEST_F(MainWindowTest, ClosingDuringAnEruptionStopsThePhaseAndThenCloses) {
   choose("mnuParStrom");
   click("Command1");
   bool stillOpenAfterClose = false;
+  answerNext(QMessageBox::No);
   desk.host.setYieldHook([&] {
     if (m().BurstCount >= 2 && m().RunStop == RunState::Running) {
       window.close();

@@ -4,6 +4,9 @@
 #include "control/RecordCommands.h"
 #include "control/Params.h"
 #include "control/StratCommands.h"
+#include "control/Recorder.h"
+#include "control/RunControl.h"
+#include "control/UnsavedChanges.h"
 #include "formats/DemFile.h"
 #include "formats/RecordFile.h"
 #include "formats/StratFile.h"
@@ -300,6 +303,27 @@ TEST_F(FileCommandsTest, APhaseOfEachStyleRunsOnASectionAtTheHeightBound) {
         EXPECT_EQ(std::pair(host.messages, m().LayerCount), std::pair(std::vector<std::string>{}, tectonic == 1 ? 2 : 3));
       }
     }
+}
+
+// Work not in a file is offered for saving before it is thrown away; a cancelled save keeps it.
+TEST_F(FileCommandsTest, ChangesAreOfferedForSavingAndACancelledSaveKeepsThem) {
+  EXPECT_TRUE(confirmDiscard(sim) && host.questions.empty());  // nothing changed since the reset
+  beginPhase(sim);
+  record(sim, Style::Stromb);
+  host.yesNoCancelAnswers = {Answer::Cancel, Answer::Yes, Answer::Yes, Answer::No};
+  host.fileAnswers = {std::nullopt, path("mine.str")};  // the first Save As is cancelled
+  EXPECT_FALSE(confirmDiscard(sim));
+  EXPECT_FALSE(confirmDiscard(sim));
+  EXPECT_TRUE(ui().SectionChanged);
+  EXPECT_TRUE(confirmDiscard(sim));
+  const std::string section = "Save changes to the new section?";
+  EXPECT_EQ(host.questions, (std::vector<std::string>{section, section, section, "Save changes to the new record?"}));
+  EXPECT_TRUE(fs::exists(path("mine.str")) && !ui().SectionChanged && ui().RecordChanged);
+  ui().RecordChanged = false;
+  beginPhase(sim);
+  host.yesNoCancelAnswers = {Answer::No};
+  EXPECT_TRUE(confirmDiscard(sim));
+  EXPECT_EQ(host.questions.back(), "Save changes to mine.str?");
 }
 
 }  // namespace
