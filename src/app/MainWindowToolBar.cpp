@@ -126,10 +126,14 @@ void MainWindow::buildHelpMenu(QMenu* help) {
   help->addAction(whatsThis);
   menuItem(help, "Magmo on the &Web", "mnuHWeb", nullptr, [this] {
     // The program has no web page: its About page opens in the system browser, or here.
-    const QString page = QString::fromStdString(sim_.paths.work) + "MagmoAbout.html";
-    QFile::remove(page);
+    const QString page = QString::fromStdString(sim_.paths.work) + helpUrl(kAboutTopic).fileName();
     initHelpResources();
-    const bool copied = QFile::copy(":/help/" + helpUrl(kAboutTopic).fileName(), page);
+    bool copied = true;
+    for (const QString& file : {helpUrl(kAboutTopic).fileName(), QString("help.css")}) {
+      const QString to = QString::fromStdString(sim_.paths.work) + file;
+      QFile::remove(to);
+      copied = QFile::copy(":/help/" + file, to) && copied;
+    }
     if (!copied || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) showHelp(kAboutTopic);
   });
   help->addSeparator();
