@@ -78,7 +78,7 @@ std::optional<QStringList> customiseToolbar(QWidget* parent, const QStringList& 
   auto* layoutBox = new QVBoxLayout(&dialog);
   layoutBox->addLayout(row);
   layoutBox->addWidget(buttons);
-  dialog.resize(360, 520);
+  dialog.resize(480, 540);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
 
   QStringList chosen;
