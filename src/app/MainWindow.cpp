@@ -188,6 +188,11 @@ void MainWindow::buildMenus() {
 void MainWindow::buildViewMenu(QMenu* view) {
   menuItem(view, "&Refresh", "mnuViewRef", nullptr, [this] { screenRefresh(sim_); });
   menuItem(view, "&Vertical Scale", "mnuViewVert", &ui_.mnuViewVert, [this] { mnuViewVertClick(sim_); });
+  menuGroup<int>(view->addMenu("Vertical E&xaggeration"), {
+      {"×&1", "mnuViewExag1", &ui_.mnuViewExag1, 1},
+      {"×&2", "mnuViewExag2", &ui_.mnuViewExag2, 2},
+      {"×&5", "mnuViewExag5", &ui_.mnuViewExag5, 5},
+      {"×1&0", "mnuViewExag10", &ui_.mnuViewExag10, 10}}, selectExaggeration);
   menuItem(view, "&Legend", "mnuViewLedg", &ui_.mnuViewLedg, [this] { mnuViewLedgClick(sim_); });
   menuItem(view, "&Stratigraphy", "mnuViewStrat", &ui_.mnuViewStrat, [this] { mnuViewStratClick(sim_); });
   view->addSeparator();

@@ -5,6 +5,7 @@
 #include "model/Numeric.h"
 #include "control/MapCommands.h"
 #include "control/OptionCommands.h"
+#include "control/ProfileCommands.h"
 #include "control/Reset.h"
 #include "model/Sim.h"
 
@@ -102,6 +103,11 @@ void loadSettings(Sim& sim, const Switches& switches, bool soundDevice) {
   loadScale(sim);
   loadGravity(sim);
   ui.mnuViewVert.checked = on("VertScale", "0");
+  const std::string exaggeration = stored("VertExag", "1");
+  int factor = 1;
+  for (int f : kExaggerations)
+    if (exaggeration == std::to_string(f)) factor = f;
+  setExaggeration(ui, factor);
   ui.mnuOptTB.checked = stored("Toolbar", "1") != "0";
 }
 
@@ -127,6 +133,7 @@ void saveSettings(Sim& sim) {
   save("Scale", ui.mnuOptScaleSmall.checked ? "Small" : ui.mnuOptScaleLarge.checked ? "High" : "Normal");
   save("Gravity", gravityName(sim));
   save("VertScale", flag(ui.mnuViewVert.checked));
+  save("VertExag", std::to_string(ui.VertExag));
   save("AutoUp", flag(ui.mnuOptAdUpdate.checked));
   save("PassiveFTP", flag(ui.mnuOptAdPassive.checked));
 }

@@ -1,5 +1,8 @@
 #include "control/ProfileCommands.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "control/Params.h"
 #include "model/Sim.h"
 #include "views/Profile.h"
@@ -44,6 +47,20 @@ void plotMouseUp(Sim& sim, MouseButton button, float X, float /*Y*/) {
 void mnuViewVertClick(Sim& sim) {
   sim.ui.mnuViewVert.checked = !sim.ui.mnuViewVert.checked;
   sim.ui.toolbar["vertical"].pressed = false;
+  screenRefresh(sim);
+}
+
+void setExaggeration(Controls& ui, int factor) {
+  if (std::find(std::begin(kExaggerations), std::end(kExaggerations), factor) == std::end(kExaggerations)) factor = 1;
+  ui.VertExag = factor;
+  ui.mnuViewExag1.checked = factor == 1;
+  ui.mnuViewExag2.checked = factor == 2;
+  ui.mnuViewExag5.checked = factor == 5;
+  ui.mnuViewExag10.checked = factor == 10;
+}
+
+void selectExaggeration(Sim& sim, int factor) {
+  setExaggeration(sim.ui, factor);
   screenRefresh(sim);
 }
 

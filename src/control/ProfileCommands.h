@@ -8,6 +8,10 @@ enum class MouseButton { Left, Right, Middle };
 // A left click fills the location field of the open panel; any other button asks for help.
 void plotMouseUp(Sim& sim, MouseButton button, float X, float Y);
 void mnuViewVertClick(Sim& sim);
+// View > Vertical Exaggeration: the factor (1, 2, 5 or 10; any other counts as 1) and its check
+// mark; select also redraws the profile. Only the picture changes, never the section.
+void setExaggeration(Controls& ui, int factor);
+void selectExaggeration(Sim& sim, int factor);
 void mnuViewLedgClick(Sim& sim);
 // View > Screen Capture: while on, each finished phase and each pause saves the profile as a
 // numbered picture in the capture folder.

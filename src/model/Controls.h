@@ -94,6 +94,9 @@ struct Controls {
   MenuItem mnuOptAdUpdate, mnuOptAdPassive, mnuOptAdSaver;  // Options > Advanced
   int SoundVolume = 80;  // percent, the Options window's volume slider
   MenuItem mnuViewVert, mnuViewLedg{true, true}, mnuViewStrat, mnuViewMap, mnuViewTopo, mnuView3D, mnuViewCap;
+  // View > Vertical Exaggeration: the profile's heights drawn VertExag times (1, 2, 5 or 10).
+  MenuItem mnuViewExag1{true, true}, mnuViewExag2, mnuViewExag5, mnuViewExag10;
+  int VertExag = 1;
 
   MenuItem mnuFileMagmo3D{false, false};
   MapWindow Map;

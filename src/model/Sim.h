@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Controls.h"
+#include "model/ExaggeratedCanvas.h"
 #include "model/Host.h"
 #include "model/Model.h"
 #include "model/Random.h"
@@ -42,7 +43,12 @@ struct Sim {
   std::optional<Model> undoState;
   PlanPictures pictures;
 
-  Canvas& plot() { return host.profile(); }
+  // The profile as the section is drawn: heights stretched by the chosen exaggeration. (The
+  // host's own canvas draws unstretched: the vertical scale, the speed calibration.)
+  Canvas& plot() {
+    section_.aim(host.profile(), ui.VertExag);
+    return section_;
+  }
   double rnd01() { return rnd.next(); }
   void reseed() {
     // Reseeding happens many times a frame; a fixed seed needs no clock at all.
@@ -74,6 +80,9 @@ struct Sim {
   void soundOff() {
     if (ui.mnuOptSound.checked) host.soundPlay(paths.sound("Off.wav"), false);
   }
+
+ private:
+  ExaggeratedCanvas section_;
 };
 
 }  // namespace magmo

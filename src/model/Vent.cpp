@@ -170,9 +170,12 @@ void showZeroed(Sim& sim, const std::string& totalHours) {
   showLabVei(sim, std::to_string(phaseNumber(sim)) + " / 0", "0.000 mil. m^3", "0 / 0 hrs", totalHours);
 }
 
-// One dike point per step, paced like an animation frame.
-void dikePoint(Sim& sim, int x, int y, int colour) {
-  sim.plot().point(static_cast<float>(x), static_cast<float>(y), paletteColor(colour));
+// One dike row per step, paced like an animation frame. Joined to the row before, so that the
+// rows stay one line on a vertically exaggerated profile; unstretched that covers only pixels
+// the row before already has.
+void dikeRow(Sim& sim, int x, int from, int y, int colour) {
+  sim.plot().line(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(from),
+                  paletteColor(colour));
   if (!sim.ui.mnuOptSpeedFast.checked) sim.host.sleepMs(20);
   sim.host.yield();
 }
@@ -186,7 +189,7 @@ void intrudeDike(Sim& sim) {
   // Points above the top of the drawing would only cost time.
   const int top = std::max(cint(602 - m.Topo[vent]), 0);
   sim.plot().setPenWidth(1);
-  for (int y = 630; y >= top; --y) dikePoint(sim, vent, y, 13);
+  for (int y = 630; y >= top; --y) dikeRow(sim, vent, std::min(y + 1, 630), y, 13);
 }
 
 void coolDike(Sim& sim) {
@@ -199,7 +202,8 @@ void coolDike(Sim& sim) {
   // Black from the previous surface down to the base: the cooled dike in the older strata.
   const int start = m.LayerCount > 1 ? cint(601 - m.Strat(m.LayerCount - 1, vent)) : 600;
   sim.plot().setPenWidth(1);
-  for (int y = std::max(start, 0); y < 601; ++y) dikePoint(sim, vent, y, 0);
+  const int first = std::max(start, 0);
+  for (int y = first; y < 601; ++y) dikeRow(sim, vent, std::max(y - 1, first), y, 0);
 }
 
 constexpr int kPuffsPerCall = 6;

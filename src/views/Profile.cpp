@@ -81,13 +81,18 @@ void drawConduits(Canvas& c, const Model& m) {
   if (last > 0) c.line(last, 630, last, kBase - m.LayerBase[m.LayerCount], kLightRed);
 }
 
-void drawVerticalScale(Canvas& c, const AxisLabels& labels) {
+// Drawn unstretched, on the host's own canvas: an exaggerated picture shows the same ticks
+// labelled with fewer kilometres.
+void drawVerticalScale(Canvas& c, const AxisLabels& labels, int exaggeration) {
   c.setPenWidth(2);
   c.line(1, 601, 1, 0, kWhite);
   for (int y : {601, 350, 100}) c.line(1, y, 12, y, kWhite);
   for (int y : {550, 500, 450, 400, 300, 250, 200, 150, 50, 1}) c.line(1, y, 6, y, kWhite);
-  c.text(20, 340, labels.text[0], kWhite, 8);
-  c.text(20, 90, labels.text[1], kWhite, 8);
+  auto label = [exaggeration](const char* km) {
+    return exaggeration == 1 || !*km ? std::string(km) : generalNumber(val(km) / exaggeration);
+  };
+  c.text(20, 340, label(labels.text[0]), kWhite, 8);
+  c.text(20, 90, label(labels.text[1]), kWhite, 8);
 }
 
 // The mark of a typed vent location that no layer uses yet.
@@ -116,7 +121,7 @@ void screenRefresh(Sim& sim) {
     drawStrata(c, sim.m);
     drawConduits(c, sim.m);
     sim.host.yield();
-    if (sim.ui.mnuViewVert.checked) drawVerticalScale(c, labels);
+    if (sim.ui.mnuViewVert.checked) drawVerticalScale(sim.host.profile(), labels, sim.ui.VertExag);
     sim.ui.statusBar2[2] = "Dormant   ";
     if (!sim.autoMode() && !sim.playback()) sim.ui.statusBar2[1] = "Select Erupt Parameters";
     sim.host.yield();
@@ -132,8 +137,11 @@ void screenRefresh(Sim& sim) {
 std::string plotPointerText(const Sim& sim, float X, float Y) {
   if (!sim.ui.mnuOptHtips.checked) return "";
   const Model& m = sim.m;
+  const int exaggeration = sim.ui.VertExag;
   const int column = std::clamp(static_cast<int>(std::nearbyint(X)), 0, kColumns);
-  const bool nearSurface = Y > 580 - m.Strat(m.LayerCount, column);
+  // Within 20 units above the surface as drawn; the height read out is the true one.
+  const bool nearSurface = Y > exaggeratedY(kBase - m.Strat(m.LayerCount, column), exaggeration) - 20;
+  Y = trueY(Y, exaggeration);
   std::string prefix;
   for (int i = 1; i <= m.LayerCount; ++i) {
     const int vent = m.LayerVentX[i];

@@ -156,6 +156,8 @@ Options parseOptions(const std::vector<std::string>& args) {
     Action a;
     if (option == "--scale") {
       a = action(Action::Scale, oneOf(option, in.value(option), {"small", "normal", "large"}));
+    } else if (option == "--exaggeration") {
+      a = action(Action::Exaggeration, "", std::stoll(oneOf(option, in.value(option), {"1", "2", "5", "10"})));
     } else if (option == "--zoom") {
       a = action(Action::Zoom, "", integer(option, in.value(option), 1, 5));
     } else if (option == "--gravity") {
@@ -243,7 +245,7 @@ Options parseOptions(const std::vector<std::string>& args) {
 }
 
 std::string usage() {
-  return "usage: magmo-batch [--scale small|normal|large] [--zoom 1..5] "
+  return "usage: magmo-batch [--scale small|normal|large] [--exaggeration 1|2|5|10] [--zoom 1..5] "
          "[--gravity earth|venus|mars|moon|2x|4x|8x|VALUE] [--seed N] [--load FILE.str] [--static] "
          "[--erupt STYLE [--location KM] [--strength S] [--wind MS] [--particles N] [--bursts N] [--diatreme] "
          "[--slider K=V] [--caldera valles|mazama] [--directed] [--explosions] [--top KM --base KM] "

@@ -33,12 +33,12 @@ struct PlanView {
 
 struct Action {
   enum Kind {
-    Scale, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report, Play, Record, SaveDem, Undo, New,
-    Maps, MapPrecision, Map3d, MapPng, ReliefPng, ColumnPng, Export3d
+    Scale, Exaggeration, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report, Play, Record, SaveDem,
+    Undo, New, Maps, MapPrecision, Map3d, MapPng, ReliefPng, ColumnPng, Export3d
   };
   Kind kind = Report;
   std::string text;    // scale/gravity/precision name, file name
-  long long number = 0;  // zoom position, seed, automatic cycles, playback loops
+  long long number = 0;  // zoom position, exaggeration, seed, automatic cycles, playback loops
   Phase phase;
   PlanView view;
 };

@@ -18,6 +18,7 @@
 #include "control/NewFile.h"
 #include "control/Params.h"
 #include "control/Playback.h"
+#include "control/ProfileCommands.h"
 #include "control/RecordMenu.h"
 #include "control/Reset.h"
 #include "control/RunControl.h"
@@ -120,6 +121,9 @@ void BatchRunner::act(const Action& a, const Options& options) {
   switch (a.kind) {
     case Action::Scale:
       changeScale(sim_, scaleItem(a.text));
+      break;
+    case Action::Exaggeration:
+      selectExaggeration(sim_, static_cast<int>(a.number));
       break;
     case Action::Zoom:
       host_.zoomAnswer = std::to_string(a.number);
