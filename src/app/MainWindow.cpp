@@ -343,8 +343,10 @@ void MainWindow::connectButton(QPushButton* button, const Button& mirrored, std:
 
 void MainWindow::syncFromControls() {
   mirror_.sync();
-  const QString scale = QString("Scale %1 m").arg(sim_.m.Scale);
-  if (scalePanel_->text() != scale) scalePanel_->setText(scale);
+  if (shownScale_ != sim_.m.Scale) {  // this runs on every yield: only a change is formatted
+    shownScale_ = sim_.m.Scale;
+    scalePanel_->setText(QString("Scale %1 m").arg(shownScale_));
+  }
   if (smallMap_->isVisible()) smallMap_->update();
   mapWindow_->sync();
   stratWindow_->sync();
@@ -385,8 +387,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   closeViewerAtExit(sim_);
   if (help_) help_->close();
   if (ui_.mnuOptAdSave.checked) {
-    savePlacement();
-    saveSettings(sim_);
+    storeSettings();
     showClosingWindow(this, sim_);
   }
   desk_.host.inhibitScreenSaver(false);
@@ -483,6 +484,11 @@ void MainWindow::restorePlacement() {
   const std::string state = sim_.settings.read(kSettingsSection, "Max", "0");
   if (state == "1") setWindowState(Qt::WindowMinimized);
   if (state == "2") setWindowState(Qt::WindowMaximized);
+}
+
+void MainWindow::storeSettings() {
+  savePlacement();
+  saveSettings(sim_);
 }
 
 void MainWindow::savePlacement() {

@@ -3,6 +3,7 @@
 // the core's handler; afterwards, and on every yield of the core, the window re-reads them.
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <map>
@@ -31,6 +32,7 @@ class LegendPanel;
 class MapViewWindow;
 class HelpWindow;
 class OptionsWindow;
+struct ToolbarButton;
 class SmallMapWidget;
 class StatisticsPanel;
 class StratColumnWindow;
@@ -74,6 +76,7 @@ class MainWindow : public QMainWindow {
   void setShortcuts();
   // The toolbar's buttons as the stored layout ("Toolbar1") says.
   void layOutToolbar(const QStringList& layout);
+  QAction* toolbarAction(const ToolbarButton& b) const;
   void customiseToolbar();
   void printProfile();
   void showHelp(int topic);
@@ -114,6 +117,8 @@ class MainWindow : public QMainWindow {
   void showPointerText(float x, float y, QPoint globalPos);
   void restorePlacement();
   void savePlacement();
+  // The window's placement and every setting, as they stand.
+  void storeSettings();
   void showClock();
 
   DesktopSim& desk_;
@@ -131,6 +136,7 @@ class MainWindow : public QMainWindow {
   StratColumnWindow* stratWindow_ = nullptr;
   QWidget* controlsRow_ = nullptr;
   QToolBar* toolbar_ = nullptr;
+  QStringList toolbarLayout_;  // as shown, "Toolbar1"'s form
   OptionsWindow* options_ = nullptr;
   HelpWindow* help_ = nullptr;
   std::map<std::string, std::function<void()>> commands_;  // every menu item's command by its name
@@ -139,6 +145,7 @@ class MainWindow : public QMainWindow {
   QPushButton *cmdErupt_ = nullptr, *cmdHalt_ = nullptr;
   QLabel* statusPanels1_[9] = {};
   QLabel* scalePanel_ = nullptr;  // beside the gravity
+  float shownScale_ = -1;
   QLabel* statusPanels2_[3] = {};
   int handlerDepth_ = 0;  // user actions on the stack (the core yields inside them)
   int eruptDepth_ = 0;    // of which Erupt clicks

@@ -94,8 +94,7 @@ void MainWindow::buildOptionsMenu(QMenu* opt) {
   // Toggled either way, the settings are written as they stand: unchecking keeps what is set now.
   menuItem(advanced, "&Save Settings", "mnuOptAdSave", &ui_.mnuOptAdSave, [this] {
     mnuOptAdSaveClick(sim_);
-    savePlacement();
-    saveSettings(sim_);
+    storeSettings();
   });
 
   new TipSwitch(this, &ui_.mnuOptHtips.checked);

@@ -51,67 +51,48 @@ void MainWindow::buildToolBar() {
   for (const auto& [name, command] : own) {
     auto* a = new QAction(this);
     a->setObjectName(name);
-    const ToolbarButton* button = toolbarButtonOf(name);
-    a->setText(button->tip);
-    a->setToolTip(button->tip);
+    a->setText(toolbarButtonOf(name)->tip);
+    a->setToolTip(toolbarButtonOf(name)->tip);
     connect(a, &QAction::triggered, this, command);
-    mirror_.toolButton(a, &ui_.toolbar[button->key],
-                       std::string_view(name) == "tbHalt"
-                           ? std::function<void(const std::string&)>(
-                                 [a](const std::string& face) { a->setIcon(toolbarIcon(face == "stop" ? "stop" : "pause")); })
-                           : std::function<void(const std::string&)>());
   }
+  for (const ToolbarButton& b : toolbarButtons()) toolbarAction(b)->setIcon(toolbarIcon(b.key));
   // Open and Save offer the three kinds of file, as the File menu does.
-  for (const char* submenu : {"mnuFileOpen", "mnuFileSaveAs"}) {
-    QAction* a = findChild<QMenu*>(submenu)->menuAction();
-    a->setObjectName(QString(submenu) + "Action");
-    a->setToolTip(toolbarButtonOf(submenu)->tip);
-    mirror_.toolButton(a, &ui_.toolbar[toolbarButtonOf(submenu)->key]);
-  }
-  for (const ToolbarButton& b : toolbarButtons()) {
-    if (QAction* a = findChild<QAction*>(b.action)) a->setIcon(toolbarIcon(b.key));
-    else findChild<QMenu*>(b.action)->menuAction()->setIcon(toolbarIcon(b.key));
-  }
+  for (const char* submenu : {"mnuFileOpen", "mnuFileSaveAs"})
+    toolbarAction(*toolbarButtonOf(submenu))->setToolTip(toolbarButtonOf(submenu)->tip);
+  for (const char* name : {"tbOptions", "tbPlay", "tbHelp", "mnuFileOpen", "mnuFileSaveAs"})
+    mirror_.toolButton(toolbarAction(*toolbarButtonOf(name)), &ui_.toolbar[toolbarButtonOf(name)->key]);
+  QAction* halt = findChild<QAction*>("tbHalt");
+  mirror_.toolButton(halt, &ui_.toolbar["halt"],
+                     [halt](const std::string& face) { halt->setIcon(toolbarIcon(face == "stop" ? "stop" : "pause")); });
   layOutToolbar(parseToolbarLayout(QString::fromStdString(sim_.settings.read(kLayoutSection, kLayoutKey, ""))));
   mirror_.flag(&ui_.mnuOptTB.checked, [this](bool on) { toolbar_->setVisible(on); });
 }
 
+// A menu item's action, or for Open and Save the action of their submenu.
+QAction* MainWindow::toolbarAction(const ToolbarButton& b) const {
+  if (QAction* a = findChild<QAction*>(b.action)) return a;
+  return findChild<QMenu*>(b.action)->menuAction();
+}
+
 void MainWindow::layOutToolbar(const QStringList& layout) {
+  toolbarLayout_ = layout;
   toolbar_->clear();
   for (const QString& key : layout) {
     if (key == kToolbarSeparator) {
       toolbar_->addSeparator();
       continue;
     }
-    const ToolbarButton& b = *std::find_if(toolbarButtons().begin(), toolbarButtons().end(),
-                                           [&key](const ToolbarButton& t) { return key == t.key; });
-    if (QAction* a = findChild<QAction*>(b.action)) {
-      toolbar_->addAction(a);
-    } else {
-      QMenu* files = findChild<QMenu*>(b.action);
-      toolbar_->addAction(files->menuAction());
-      if (auto* tool = qobject_cast<QToolButton*>(toolbar_->widgetForAction(files->menuAction())))
-        tool->setPopupMode(QToolButton::InstantPopup);
-    }
+    QAction* a = toolbarAction(*toolbarButtonByKey(key));
+    toolbar_->addAction(a);
+    if (a->menu()) qobject_cast<QToolButton*>(toolbar_->widgetForAction(a))->setPopupMode(QToolButton::InstantPopup);
   }
 }
 
 void MainWindow::customiseToolbar() {
-  QStringList shown;
-  for (QAction* a : toolbar_->actions()) {
-    if (a->isSeparator()) {
-      shown << kToolbarSeparator;
-      continue;
-    }
-    QString name = a->objectName();
-    if (name.endsWith("Action")) name.chop(6);  // a submenu's own action
-    if (const ToolbarButton* b = toolbarButtonOf(name)) shown << b->key;
-  }
-  const auto chosen = magmo::customiseToolbar(this, shown, [](const QString& key) {
-    const ToolbarButton* b = nullptr;
-    for (const ToolbarButton& t : toolbarButtons())
-      if (key == t.key) b = &t;
-    return std::pair(toolbarIcon(key), QString(b && *b->tip ? b->tip : "Undo the last eruption"));
+  const auto chosen = magmo::customiseToolbar(this, toolbarLayout_, [](const QString& key) {
+    const char* tip = toolbarButtonByKey(key)->tip;
+    // The halt button has two faces; the list shows the one it rests with.
+    return std::pair(toolbarIcon(key == "halt" ? "pause" : key), QString(*tip ? tip : "Undo the last eruption"));
   });
   if (!chosen) return;
   layOutToolbar(*chosen);

@@ -44,6 +44,12 @@ const ToolbarButton* toolbarButtonOf(const QString& action) {
   return nullptr;
 }
 
+const ToolbarButton* toolbarButtonByKey(const QString& key) {
+  for (const ToolbarButton& b : kButtons)
+    if (key == b.key) return &b;
+  return nullptr;
+}
+
 const QStringList& toolbarKeys() {
   static const QStringList keys = [] {
     QStringList k;

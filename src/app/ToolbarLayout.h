@@ -18,6 +18,8 @@ struct ToolbarButton {
 std::span<const ToolbarButton> toolbarButtons();
 // The button that runs the named action, or nullptr.
 const ToolbarButton* toolbarButtonOf(const QString& action);
+// The button of that key, or nullptr.
+const ToolbarButton* toolbarButtonByKey(const QString& key);
 const QStringList& toolbarKeys();
 // The layout a first start shows: every button, in groups.
 QStringList defaultToolbarLayout();
