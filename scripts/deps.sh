@@ -6,7 +6,8 @@
 # private session bus of the D-Bus daemon.
 set -e
 PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth
-  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-multimedia-dev qt6-svg-dev dbus-daemon $*"
+  qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-multimedia-dev qt6-svg-dev dbus-daemon
+  qt6-charts-dev libgdal-dev gdal-bin $*"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

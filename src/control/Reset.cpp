@@ -27,6 +27,7 @@ void zeroModel(Model& m) {
   for (auto* a : {&m.LayerBase, &m.LayerWind, &m.LayerCaldera, &m.LayerMapA, &m.LayerMapB, &m.LayerMapC,
                   &m.LayerMapD})
     a->fill(0);
+  m.LayerStats.fill({});
   m.PartU.fill(0);
   m.PartW.fill(0);
   m.PartDone.fill(0);

@@ -79,6 +79,16 @@ struct Section {
   int ventColumn() const { return column(VentX); }
 };
 
+// What the phase that opened a layer reported of it, as its bursts landed; layers read from a
+// file, built in static mode or by a tectonic process have no report.
+struct LayerStat {
+  bool reported = false;
+  Style style = Style::Tectonic;
+  double volume = 0;  // m³
+  double hours = 0;
+  float summit = 0;  // highest point of the surface, plot units
+};
+
 struct Model : Section {
   PerColumn<float> Topo{};  // the surface, which the styles change before the strata follow
 
@@ -132,6 +142,7 @@ struct Model : Section {
   float BurstTime = 0;
   double EruptHours = 0, TotalHours = 0;
   double EruptVolume = 0, TotalVolume = 0;
+  PerLayer<LayerStat> LayerStats{};
   Style EruptSub = Style::Tectonic;
   int UndoLayer = 0, MapOn = 0;
   int MapStep = 6;  // plan-view grid step of the map precision: 4 high, 6 normal, 8 low

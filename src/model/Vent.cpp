@@ -34,6 +34,7 @@ void openLayer(Sim& sim) {
     const int n = ++m.LayerCount;
     m.LayerVentX[n] = m.VentX;
     m.LayerBase[n] = m.Topo[m.VentX];
+    m.LayerStats[n] = {};
     return;
   }
   enterStaticMode(sim);
@@ -161,6 +162,9 @@ void updateStatistics(Sim& sim) {
   const double hours = stepHours(sim);
   m.EruptHours += hours;
   m.TotalHours += hours;
+  if (m.EruptType != Style::Tectonic && !sim.staticMode() && m.LayerCount > 0)
+    m.LayerStats[m.LayerCount] = {true, m.EruptType, m.EruptVolume, m.EruptHours,
+                                  *std::max_element(m.Topo.begin() + 1, m.Topo.end())};
   showLabVei(sim, std::to_string(phaseNumber(sim)) + " / " + std::to_string(m.BurstCount),
              volumeText(m.EruptVolume), std::to_string(index) + " / " + durationText(m.EruptHours),
              durationText(m.TotalHours));

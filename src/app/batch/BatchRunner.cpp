@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 
 #include <QBuffer>
 #include <QImage>
@@ -155,7 +156,7 @@ void BatchRunner::act(const Action& a, const Options& options) {
       write(a.text, [this] { return host_.canvas().png().toStdString(); });
       break;
     case Action::Report:
-      reportText_ += layerReport(sim_, phases_);
+      reportText_ += layerReport(sim_.m);
       break;
     case Action::Play:
       play(a.text, static_cast<int>(a.number));
@@ -173,7 +174,6 @@ void BatchRunner::act(const Action& a, const Options& options) {
       break;
     case Action::New:
       fileNew(sim_);
-      phases_.clear();
       break;
     case Action::Maps:
       if (!sim_.ui.mnuOptMapEnable.checked) mnuOptMapEnableClick(sim_);
@@ -261,7 +261,6 @@ void BatchRunner::load(const std::string& path, const DemLayout& dem) {
   const bool read = fileOpenTopo(sim_) != LoadResult::Failed;
   host_.fileAnswer.clear();
   if (!read) refuseInput(path, "stratigraphic");
-  phases_.clear();
 }
 
 void BatchRunner::loadDem(const std::string& path, const DemLayout& dem) {
@@ -273,7 +272,6 @@ void BatchRunner::loadDem(const std::string& path, const DemLayout& dem) {
   if (host_.demLayoutMissing)
     throw BatchError("'" + path + "' is a foreign DEM: give --dem-vector or --dem-raster ROWS,COLS,SPACING");
   if (!read) refuseInput(path, "DEM");
-  phases_.clear();
 }
 
 // A record names its stratigraphic file, so both are checked before the model is touched;
@@ -297,7 +295,6 @@ void BatchRunner::play(const std::string& path, int loops) {
   host_.fileAnswer.clear();
   if (!sim_.ui.mnuRecPlay.checked) throw BatchError("'" + path + "' could not be armed for playback");
   for (int loop = 0; loop < loops; ++loop) cmdEruptClick(sim_);
-  phases_.clear();
 }
 
 void BatchRunner::writeRecord(const std::string& target) {
@@ -308,7 +305,6 @@ void BatchRunner::writeRecord(const std::string& target) {
 void BatchRunner::undo() {
   if (!sim_.ui.mnuParUndo.enabled) throw BatchError("--undo: nothing to undo");
   mnuParUndoClick(sim_);
-  std::erase_if(phases_, [this](const auto& layer) { return layer.first > sim_.m.LayerCount; });
 }
 
 void BatchRunner::erupt(const Phase& p) {
@@ -336,7 +332,6 @@ void BatchRunner::erupt(const Phase& p) {
   }
   cmdEruptClick(sim_);
   host_.onYield = nullptr;
-  if (!sim_.staticMode() && !tectonic) phases_[sim_.m.LayerCount] = {sim_.m.EruptHours, sim_.m.EruptVolume};
 }
 
 void BatchRunner::autoCycles(int cycles) {

@@ -2,7 +2,6 @@
 // Runs the actions of a magmo-batch command line on one simulation, as a user would at the
 // desktop; a run that fails leaves no output file behind.
 #include <functional>
-#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,12 +13,6 @@
 #include "model/Sim.h"
 
 namespace magmo::batch {
-
-// What this run's phases left in each layer they opened.
-struct PhaseStats {
-  double hours = 0;
-  double volume = 0;
-};
 
 class BatchRunner {
  public:
@@ -52,7 +45,6 @@ class BatchRunner {
   Sim sim_;
   std::ostream& report_;
   std::string reportText_;
-  std::map<int, PhaseStats> phases_;
   BatchOutputs outputs_;
   std::vector<std::string> recordTargets_;  // written when every action is done
 };

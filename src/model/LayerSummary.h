@@ -1,0 +1,28 @@
+#pragma once
+// The statistics of each layer of the section, as the batch report, the CSV export and the
+// eruption chart show them.
+#include <optional>
+#include <vector>
+
+#include "model/PhaseRecord.h"
+
+namespace magmo {
+struct Model;
+
+struct LayerSummary {
+  int layer = 0;
+  std::optional<Style> style;  // of the phase that built it, when that phase ran here
+  int colour = 0;
+  std::optional<double> ventKm;
+  double volume = 0;  // m³: as its phase reported it, else as the layer stands now
+  int explosivityIndex = 0;  // 0 for lava
+  std::optional<double> hours;
+  std::optional<float> baseAtVent, topAtVent;  // metres
+  float summit = 0;  // metres: the surface's top when its phase ended, else the layer's own top
+};
+
+std::vector<LayerSummary> layerSummaries(const Model& m);
+// A short English name of the style ("Strombolian scoria").
+const char* styleName(Style s);
+
+}  // namespace magmo
