@@ -3,7 +3,8 @@
 # arguments are needed too (the fuzzing script adds its compiler). The 3-D viewer needs Qt Data
 # Visualization, whose CMake package also looks for Qt's OpenGL and QML modules; sound needs Qt
 # Multimedia; the toolbar's icons are SVG, drawn by Qt SVG; the screen-saver tests run on a
-# private session bus of the D-Bus daemon.
+# private session bus of the D-Bus daemon; the eruption chart draws with Qt Charts; elevation grids of
+# GIS programs are read and written with GDAL, whose gdalinfo the tests ask about what Magmo saved.
 set -e
 PACKAGES="cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth
   qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-multimedia-dev qt6-svg-dev dbus-daemon
