@@ -6,11 +6,14 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QThread>
 #include <QTime>
 
 #include "app/FileFilter.h"
+#include "app/ProfileLineDialog.h"
+#include "gis/GdalTerrain.h"
 
 namespace magmo {
 
@@ -129,6 +132,12 @@ std::optional<std::string> QtHost::fileName(const FileDialog& d, bool save) {
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilters(qtNameFilters(d.filter));
   dialog.setDefaultSuffix(qs(d.defaultExt));
+  // A name typed without an extension takes the chosen kind's (GeoTIFF, ESRI ASCII grid...).
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    static const QRegularExpression firstPattern(R"(\(\*\.(\w+))");
+    const QRegularExpressionMatch m = firstPattern.match(filter);
+    if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+  });
   if (!startFolder_.isEmpty()) dialog.setDirectory(startFolder_);
   if (!d.proposedName.empty()) dialog.selectFile(qs(d.proposedName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -136,6 +145,26 @@ std::optional<std::string> QtHost::fileName(const FileDialog& d, bool save) {
 }
 
 std::optional<std::string> QtHost::openFileName(const FileDialog& d) { return fileName(d, false); }
+
+std::optional<TerrainGrid> QtHost::readTerrain(const std::string& path) {
+  struct Restore {
+    QtHost* h;
+    bool was;
+    ~Restore() { h->busyPointer(was); }
+  } restore{this, busy_};
+  busyPointer(true);
+  return gis::readTerrainFile(path);
+}
+
+void QtHost::writeTerrain(const std::string& path, const TerrainGrid& g, TerrainFormat format) {
+  gis::writeTerrainFile(path, g, format);
+}
+
+std::optional<ProfileLine> QtHost::chooseProfileLine(const TerrainGrid& g, const ProfileLine& proposal) {
+  ProfileLineDialog dialog(g, proposal, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.line();
+}
 std::optional<std::string> QtHost::saveFileName(const FileDialog& d) { return fileName(d, true); }
 
 void QtHost::soundPlay(const std::string& wavPath, bool loop) {

@@ -53,6 +53,9 @@ class QtHost : public Host {
                                 int current) override;
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
+  std::optional<TerrainGrid> readTerrain(const std::string& path) override;
+  void writeTerrain(const std::string& path, const TerrainGrid& g, TerrainFormat format) override;
+  std::optional<ProfileLine> chooseProfileLine(const TerrainGrid& g, const ProfileLine& proposal) override;
   void busyPointer(bool busy) override;
   void captureProfile(const std::string& folder) override;
   void inhibitScreenSaver(bool on) override;

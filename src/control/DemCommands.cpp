@@ -1,5 +1,7 @@
 #include "control/DemCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <optional>
 
@@ -10,6 +12,7 @@
 #include "control/RunControl.h"
 #include "formats/DemFile.h"
 #include "formats/DemImport.h"
+#include "formats/TerrainPlacement.h"
 #include "model/Numeric.h"
 #include "model/Sim.h"
 #include "textio/FileNames.h"
@@ -22,13 +25,56 @@ namespace magmo {
 namespace {
 
 constexpr const char* kAppTitle = "Magmo";
+constexpr const char* kOwnMark = "$Magmo:";
+// The own variant's mark follows 20 short lines of explanation.
+constexpr size_t kOwnMarkWithin = 8192;
+
+// The extension in lower case, with its dot ("" when there is none).
+std::string lowerExtension(const std::string& name) {
+  const std::string title = fileTitle(name);
+  const size_t dot = title.rfind('.');
+  std::string ext = dot == std::string::npos ? "" : title.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return ext;
+}
+
+// The name with ext in place of its extension, whatever its length.
+std::string withOwnExtension(const std::string& name, const std::string& ext) {
+  const size_t dropped = lowerExtension(name).size();
+  return dropped == 4 ? withExtension(name, ext) : name.substr(0, name.size() - dropped) + ext;
+}
+
+bool startsWithOwnMark(std::istream& in) {
+  std::string head(kOwnMarkWithin, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<size_t>(in.gcount()));
+  in.clear();
+  in.seekg(0);
+  return head.find(kOwnMark) != std::string::npos;
+}
+
+// A raster the platform knows, along the line the user chooses; nullopt when the file is none.
+// Throws DemImportAbandoned when the user cancels the line.
+std::optional<DemData> readRaster(Sim& sim, const std::string& name, int step) {
+  const std::optional<TerrainGrid> terrain = sim.host.readTerrain(name);
+  if (!terrain) return std::nullopt;
+  const std::optional<ProfileLine> line = sim.host.chooseProfileLine(*terrain, defaultProfileLine(*terrain));
+  if (!line) throw DemImportAbandoned("Profile line not chosen");
+  DemData d;
+  d.step = step;
+  placeTerrain(sim.host, *terrain, *line, sim.m.Scale, d);
+  return d;
+}
 
 std::optional<std::string> chooseSaveName(Sim& sim) {
   const Controls& ui = sim.ui;
-  const std::string proposed = !ui.DemFileName.empty()   ? ui.DemFileName
+  // A terrain opened from a GIS raster is not proposed for replacing by the section's own.
+  const std::string proposed = !ui.DemFileName.empty()   ? withOwnExtension(ui.DemFileName, ".dem")
                                : !ui.StrFileName.empty() ? withExtension(ui.StrFileName, ".dem")
                                                          : sim.paths.dataPath + "Magmo.dem";
-  const FileDialog dialog{"Save Magmo Elevation File", "Elevation File (*.dem)|*.dem|", "dem", proposed};
+  const FileDialog dialog{"Save Magmo Elevation File",
+                          "Elevation File (*.dem)|*.dem|GeoTIFF (*.tif)|*.tif;*.tiff|ESRI ASCII Grid (*.asc)|*.asc|",
+                          "dem", proposed};
   for (;;) {
     std::optional<std::string> name = sim.host.saveFileName(dialog);
     if (!name || !isDataFile(sim, *name, "MagmoDemo.dem")) return name;
@@ -46,6 +92,11 @@ std::optional<DemData> loadDem(Sim& sim, const std::string& name) {
   try {
     std::ifstream file(name, std::ios::binary);
     if (!file) throw SimError("Cannot open the file");
+    if (!startsWithOwnMark(file))
+      if (std::optional<DemData> raster = readRaster(sim, name, d->step)) {
+        ui.pBarVisible = false;
+        return raster;
+      }
     readDemText(file, sim.host, *d, [&](int percent) {
       ui.pBarValue = percent;
       sim.host.yield();
@@ -87,11 +138,15 @@ void fileSaveDEM(Sim& sim) {
     if (const std::optional<std::string> name = chooseSaveName(sim)) {
       ui.statusBar2[1] = "Saving Elevation File:  " + *name;
       ui.pBarVisible = true;
-      const std::string text = demFileText(sim.m, [&](int x) {
-        ui.pBarValue = 100 * x / kColumns;
-        sim.host.yield();
-      });
-      replaceFile(*name, text);
+      if (const std::optional<TerrainFormat> gis = terrainFormatOf(*name)) {
+        sim.host.writeTerrain(*name, mapTerrain(sim.m), *gis);
+      } else {
+        const std::string text = demFileText(sim.m, [&](int x) {
+          ui.pBarValue = 100 * x / kColumns;
+          sim.host.yield();
+        });
+        replaceFile(*name, text);
+      }
       ui.DemFileName = *name;
       ui.statusBar2[1] = "Elevation File:  " + *name + " Saved";
     }
@@ -109,8 +164,10 @@ bool fileOpenDEM(Sim& sim) {
   bool read = false;
   try {
     const std::string current = !ui.DemFileName.empty() ? ui.DemFileName : ui.StrFileName;
-    const FileDialog dialog{"Open Elevation File", "Elevation Files (*.dem)|*.dem|", "",
-                            current.empty() ? "" : withExtension(current, ".dem")};
+    const FileDialog dialog{"Open Elevation File",
+                            "Elevation Files (*.dem;*.tif;*.tiff;*.asc;*.hgt;*.img;*.bil;*.flt;*.vrt)|"
+                            "*.dem;*.tif;*.tiff;*.asc;*.hgt;*.img;*.bil;*.flt;*.vrt|All Files (*.*)|*|",
+                            "", current.empty() ? "" : withOwnExtension(current, ".dem")};
     if (const std::optional<std::string> name = sim.host.openFileName(dialog)) {
       const std::string shownBefore = ui.statusBar2[1];
       ui.statusBar2[1] = "Opening Elevation File:  " + fileTitle(*name);
@@ -126,8 +183,8 @@ bool fileOpenDEM(Sim& sim) {
         ui.recordFlag = false;
         ui.RecFileName.clear();
         ui.DemFileName = *name;
-        ui.StrFileName = withExtension(*name, ".str");
-        ui.statusBar1[3] = dropLastFour(fileTitle(*name));
+        ui.StrFileName = withOwnExtension(*name, ".str");
+        ui.statusBar1[3] = fileTitle(withOwnExtension(*name, ""));
         adopt(sim, std::move(*d));
         ui.mnuParTec.enabled = ui.mnuFileSaveAsDem.enabled = ui.toolbar["tectonic"].enabled = true;
         screenRefresh(sim);

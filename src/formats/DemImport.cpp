@@ -101,12 +101,9 @@ std::vector<Point> readRasterPoints(Host& host, NumberScanner& in) {
 // Large data are shrunk by a whole factor that brings both extents below the large width; the
 // factor is returned (1 when the data fit).
 double offerShrinking(Host& host, std::vector<Point>& pts, const Extent& e) {
-  if (e.xrange() <= kLargeWidth && e.yrange() < kLargeWidth) return 1;
-  if (!host.askYesNo("DEM scale too large. \nDo you wish to scale it?", MsgIcon::Question, kTitle))
-    throw DemImportAbandoned("Import abandoned");
-  const double factor = std::max(std::ceil(e.xrange() / kLargeWidth), std::floor(e.yrange() / kLargeWidth) + 1);
-  host.message("Data will be scaled by a factor of " + generalNumber(factor) + "X", MsgIcon::Information, kTitle);
-  for (Point& p : pts) p = {p.x / factor, p.y / factor, static_cast<float>(p.z / factor)};
+  const double factor = demShrinkFactor(host, e.xrange(), e.yrange());
+  if (factor != 1)
+    for (Point& p : pts) p = {p.x / factor, p.y / factor, static_cast<float>(p.z / factor)};
   return factor;
 }
 
@@ -271,6 +268,15 @@ void fillInverseDistance(std::vector<float>& grid, const std::vector<Point>& pts
 }
 
 }  // namespace
+
+double demShrinkFactor(Host& host, double xrange, double yrange) {
+  if (xrange <= kLargeWidth && yrange < kLargeWidth) return 1;
+  if (!host.askYesNo("DEM scale too large. \nDo you wish to scale it?", MsgIcon::Question, kTitle))
+    throw DemImportAbandoned("Import abandoned");
+  const double factor = std::max(std::ceil(xrange / kLargeWidth), std::floor(yrange / kLargeWidth) + 1);
+  host.message("Data will be scaled by a factor of " + generalNumber(factor) + "X", MsgIcon::Information, kTitle);
+  return factor;
+}
 
 DemPlacement placeDem(double xrange, double yrange) {
   struct Row {

@@ -22,6 +22,11 @@ struct DemPlacement {
 };
 DemPlacement placeDem(double xrange, double yrange);
 
+// Data wider than the large scale's section are shrunk by a whole factor that brings both
+// extents (metres) within it, once the user agrees: returns the factor (1 when they fit) and
+// throws DemImportAbandoned when the user declines.
+double demShrinkFactor(Host& host, double xrange, double yrange);
+
 // Reads the data after the vector/raster question into grid (laid out as Section::MapGrid,
 // elevations in plot units; cells outside the data keep their values) and returns the scale
 // chosen for them. Throws SimError on bad data.

@@ -7,6 +7,8 @@
 
 #include "model/Canvas.h"
 #include "model/Numeric.h"
+#include "model/SimError.h"
+#include "model/TerrainGrid.h"
 
 namespace magmo {
 
@@ -55,6 +57,17 @@ class Host {
   }
   virtual std::optional<std::string> openFileName(const FileDialog& d) = 0;
   virtual std::optional<std::string> saveFileName(const FileDialog& d) = 0;
+
+  // Raster elevation files of GIS programs. nullopt when the file is no raster the platform
+  // knows (the text layouts are tried next); SimError when it is one that cannot be read.
+  virtual std::optional<TerrainGrid> readTerrain(const std::string& /*path*/) { return std::nullopt; }
+  virtual void writeTerrain(const std::string& /*path*/, const TerrainGrid&, TerrainFormat) {
+    throw SimError("GIS raster files cannot be written here");
+  }
+  // The line the section follows, starting from the proposal; nullopt when the user cancels.
+  virtual std::optional<ProfileLine> chooseProfileLine(const TerrainGrid&, const ProfileLine& proposal) {
+    return proposal;
+  }
 
   // One sound at a time: a new one replaces whatever plays, a looped one until the next.
   virtual void soundPlay(const std::string& /*wavPath*/, bool /*loop*/) {}

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <utility>
 
+#include "gis/GdalTerrain.h"
+
 namespace magmo::batch {
 
 double BatchHost::secondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
@@ -69,5 +71,15 @@ std::optional<std::string> BatchHost::openFileName(const FileDialog&) {
 }
 
 std::optional<std::string> BatchHost::saveFileName(const FileDialog& d) { return openFileName(d); }
+
+std::optional<TerrainGrid> BatchHost::readTerrain(const std::string& path) { return gis::readTerrainFile(path); }
+
+void BatchHost::writeTerrain(const std::string& path, const TerrainGrid& g, TerrainFormat format) {
+  gis::writeTerrainFile(path, g, format);
+}
+
+std::optional<ProfileLine> BatchHost::chooseProfileLine(const TerrainGrid&, const ProfileLine& proposal) {
+  return dem.line.value_or(proposal);
+}
 
 }  // namespace magmo::batch

@@ -30,6 +30,10 @@ class BatchHost : public Host {
                                       std::string_view defaultText) override;
   std::optional<std::string> openFileName(const FileDialog& d) override;
   std::optional<std::string> saveFileName(const FileDialog& d) override;
+  std::optional<TerrainGrid> readTerrain(const std::string& path) override;
+  void writeTerrain(const std::string& path, const TerrainGrid& g, TerrainFormat format) override;
+  // The --dem-line of the command line, else the proposal.
+  std::optional<ProfileLine> chooseProfileLine(const TerrainGrid& g, const ProfileLine& proposal) override;
 
   // The first error reported since the last call, on one line; empty when there was none.
   std::string takeFailure();

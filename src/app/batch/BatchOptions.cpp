@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "formats/TerrainPlacement.h"
+
 namespace magmo::batch {
 
 namespace {
@@ -231,6 +233,14 @@ Options parseOptions(const std::vector<std::string>& args) {
       out.dem.kind = option == "--dem-vector" ? DemLayout::Vector : DemLayout::Raster;
       if (out.dem.kind == DemLayout::Raster) rasterLayout(in.value(option), out.dem);
       continue;
+    } else if (option == "--dem-line") {
+      if (out.dem.line) throw BatchError("--dem-line: the profile line is given twice");
+      try {
+        out.dem.line = parseProfileLine(in.value(option));
+      } catch (const SimError& e) {
+        throw BatchError(std::string("--dem-line: ") + e.what());
+      }
+      continue;
     } else if (option == "--dem-part") {
       out.dem.part = oneOf(option, in.value(option), {"top", "bottom", "middle"});
       continue;
@@ -252,6 +262,7 @@ std::string usage() {
          "[--magnitude M --dip D --down left|right] [--cycles N]...]... [--auto N] "
          "[--save FILE.str] [--png FILE.png] [--report] [--record FILE.rec] [--play FILE.rec [--loops N]] "
          "[--load FILE.dem [--dem-vector | --dem-raster ROWS,COLS,SPACING] [--dem-part top|bottom|middle]] "
+         "[--load FILE.tif|FILE.asc|FILE.hgt|... [--dem-line ROW | --dem-line X1,Y1,X2,Y2]] "
          "[--save-dem FILE.dem] [--undo] [--new] [--maps] [--map-precision low|normal|high] [--map-3d] "
          "[--map-png FILE.png] [--relief-png FILE.png [--relief 1..5] [--base METRES] [--contrast 0..5]] "
          "[--column-png FILE.png --column-at KM] [--export-3d FILE.png|FILE.bmp]";

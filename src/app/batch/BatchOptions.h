@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/TerrainGrid.h"
+
 namespace magmo::batch {
 
 struct BatchError : std::runtime_error {
@@ -49,6 +51,7 @@ struct DemLayout {
   Kind kind = Unset;
   std::string rows, columns, spacing;  // raster only
   std::string part = "middle";          // top, bottom or middle of a tall terrain
+  std::optional<ProfileLine> line;      // the section's line across a GIS raster
 };
 
 struct Options {

@@ -28,6 +28,8 @@
 #include "formats/DemFile.h"
 #include "formats/RecordFile.h"
 #include "formats/StratFile.h"
+#include "formats/TerrainPlacement.h"
+#include "gis/GdalTerrain.h"
 #include "model/Numeric.h"
 #include "model/SimError.h"
 #include "textio/FileNames.h"
@@ -167,7 +169,10 @@ void BatchRunner::act(const Action& a, const Options& options) {
       recordTargets_.push_back(a.text);
       break;
     case Action::SaveDem:
-      write(a.text, [this] { return demFileText(sim_.m); });
+      write(a.text, [&] {
+        const std::optional<TerrainFormat> gis = terrainFormatOf(a.text);
+        return gis ? gis::terrainFileBytes(mapTerrain(sim_.m), *gis, a.text) : demFileText(sim_.m);
+      });
       break;
     case Action::Undo:
       undo();
@@ -256,7 +261,8 @@ void BatchRunner::refuseInput(const std::string& path, const std::string& kind) 
 
 void BatchRunner::load(const std::string& path, const DemLayout& dem) {
   if (!std::ifstream(path)) throw BatchError("cannot read '" + path + "'");
-  if (fileTitle(path).ends_with(".dem") || fileTitle(path).ends_with(".DEM")) return loadDem(path, dem);
+  if (fileTitle(path).ends_with(".dem") || fileTitle(path).ends_with(".DEM") || gis::isTerrainFile(path))
+    return loadDem(path, dem);
   host_.fileAnswer = std::filesystem::absolute(path).string();
   const bool read = fileOpenTopo(sim_) != LoadResult::Failed;
   host_.fileAnswer.clear();
