@@ -19,6 +19,7 @@
 #include <tuple>
 #include <vector>
 
+#include "model/Numeric.h"
 #include "model/SimError.h"
 #include "textio/ReplaceFile.h"
 
@@ -215,7 +216,7 @@ std::pair<std::string, std::optional<std::string>> encode(const TerrainGrid& g, 
   std::vector<float> values(g.heights);
   for (float& v : values) {
     if (TerrainGrid::isNoData(v)) v = static_cast<float>(kNoDataValue);
-    else if (v <= kNoDataValue) fail("a height of " + std::to_string(v) + " m would read as no data");
+    else if (v <= kNoDataValue) fail("a height of " + generalNumber(v) + " m would read as no data");
   }
   Dataset mem(GDALCreate(GDALGetDriverByName("MEM"), "", g.columns, g.rows, 1, GDT_Float32, nullptr));
   if (!mem) fail(lastGdalMessage());
