@@ -28,6 +28,7 @@
 #include "app/AppPaths.h"
 #include "app/ClosingWindow.h"
 #include "app/ContextHelp.h"
+#include "app/EruptionChart.h"
 #include "app/HelpWindow.h"
 #include "app/PicturePrint.h"
 #include "app/LegendPanel.h"
@@ -86,6 +87,9 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
     : QMainWindow(parent), desk_(desktop), sim_(desktop.sim), ui_(desktop.sim.ui) {
   setWindowTitle("Magmo");
   setObjectName("Magmo");
+  chart_ = new EruptionChart(sim_.m, this);
+  addDockWidget(Qt::BottomDockWidgetArea, chart_);
+  chart_->hide();
   buildMenus();
   buildToolBar();
   setShortcuts();
@@ -99,9 +103,13 @@ MainWindow::MainWindow(DesktopSim& desktop, QWidget* parent)
   stratWindow_ = new StratColumnWindow(sim_, runner, this);
   desk_.host.setDialogParent(this);
   desk_.host.setOnYield([this] { syncFromControls(); });
-  desk_.host.setOnRepaint([this] { profile_->update(); });
+  desk_.host.setOnRepaint([this] {
+    profile_->update();
+    chart_->sync(false);
+  });
   desk_.host.setOnHelp([this](int topic) { showHelp(topic); });
   new ContextHelp(this, [this](const QWidget* w) { return helpTopicOf(w); }, [this](int topic) { showHelp(topic); });
+  new ContextHelp(chart_, [](const QWidget*) { return kChartHelpTopic; }, [this](int topic) { showHelp(topic); });  // floating
 
   auto* clock = new QTimer(this);
   connect(clock, &QTimer::timeout, this, &MainWindow::showClock);
@@ -124,6 +132,7 @@ void MainWindow::run(const std::function<void()>& handler, const std::string& na
   --handlerDepth_;
   syncFromControls();
   profile_->update();
+  chart_->sync(true);  // the action may have reshaped any layer
   if (handlerDepth_ == 0 && closePending_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -199,6 +208,10 @@ void MainWindow::buildViewMenu(QMenu* view) {
   menuItem(view, "&Map", "mnuViewMap", &ui_.mnuViewMap, [this] { mnuViewMapClick(sim_); });
   menuItem(view, "&Topography", "mnuViewTopo", &ui_.mnuViewTopo, [this] { mnuViewTopoClick(sim_); });
   menuItem(view, "Magmo&3D", "mnuView3D", &ui_.mnuView3D, [this] { mnuView3DClick(sim_); });
+  QAction* chart = chart_->toggleViewAction();
+  chart->setText("&Eruption Chart");
+  chart->setObjectName("mnuViewChart");
+  view->addAction(chart);
   view->addSeparator();
   menuItem(view, "Screen &Capture", "mnuViewCap", &ui_.mnuViewCap, [this] { mnuViewCapClick(sim_); });
   menuItem(view, "Customise &Toolbar...", "mnuViewToolbar", nullptr, [this] { customiseToolbar(); });
@@ -484,6 +497,10 @@ void MainWindow::restorePlacement() {
   const std::string state = sim_.settings.read(kSettingsSection, "Max", "0");
   if (state == "1") setWindowState(Qt::WindowMinimized);
   if (state == "2") setWindowState(Qt::WindowMaximized);
+  const auto area = static_cast<Qt::DockWidgetArea>(number("ChartArea"));
+  if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea || area == Qt::TopDockWidgetArea)
+    addDockWidget(area, chart_);
+  chart_->setVisible(sim_.settings.read(kSettingsSection, "Chart", "0") == "1");
 }
 
 void MainWindow::storeSettings() {
@@ -493,6 +510,8 @@ void MainWindow::storeSettings() {
 
 void MainWindow::savePlacement() {
   auto save = [this](const char* key, const std::string& v) { sim_.settings.save(kSettingsSection, key, v); };
+  save("Chart", chart_->isHidden() ? "0" : "1");
+  save("ChartArea", std::to_string(static_cast<int>(dockWidgetArea(chart_))));
   if (isMinimized()) {
     save("Max", "1");
   } else if (isMaximized()) {

@@ -28,6 +28,7 @@ class QToolBar;
 namespace magmo {
 
 class AdvancedPanel;
+class EruptionChart;
 class LegendPanel;
 class MapViewWindow;
 class HelpWindow;
@@ -131,6 +132,7 @@ class MainWindow : public QMainWindow {
   AdvancedPanel* advanced_ = nullptr;
   LegendPanel* legend_ = nullptr;
   MapViewWindow* mapWindow_ = nullptr;
+  EruptionChart* chart_ = nullptr;
   QGroupBox* pan3D_ = nullptr;
   SmallMapWidget* smallMap_ = nullptr;
   StratColumnWindow* stratWindow_ = nullptr;

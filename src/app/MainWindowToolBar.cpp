@@ -12,6 +12,7 @@
 #include <QWhatsThis>
 
 #include "app/AboutDialog.h"
+#include "app/EruptionChart.h"
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
@@ -155,7 +156,8 @@ int MainWindow::helpTopicOf(const QWidget* w) const {
     if (name == "Tectonic") return ui_.opErode.checked ? 18 : 17;
     const std::pair<const char*, int> kPlaces[] = {{"Legend", 31},      {"labVei", 32},     {"StatusBar1_5", 33},
                                                    {"StatusBar1", 30},  {"StatusBar2", 30}, {"pan3D", 42},
-                                                   {"cmdErupt", 2},     {"cmdHalt", 2}};
+                                                   {"cmdErupt", 2},     {"cmdHalt", 2},
+                                                   {"EruptionChart", kChartHelpTopic}};
     for (const auto& [place, topic] : kPlaces)
       if (name == place) return topic;
   }
