@@ -26,6 +26,7 @@ constexpr HelpPage kPages[] = {
     {"column.html", "The stratigraphic column", "Views"},
     {"chart.html", "The eruption chart", "Views"},
     {"records.html", "Recording and playback", "Histories and files"},
+    {"scenarios.html", "Ready-made eruption histories", "Histories and files"},
     {"files.html", "Files and the data folder", "Histories and files"},
     {"batch.html", "The batch runner", "Histories and files"},
     {"options.html", "Options", "Settings"},

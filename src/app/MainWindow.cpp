@@ -189,6 +189,8 @@ void MainWindow::buildMenus() {
   buildOptionsMenu(menu("&Options", "mnuOpt", ui_.mnuOpt));
 
   buildRecordMenu(menu("&Record", "mnuRec", ui_.mnuRec));
+  // Opening a ready-made history is an Open: it is there when the File menu is.
+  buildScenariosMenu(menu("&Scenarios", "mnuScenarios", ui_.mnuFile));
 
   buildViewMenu(menu("&View", "mnuView", ui_.mnuView));
   buildHelpMenu(menuBar()->addMenu("&Help"));

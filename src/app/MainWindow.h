@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow {
   void buildFileMenu(QMenu* file);
   void buildParametersMenu(QMenu* par);
   void buildRecordMenu(QMenu* rec);
+  void buildScenariosMenu(QMenu* menu);
   void buildOptionsMenu(QMenu* opt);
   void buildToolBar();
   void buildViewMenu(QMenu* view);

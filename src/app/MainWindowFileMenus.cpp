@@ -9,6 +9,7 @@
 #include "control/Playback.h"
 #include "control/RecordCommands.h"
 #include "control/RecordMenu.h"
+#include "control/StatisticsExport.h"
 #include "control/StratCommands.h"
 #include "control/UnsavedChanges.h"
 
@@ -37,6 +38,7 @@ void MainWindow::buildFileMenu(QMenu* file) {
   menuItem(saveAs, "&Stratigraphic File...", "mnuFileSaveAsTopo", nullptr, core(fileSaveTopo));
   menuItem(saveAs, "&DEM File...", "mnuFileSaveAsDem", &ui_.mnuFileSaveAsDem, core(fileSaveDEM));
   menuItem(saveAs, "&Record File...", "mnuFileSaveAsRec", nullptr, core(fileSaveRec));
+  menuItem(file, "&Export Statistics...", "mnuFileExportStats", nullptr, core(fileExportStatistics));
   menuItem(file, "&Print...", "mnuFilePrint", &ui_.mnuFilePrint, [this] { printProfile(); });
   file->addSeparator();
   menuItem(file, "Magmo&3D", "mnuFileMagmo3D", &ui_.mnuFileMagmo3D, core(mnuView3DClick));

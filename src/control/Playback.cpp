@@ -203,24 +203,34 @@ const char* mapStateText(const Controls& ui) {
 void playback(Sim& sim) { Player(sim).run(); }
 
 void fileOpenRec(Sim& sim) {
+  Controls& ui = sim.ui;
+  ui.toolbar["open"].pressed = true;
+  std::optional<std::string> name;
+  try {
+    const FileDialog dialog{"Open Record File", "Recorder Files (*.rec)|*.rec;*.REC|", "",
+                            ui.StrFileName.empty() ? "" : withExtension(ui.StrFileName, ".rec")};
+    name = sim.host.openFileName(dialog);
+  } catch (const std::exception& e) {
+    sim.reportError("FileOpenRec", e);
+  }
+  if (name && !name->empty())
+    openRecord(sim, *name);
+  else
+    ui.toolbar["open"].pressed = false;
+}
+
+void openRecord(Sim& sim, const std::string& name) {
   Model& m = sim.m;
   Controls& ui = sim.ui;
   ui.toolbar["open"].pressed = true;
   try {
-    const FileDialog dialog{"Open Record File", "Recorder Files (*.rec)|*.rec;*.REC|", "",
-                            ui.StrFileName.empty() ? "" : withExtension(ui.StrFileName, ".rec")};
-    const std::optional<std::string> name = sim.host.openFileName(dialog);
-    if (!name || name->empty()) {
-      ui.toolbar["open"].pressed = false;
-      return;
-    }
     clearVar(sim, true);
     clearRec(sim);
     screenRefresh(sim);
-    ui.RecFileName = *name;
-    ui.statusBar1[6] = dropLastFour(fileTitle(*name));
-    ui.statusBar2[1] = "Opening Record File:  " + fileTitle(*name);
-    if (isDataFile(sim, *name, "MagmoDemo.rec")) {
+    ui.RecFileName = name;
+    ui.statusBar1[6] = dropLastFour(fileTitle(name));
+    ui.statusBar2[1] = "Opening Record File:  " + fileTitle(name);
+    if (isDataFile(sim, name, "MagmoDemo.rec")) {
       ui.mnuOptMapEnable.checked = ui.mnuOptMap3dPosEnable.checked = true;
       ui.statusBar1[7] = mapStateText(ui);
     }

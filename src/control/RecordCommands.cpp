@@ -25,7 +25,7 @@ std::optional<std::string> chooseRecordSaveName(Sim& sim, const std::string& pro
   for (;;) {
     std::optional<std::string> name = sim.host.saveFileName(dialog);
     if (!name || name->empty()) return std::nullopt;
-    if (!isDataFile(sim, *name, kDemoRecord)) return name;
+    if (!isDataFile(sim, *name, kDemoRecord) && !isScenarioFile(sim, *name)) return name;
     sim.host.message("Cannot replace MAGMO Demonstration file", MsgIcon::Critical, kAppTitle);
   }
 }
@@ -54,16 +54,18 @@ void writeRecordFile(Sim& sim, const std::string& name) {
 void fileSaveRec(Sim& sim) {
   Controls& ui = sim.ui;
   ui.toolbar["save"].pressed = true;
-  const std::string proposed = !ui.RecFileName.empty()  ? ui.RecFileName
-                               : !ui.StrFileName.empty() ? withExtension(ui.StrFileName, ".rec")
-                                                         : sim.paths.dataPath + "Magmo.rec";
+  // A ready-made history is offered for saving as the user's own copy.
+  const std::string proposed = isScenarioFile(sim, ui.RecFileName) ? sim.paths.dataPath + fileTitle(ui.RecFileName)
+                               : !ui.RecFileName.empty()            ? ui.RecFileName
+                               : !ui.StrFileName.empty()            ? withExtension(ui.StrFileName, ".rec")
+                                                                    : sim.paths.dataPath + "Magmo.rec";
   if (const std::optional<std::string> name = chooseRecordSaveName(sim, proposed)) writeRecordFile(sim, *name);
   ui.toolbar["save"].pressed = false;
 }
 
 void saveOpenRecord(Sim& sim) {
   const std::string& name = sim.ui.RecFileName;
-  if (name.empty() || isDataFile(sim, name, kDemoRecord))
+  if (name.empty() || isDataFile(sim, name, kDemoRecord) || isScenarioFile(sim, name))
     fileSaveRec(sim);
   else
     writeRecordFile(sim, name);
@@ -100,7 +102,7 @@ bool fileReadRec(Sim& sim) {
   }
   // A damaged file keeps the phases read whole; the header's count would replay empty ones.
   m.RecCount = phasesRead;
-  if (!header.strFileName.empty() || complete) ui.StrFileName = header.strFileName;
+  if (!header.strFileName.empty() || complete) ui.StrFileName = locateRecordStrat(sim, header.strFileName);
   ui.recordFlag = !ui.StrFileName.empty();
   // The phases kept were recorded at the file's scale.
   if (complete || phasesRead > 0) applyStoredScale(sim, header.scale);

@@ -6,8 +6,9 @@
 namespace magmo {
 struct Sim;
 
-// The "Save Record File" dialog from proposedName, refusing the demonstration record until the
-// user picks another name; nullopt when cancelled. Shared with the record editor.
+// The "Save Record File" dialog from proposedName, refusing the demonstration record and the
+// ready-made histories until the user picks another name; nullopt when cancelled. Shared with
+// the record editor.
 std::optional<std::string> chooseRecordSaveName(Sim& sim, const std::string& proposedName);
 void fileSaveRec(Sim& sim);  // asks for a name and writes RecTable
 // Writes RecTable to name, which then becomes RecFileName; reports a failure.

@@ -24,4 +24,23 @@ bool isDataFile(const Sim& sim, const std::string& name, const std::string& data
   return samePath(name, sim.paths.dataPath + dataFile);
 }
 
+bool isScenarioFile(const Sim& sim, const std::string& name) {
+  if (sim.paths.resources.empty()) return false;
+  return samePath(std::filesystem::path(name).parent_path().string(), sim.paths.resources + "Files/Scenarios");
+}
+
+std::string locateRecordStrat(const Sim& sim, const std::string& named) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  // A relative name is never taken from the working directory, which is anybody's.
+  if (named.empty() || (fs::path(named).is_absolute() && fs::is_regular_file(named, ec))) return named;
+  // Either separator, so that a record made on another system still gives its file name.
+  const std::string title = named.substr(named.find_last_of("/\\") + 1);
+  if (title.empty() || title == "." || title == "..") return named;
+  const std::string factory = sim.paths.resources.empty() ? "" : sim.paths.resources + "Files/";
+  for (const std::string& folder : {sim.paths.dataPath, factory})
+    if (!folder.empty() && fs::is_regular_file(folder + title, ec)) return folder + title;
+  return named;
+}
+
 }  // namespace magmo

@@ -14,5 +14,12 @@ std::string dropLastFour(const std::string& s);
 std::string withExtension(const std::string& name, const std::string& ext);
 // A demonstration or default file of the data folder, e.g. "MagmoDemo.rec".
 bool isDataFile(const Sim& sim, const std::string& name, const std::string& dataFile);
+// A file of the factory's ready-made histories (resources + "Files/Scenarios/").
+bool isScenarioFile(const Sim& sim, const std::string& name);
+// The stratigraphic file a record names. Records store a path, which another machine (or a
+// shipped record's bare file name) does not have: a name that is not an existing file by its
+// absolute path is looked for by its file name in the data folder, then in the factory folder.
+// Unchanged when neither has it, so that the caller refuses it as named.
+std::string locateRecordStrat(const Sim& sim, const std::string& named);
 
 }  // namespace magmo

@@ -212,6 +212,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       a = action(Action::Png, in.value(option));
     } else if (option == "--report") {
       a = action(Action::Report);
+    } else if (option == "--stats-csv") {
+      a = action(Action::StatsCsv, in.value(option));
     } else if (option == "--play") {
       a = action(Action::Play, in.value(option), 1);
       if (!in.done() && in.peek() == "--loops") {
@@ -260,7 +262,7 @@ std::string usage() {
          "[--erupt STYLE [--location KM] [--strength S] [--wind MS] [--particles N] [--bursts N] [--diatreme] "
          "[--slider K=V] [--caldera valles|mazama] [--directed] [--explosions] [--top KM --base KM] "
          "[--magnitude M --dip D --down left|right] [--cycles N]...]... [--auto N] "
-         "[--save FILE.str] [--png FILE.png] [--report] [--record FILE.rec] [--play FILE.rec [--loops N]] "
+         "[--save FILE.str] [--png FILE.png] [--report] [--stats-csv FILE.csv] [--record FILE.rec] [--play FILE.rec [--loops N]] "
          "[--load FILE.dem [--dem-vector | --dem-raster ROWS,COLS,SPACING] [--dem-part top|bottom|middle]] "
          "[--load FILE.tif|FILE.asc|FILE.hgt|... [--dem-line ROW | --dem-line X1,Y1,X2,Y2]] "
          "[--save-dem FILE.dem] [--undo] [--new] [--maps] [--map-precision low|normal|high] [--map-3d] "

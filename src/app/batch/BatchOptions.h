@@ -36,7 +36,7 @@ struct PlanView {
 struct Action {
   enum Kind {
     Scale, Exaggeration, Zoom, Gravity, Seed, Load, Static, Erupt, Auto, Save, Png, Report, Play, Record, SaveDem,
-    Undo, New, Maps, MapPrecision, Map3d, MapPng, ReliefPng, ColumnPng, Export3d
+    Undo, New, Maps, MapPrecision, Map3d, MapPng, ReliefPng, ColumnPng, Export3d, StatsCsv
   };
   Kind kind = Report;
   std::string text;    // scale/gravity/precision name, file name

@@ -27,6 +27,7 @@
 #include "control/Undo.h"
 #include "formats/DemFile.h"
 #include "formats/RecordFile.h"
+#include "formats/StatisticsCsv.h"
 #include "formats/StratFile.h"
 #include "formats/TerrainPlacement.h"
 #include "gis/GdalTerrain.h"
@@ -59,7 +60,7 @@ GravityItem gravityItem(const std::string& name) {
 
 bool writesFile(Action::Kind kind) {
   for (Action::Kind k : {Action::Save, Action::Png, Action::SaveDem, Action::Record, Action::MapPng, Action::ReliefPng,
-                         Action::ColumnPng, Action::Export3d})
+                         Action::ColumnPng, Action::Export3d, Action::StatsCsv})
     if (kind == k) return true;
   return false;
 }
@@ -159,6 +160,9 @@ void BatchRunner::act(const Action& a, const Options& options) {
       break;
     case Action::Report:
       reportText_ += layerReport(sim_.m);
+      break;
+    case Action::StatsCsv:
+      write(a.text, [this] { return layerStatisticsCsv(sim_.m); });
       break;
     case Action::Play:
       play(a.text, static_cast<int>(a.number));
@@ -294,7 +298,8 @@ void BatchRunner::play(const std::string& path, int loops) {
   } catch (const SimError& e) {
     throw BatchError("'" + path + "' is not a readable record file: " + e.what());
   }
-  if (!header.strFileName.empty() && !std::ifstream(header.strFileName))
+  const std::string start = locateRecordStrat(sim_, header.strFileName);
+  if (!start.empty() && !std::ifstream(start))
     throw BatchError("'" + path + "' starts from '" + header.strFileName + "', which cannot be read");
   host_.fileAnswer = std::filesystem::absolute(path).string();
   fileOpenRec(sim_);
