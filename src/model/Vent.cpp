@@ -35,6 +35,9 @@ void openLayer(Sim& sim) {
     m.LayerVentX[n] = m.VentX;
     m.LayerBase[n] = m.Topo[m.VentX];
     m.LayerStats[n] = {};
+    // A phase stopped or played back before its first burst leaves an empty layer, not one whose
+    // zero tops would cut every layer below it to the basement.
+    for (int x = 1; x <= kColumns; ++x) m.Strat(n, x) = m.Topo[x];
     return;
   }
   enterStaticMode(sim);

@@ -188,6 +188,9 @@ class Strombolian {
     ui_.chkCaldDiat.checked = false;
     m_.BurstCount = 0;
     if (!ui_.mnuParStrom.checked) {
+      // A played-back surge stage replays the bursts recorded for the phase, which it takes from
+      // the count as the stage begins.
+      if (sim_.playback()) m_.BurstCount = m_.BurstLimit;
       m_.EruptType = Style::Pfs;
       handedOver_ = true;
       typePfs(sim_);

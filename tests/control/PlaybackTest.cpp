@@ -63,7 +63,7 @@ TEST_F(PlaybackTest, EachKindOfPhaseReplaysAsItWasRecorded) {
   const std::tuple<const char*, std::function<void()>, bool> cases[] = {
       {"strombolian 1.9", [&] { erupt(Style::Stromb, "1.90", 3, {}, "12.34"); }, true},
       {"diatreme", [&] { erupt(Style::Stromb, "0.20", 20, caldDiat); }, true},
-      {"flow/surge diatreme", [&] { erupt(Style::Pfs, "0.25", 12, caldDiat); }, true},
+      {"flow/surge diatreme and its surges", [&] { erupt(Style::Pfs, "0.20", 6, caldDiat, "2.00"); }, true},
       {"directed blast", [&] { erupt(Style::Pfs, "0.70", 4, [&] { ui().chkDirected.checked = true; }); }, true},
       {"hawaiian", [&] { erupt(Style::Lava, "0.40", 3); }, true},
       {"peleean", [&] { erupt(Style::Dome, "0.40", 3); }, true},
@@ -163,12 +163,16 @@ TEST_F(PlaybackTest, RecordedValuesAreLimitedAsOkLimitsThemAndDamagedPhasesStopT
   phase(1, Style::Stromb, 1e6f).Particles = 0;
   phase(2, Style::Stromb, -50).Particles = 1000;
   phase(3, Style::Stromb, 12, 0);
+  phase(4, Style::Stromb, 12);
   std::map<int, int> vent, particles;
   host.onYield = [&] { vent[m().PlayIndex] = m().VentX, particles[m().PlayIndex] = m().PartCount; };
   play();
   EXPECT_TRUE(host.messages.empty()) << host.messages.front();
   EXPECT_EQ(std::tuple(m().LayerCount, vent[1], particles[1], vent[2], particles[2]),
-            std::tuple(3, kVentMax, 1, kVentMin, kMaxParticles));
+            std::tuple(4, kVentMax, 1, kVentMin, kMaxParticles));
+  // A phase of no bursts leaves an empty layer, which must not cut the layers below it away.
+  EXPECT_EQ(layerVolume(m(), 3), 0);
+  EXPECT_GT(layerVolume(m(), 2), 0);
   host.onYield = nullptr;
   const std::function<void(PhaseRecord&)> damages[] = {
       [](PhaseRecord& p) { p.Bursts = -3; },
