@@ -14,17 +14,18 @@ constexpr Scenario kScenarios[] = {
      "Five Hawaiian phases pour thin basalt flows over the default cone until a broad, gentle shield "
      "buries it. The flows run for kilometres and the vent wanders a little between phases."},
     {"cone-field", "Strombolian &Cone Field", "ConeField.rec",
-     "Four Strombolian phases add scoria cones across the demonstration section, each at its own vent, "
-     "some built downwind of the vent: a monogenetic volcanic field of small, steep cones."},
+     "Four Strombolian phases build scoria cones across a plain, each at its own vent, some spread "
+     "downwind: a monogenetic volcanic field of small, steep cones."},
     {"stratovolcano", "&Stratovolcano", "Stratovolcano.rec",
      "Thick Pel\u00e9ean lava and Plinian pumice falls take turns at one vent, so a steep cone grows of "
      "alternating lava and tephra layers."},
     {"caldera", "&Mazama-type Caldera", "MazamaCaldera.rec",
      "A stratovolcano of lava and pumice ends in a great Plinian eruption whose summit falls into the "
-     "emptied magma chamber: a deep Mazama-type caldera, later partly filled by a small lava dome."},
+     "emptied magma chamber: a wide Mazama-type caldera, later partly filled by a small lava dome."},
     {"maar", "Maar-&Diatreme", "MaarDiatreme.rec",
-     "Magma meets groundwater beside the default cone: a diatreme pit is blasted into the basement and "
-     "partly refilled, low surges build a tuff ring round the wide crater, and steam explosions follow."},
+     "Two Hawaiian flows build a lava plateau; then magma meets groundwater beneath it: a diatreme pit is "
+     "blasted through the plateau and partly refilled, low surges build a tuff ring round the wide crater, "
+     "and steam explosions follow."},
     {"collapse", "Sector Collapse and &Regrowth", "CollapseRegrowth.rec",
      "A scoria cone capped by thick lava grows too steep and its right-hand flank slides away as a debris "
      "avalanche; a new cone and a lava flow then grow in the horseshoe-shaped scar."},

@@ -27,17 +27,18 @@ TEST_F(ScenariosTest, EveryHistoryOpensArmedAndPlaysToItsEnd) {
     SCOPED_TRACE(s.key);
     openScenario(sim, s);
     ASSERT_TRUE(ui().mnuRecPlay.checked);
-    int layers = m().LayerCount;
-    ASSERT_GT(layers, 0);  // the starting file, by its bare name from the factory folder
-    // A fault lays no layer; a Strombolian diatreme fills its pit as a layer of its own.
+    int least = m().LayerCount, most = least;
+    ASSERT_GT(least, 0);  // the starting file, by its bare name from the factory folder
+    // A fault lays no layer; a diatreme fills its pit as a layer of its own, and one more once it
+    // is full.
     for (int n = 1; n <= m().RecCount; ++n) {
       const PhaseRecord& p = m().RecTable[n];
-      layers += p.Style != Style::Tectonic ? 1 + (p.Style == Style::Stromb && p.CalderaFlag)
-                                           : p.TectonicKind == TectonicKind::Erosion;
+      const int laid = p.Style != Style::Tectonic || p.TectonicKind == TectonicKind::Erosion;
+      least += laid, most += laid + (p.CalderaFlag && (p.Style == Style::Stromb || p.Style == Style::Pfs));
     }
     cmdEruptClick(sim);
     EXPECT_EQ(ui().modeText(), "Playback Complete");
-    EXPECT_EQ(m().LayerCount, layers);
+    EXPECT_TRUE(m().LayerCount >= least && m().LayerCount <= most) << m().LayerCount;
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
     int off = 0;  // every layer laid was filled: the top one is the ground
     for (int x = 1; x <= kColumns; ++x) off += m().Strat(m().LayerCount, x) != m().Topo[x];
