@@ -200,6 +200,14 @@ void mnuFileSaveClick(Sim& sim) {
   ui.mnuFileSave.enabled = true;
 }
 
+namespace {
+
+void showStratTitle(Sim& sim, const std::string& name) {
+  sim.ui.statusBar1[3] = samePath(name, sim.paths.defaultStrat()) ? "Default" : dropLastFour(fileTitle(name));
+}
+
+}  // namespace
+
 LoadResult fileOpenTopo(Sim& sim) {
   Controls& ui = sim.ui;
   ui.toolbar["open"].pressed = true;
@@ -222,7 +230,7 @@ LoadResult fileOpenTopo(Sim& sim) {
         ui.recordFlag = false;
         ui.RecFileName.clear();
         ui.StrFileName = *name;
-        ui.statusBar1[3] = samePath(*name, sim.paths.defaultStrat()) ? "Default" : dropLastFour(fileTitle(*name));
+        showStratTitle(sim, *name);
         result = adopt(sim, std::move(*loaded));
         screenRefresh(sim);
       }
@@ -245,6 +253,7 @@ LoadResult fileReadStrat(Sim& sim, bool offerCancel) {
     sim.ui.StrFileName.clear();
     return LoadResult::Failed;
   }
+  showStratTitle(sim, sim.ui.StrFileName);
   return adopt(sim, std::move(*loaded));
 }
 

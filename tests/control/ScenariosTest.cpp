@@ -62,6 +62,7 @@ TEST_F(ScenariosTest, AMissingStartingFileIsFoundByNameInTheDataThenTheFactoryFo
   };
   for (const std::string named : {"/nonexistent/dir/X.str", "X.str", "C:\\old\\X.str"})
     EXPECT_EQ(open(named), std::pair(ours, 1)) << named;
+  EXPECT_EQ(ui().statusBar1[3], "X");  // the section's panel names the file found
   EXPECT_EQ(open(shipped), std::pair(shipped, 5));  // a file that is there is taken as named
   std::filesystem::remove(ours);
   EXPECT_EQ(open("/nonexistent/dir/X.str"), std::pair(shipped, 5));
