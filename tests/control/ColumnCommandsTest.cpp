@@ -18,13 +18,10 @@ TEST_F(ColumnCommandsTest, OpenAndCloseTheWindow) {
   mnuViewStratClick(sim);
   EXPECT_TRUE(strat().visible && ui().mnuViewStrat.checked && ui().toolbar["strat"].pressed);
   EXPECT_FALSE(ui().Legend.visible || ui().mnuViewLedg.checked || ui().toolbar["legend"].pressed);
-  EXPECT_EQ(strat().status, "Magmo Stratigraphy");
-  EXPECT_EQ(host.sounds, std::vector<std::string>{sound("Maximize")});
-  host.sounds.clear();
+  EXPECT_EQ(std::pair(strat().status, host.sounds), std::pair(std::string("Magmo Stratigraphy"), std::vector{sound("Maximize")}));
   mnuViewStratClick(sim);
   EXPECT_FALSE(strat().visible || ui().mnuViewStrat.checked || ui().toolbar["strat"].pressed || ui().Legend.visible);
-  EXPECT_EQ(host.sounds, std::vector<std::string>{sound("Minimize")});
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(std::pair(host.sounds, host.messages.size()), std::pair(std::vector{sound("Maximize"), sound("Minimize")}, size_t(0)));
 }
 
 // The scroll value is the location's column clamped to 16..1264, on opening (the field keeps
@@ -42,16 +39,13 @@ TEST_F(ColumnCommandsTest, LocationAndScrollValueFollowEachOther) {
     ui().txtLoc.text = k.typed;
     strat().visible = false;
     mnuViewStratClick(sim);
-    EXPECT_EQ(strat().txtLoc.text, k.opened);
-    EXPECT_EQ(strat().scroll, k.scroll);
+    EXPECT_EQ(std::pair(strat().txtLoc.text, strat().scroll), std::pair(std::string(k.opened), k.scroll));
     strat().txtLoc.text = k.typed, strat().scroll = 0;
     stratLocEnter(sim);
-    EXPECT_EQ(strat().scroll, k.scroll);
-    EXPECT_EQ(strat().txtLoc.text, k.entered);
+    EXPECT_EQ(std::pair(strat().txtLoc.text, strat().scroll), std::pair(std::string(k.entered), k.scroll));
   }
   stratScrollChange(sim, 700);
-  EXPECT_EQ(strat().scroll, 700);
-  EXPECT_EQ(strat().txtLoc.text, "2.80");
+  EXPECT_EQ(std::pair(strat().txtLoc.text, strat().scroll), std::pair(std::string("2.80"), 700));
 }
 
 // The window draws the slice at its own location, and reads the pointer only with captions on.
@@ -59,8 +53,7 @@ TEST_F(ColumnCommandsTest, RedrawAndPointerUseTheWindowsLocation) {
   buildCone(200, 30, 50);
   strat().txtLoc.text = "4.00";
   const ColumnScale atCone = redrawStrat(sim, host.canvas);
-  EXPECT_FALSE(atCone.empty);
-  EXPECT_FLOAT_EQ(atCone.base, 1.25f * 300);  // the cone's top, magnified 10 times
+  EXPECT_TRUE(!atCone.empty && atCone.base == 1.25f * 300);  // the cone's top, magnified 10 times
   strat().txtLoc.text = "20.00";
   EXPECT_TRUE(redrawStrat(sim, host.canvas).empty);
   EXPECT_EQ(strataMouseMove(sim, atCone, 16, 0).rfind("x = 20.00 km:  y = ", 0), 0u);

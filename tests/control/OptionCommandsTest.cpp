@@ -9,13 +9,7 @@ namespace {
 class OptionCommandsTest : public test::SimTest {};
 
 TEST_F(OptionCommandsTest, ASpeedItemSetsTheFactorAndTheStoredSliderUnlessAlreadyChosen) {
-  struct Case {
-    SpeedItem item;
-    const char* storedSlider;
-    float factor;
-    int slider;
-    const char* status;
-  };
+  struct Case { SpeedItem item; const char* storedSlider; float factor; int slider; const char* status; };
   const Case cases[] = {{SpeedItem::Fast, "9", 5.0f, 9, "Fast Speed"},
                         {SpeedItem::Slow, "40", 0.2f, 11, "Slow Speed"},  // beyond the slider: its end
                         {SpeedItem::Normal, "0", 1.0f, 1, "Normal Speed"}};
@@ -47,8 +41,7 @@ TEST_F(OptionCommandsTest, CalibrationRatesTheComputerAgainstTheReferenceWithAFl
       << left << " " << right << " " << top << " " << bottom;
   host.canvas.recording = false;
   mnuOptSpeedCalClick(sim);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0], "CPU Speed = 200% of reference computer.");
+  EXPECT_EQ(host.messages, std::vector<std::string>{"CPU Speed = 200% of reference computer."});
   host.clockStep = 100;  // a machine far too slow still animates
   cpuSpeedTest(sim);
   EXPECT_FLOAT_EQ(m().CpuFactor, 0.01f);

@@ -113,9 +113,7 @@ TEST_F(RecordEditorTest, TheChosenPhaseIsShownAsRecordedAndAppliesUnchanged) {
                                       u.txtSlide[1].text, u.txtSlide[3].text, u.txtSlide[6].text, u.txtMap[1].text,
                                       u.cmbStyle.text}),
             std::vector<std::string>({"7.50", "0.90", "12", "30", "8", "2", "15", "9", "1.50", "Valles Type"}));
-  EXPECT_TRUE(u.chkCald.checked && !u.chkDirected.checked);
-  EXPECT_TRUE(ed.applyParams());
-  EXPECT_EQ(m().RecTable, original);
+  EXPECT_TRUE(u.chkCald.checked && !u.chkDirected.checked && ed.applyParams() && m().RecTable == original);
 }
 
 TEST_F(RecordEditorTest, EachTypeEnablesItsFields) {
@@ -166,8 +164,7 @@ TEST_F(RecordEditorTest, TypeChangesClearOrFillWhatTheNewTypeNeeds) {
   EXPECT_EQ(std::pair(ed.ui.cmbFlow.items.size(), ed.ui.cmbFlow.items.front()), std::pair(size_t(10), std::string("Flow 1 Duration")));
   host.yesNoAnswers = {false};
   ed.command2();
-  EXPECT_TRUE(host.messages.empty()) << lastMessage();
-  EXPECT_TRUE(m().RecTable[2].Style == Style::Dome && m().RecBurst(2, 10) > 0);
+  EXPECT_TRUE(host.messages.empty() && m().RecTable[2].Style == Style::Dome && m().RecBurst(2, 10) > 0) << lastMessage();
 }
 
 TEST_F(RecordEditorTest, FlowDurationsAreEditedPerBurstAndApplied) {
@@ -225,11 +222,9 @@ TEST_F(RecordEditorTest, OpenedFileBecomesTheEditorsOwnHistory) {
   EXPECT_EQ(lastMessage().rfind("Error reading record file '/nonexistent/none.rec':\n", 0), 0u);
   EXPECT_EQ(std::tuple(ed.EditCount, ed.EditTable[1].Wind, ed.EditOwnFile), std::tuple(3, 12.0f, 0));
   host.messages.clear(), host.fileAnswers = {dir.path("open.rec")};
-  ed.cmdOpen();
-  EXPECT_TRUE(host.messages.empty()) << lastMessage();
-  // The older large scale is read as 100 m per column.
-  EXPECT_EQ(std::tuple(ed.EditOwnFile, ed.EditCount, ed.EditScale, ed.EditStrName, ed.ui.txtLoc.text, ed.ui.optLarge.checked),
-            std::tuple(-1, 2, 100, "/data/other.str", "9.00", true));
+  ed.cmdOpen();  // the older large scale is read as 100 m per column
+  EXPECT_EQ(std::tuple(host.messages.size(), ed.EditOwnFile, ed.EditCount, ed.EditScale, ed.EditStrName, ed.ui.txtLoc.text,
+                       ed.ui.optLarge.checked), std::tuple(0u, -1, 2, 100, "/data/other.str", "9.00", true));
   edit(2, EditField::Wind, "7");
   ed.cmdReset();  // back to the file as opened, not to the main record
   EXPECT_TRUE(ed.EditTable[2] == table[2] && ed.EditCount == 2);

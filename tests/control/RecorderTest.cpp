@@ -24,21 +24,20 @@ TEST_F(RecorderTest, EachPhaseIsStoredAsItRan) {
   const PhaseRecord& r = m().RecTable[1];
   EXPECT_EQ(std::tuple(r.Style, r.TectonicKind, r.Wind, r.Particles, r.Bursts, r.Slider[2], r.Slider[3]),
             std::tuple(Style::Stromb, TectonicKind::None, -7.0f, 31.0f, 3, 9, 20));
-  EXPECT_FLOAT_EQ(r.Location, 11.4f);
-  EXPECT_FLOAT_EQ(r.Strength, 0.55f);
+  EXPECT_TRUE(std::abs(r.Location - 11.4f) < 1e-5 && std::abs(r.Strength - 0.55f) < 1e-6) << r.Location << " " << r.Strength;
   EXPECT_EQ(std::tuple(m().RecTable[2].Style, m().RecTable[2].Bursts, m().RecBurst(2, 5), ui().RecLoaded),
             std::tuple(Style::Lava, 4, 0.0f, true));
   // The last flow was cut short by the Stop.
-  for (int b = 1; b <= 3; ++b) EXPECT_GE(m().RecBurst(2, b), 20) << "burst " << b;
-  EXPECT_TRUE(m().RecBurst(2, 4) >= 1 && m().RecBurst(2, 4) < 20) << m().RecBurst(2, 4);
+  EXPECT_TRUE(std::min({m().RecBurst(2, 1), m().RecBurst(2, 2), m().RecBurst(2, 3)}) >= 20 && m().RecBurst(2, 4) >= 1 &&
+              m().RecBurst(2, 4) < 20) << m().RecBurst(2, 4);
   const PhaseRecord& vertical = m().RecTable[3];
   EXPECT_EQ(std::tuple(vertical.Style, vertical.TectonicKind, vertical.Location, vertical.Magnitude, vertical.DownSide,
                        m().RecBurst(3, 1)),
             std::tuple(Style::Tectonic, TectonicKind::Fault, 10.0f, 4, DownSide::Left, 0.0f));
   // A dipping fault drops the side it dips toward; an erosion keeps the cycles that ran.
-  EXPECT_EQ(std::tuple(m().RecTable[4].Dip, m().RecTable[4].DownSide, m().RecTable[5].TectonicKind, m().RecTable[5].ErodeCycles),
-            std::tuple(2, DownSide::None, TectonicKind::Erosion, m().ErodeCycles));
-  EXPECT_GE(m().ErodeCycles, 3);
+  EXPECT_EQ(std::tuple(m().RecTable[4].Dip, m().RecTable[4].DownSide, m().RecTable[5].TectonicKind, m().RecTable[5].ErodeCycles,
+                       m().ErodeCycles >= 3),
+            std::tuple(2, DownSide::None, TectonicKind::Erosion, m().ErodeCycles, true));
 }
 
 // An automatic run records every finished phase: eruptions, each fault offset and each erosion.
@@ -139,8 +138,8 @@ TEST_F(RecorderTest, ResetDisarmsAndNewFileForgetsTheHistoryAndTheFiles) {
     if (statusWhileResetting.empty()) statusWhileResetting = ui().statusBar2[1];
   };
   fileNew(sim);
-  EXPECT_EQ(statusWhileResetting, "Resetting Magmo Record");
-  EXPECT_TRUE(m().RecCount == 0 && m().RecTable[1] == PhaseRecord{} && m().RecBurst(1, 1) == 0 && m().LayerCount == 0);
+  EXPECT_TRUE(statusWhileResetting == "Resetting Magmo Record" && m().RecCount == 0 && m().RecTable[1] == PhaseRecord{} &&
+              m().RecBurst(1, 1) == 0 && m().LayerCount == 0) << statusWhileResetting;
   EXPECT_EQ(std::tuple(ui().StrFileName, ui().RecFileName, ui().recordFlag, ui().statusBar1[3]),
             std::tuple("", "", false, "No File Loaded"));
   EXPECT_TRUE(!ui().mnuRecPlay.enabled && !ui().toolbar["play"].enabled && ui().mnuFile.enabled);

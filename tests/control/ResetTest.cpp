@@ -28,10 +28,9 @@ TEST_F(ResetTest, ClearVarRestoresTheDefaultsOfTheNormalScale) {
   clearVar(sim);
   EXPECT_EQ(std::tuple(m().Scale, m().VentX, m().PartCount, m().BurstLimit, m().LayerCount, m().Strat(3, 100), m().TotalVolume),
             std::tuple(20, 640, 25, 1000, 0, 0, 0));
-  EXPECT_EQ(std::tuple(ui().txtLoc.text, ui().txtStr.text, ui().txtWind.text, ui().statusBar2[2], ui().Slider[3].value),
-            std::tuple("12.80", "0.40", "0", "Dormant   ", 20));
-  EXPECT_EQ(std::pair(ui().mnuParStatic.checked, m().VentKm), std::pair(false, 12.8f));
-  EXPECT_FLOAT_EQ(m().GravityScaled, 9.8f / 20);
+  EXPECT_EQ(std::tuple(ui().txtLoc.text, ui().txtStr.text, ui().txtWind.text, ui().Slider[3].value, ui().mnuParStatic.checked,
+                       ui().statusBar2[2], m().VentKm, m().GravityScaled),
+            std::tuple("12.80", "0.40", "0", 20, false, "Dormant   ", 12.8f, 9.8f / 20));
 }
 
 TEST_F(ResetTest, ShrinkingKeepsTheConeCentredAndLevelsTheFlanks) {
@@ -106,8 +105,7 @@ TEST_F(ResetTest, GravityItemsAndTheUserValue) {
             std::tuple(1.6f, "Moon Gravity", true, false));
   host.inputAnswers = {"4.9", std::nullopt, "-3"};
   selectGravity(sim, GravityItem::User);
-  EXPECT_EQ(std::tuple(m().Gravity, ui().statusBar1[5]), std::tuple(4.9f, "0.50 Earth Gravity"));
-  EXPECT_FLOAT_EQ(m().GravityScaled, 4.9f / 20);
+  EXPECT_EQ(std::tuple(m().Gravity, ui().statusBar1[5], m().GravityScaled), std::tuple(4.9f, "0.50 Earth Gravity", 4.9f / 20));
   // Cancel and non-positive answers keep the gravity; the answer is remembered.
   selectGravity(sim, GravityItem::User);
   selectGravity(sim, GravityItem::User);

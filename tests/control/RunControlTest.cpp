@@ -60,8 +60,7 @@ TEST_F(RunControlTest, ButtonsFollowTheRunStatesAndAResumeContinuesTheBurst) {
             std::tuple(true, paused, "Phase: 1   Burst: 2   "));
   EXPECT_EQ(seen[2], std::tuple(false, "&Stop", false, true, RunState::Stopping, "(Finishing) Phase: 1   Burst: 3   ",
                                 "Manual Erupt (Stopped)"));
-  EXPECT_EQ(m().BurstCount, stopBurst);
-  EXPECT_EQ(host.captures, std::vector<std::string>(3, "/data/Capture/"));
+  EXPECT_EQ(std::pair(m().BurstCount, host.captures), std::pair(stopBurst, std::vector<std::string>(3, "/data/Capture/")));
   EXPECT_EQ(std::tuple(std::get<0>(buttons()), std::get<1>(buttons()), std::get<2>(buttons()), ui().modeText()),
             std::tuple(true, "&Pause", false, "Manual Erupt"));
   EXPECT_TRUE(ui().cmdErupt.isDefault && ui().mnuParUndo.enabled && ui().mnuFileSave.enabled && ui().mnuFile.enabled);
@@ -100,10 +99,9 @@ TEST_F(RunControlTest, StaticSwitchAndTheCommandsALayerEnables) {
   EXPECT_TRUE(ui().mnuParStatic.checked && !ui().mnuOptMapEnable.checked);  // static phases make no map
   EXPECT_EQ(std::pair(ui().statusBar1[7], ui().modeText()), std::pair(std::string("Map Off"), std::string("Manual Erupt (Static)")));
   EXPECT_FALSE(ui().mnuParLava.enabled || ui().mnuParDome.enabled || ui().mnuRecRec.enabled || ui().cmdErupt.enabled);
-  mnuParStaticClick(sim);
-  EXPECT_TRUE(!ui().mnuParStatic.checked && ui().mnuParLava.enabled && ui().mnuRecRec.enabled);
-  EXPECT_FALSE(ui().mnuParTec.enabled || ui().mnuParCol.enabled);  // nothing to cut or fault yet
-  EXPECT_EQ(ui().modeText(), "Manual Erupt");
+  mnuParStaticClick(sim);  // nothing to cut or fault yet
+  EXPECT_TRUE(!ui().mnuParStatic.checked && ui().mnuParLava.enabled && ui().mnuRecRec.enabled && !ui().mnuParTec.enabled &&
+              !ui().mnuParCol.enabled && ui().modeText() == "Manual Erupt");
   buildCone(640, 20, 100);
   mnuParStaticClick(sim);
   mnuParStaticClick(sim);

@@ -47,10 +47,9 @@ class ErodeTest : public StyleTest {
 TEST_F(ErodeTest, AManualErosionOfFlatGroundChangesNothingAndEndsAfterTheCycleOfTheStop) {
   erode(16);
   EXPECT_EQ(swept, (std::vector<int>{3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 11, 13}));
-  EXPECT_TRUE(ui().PhaseText == "Phase: 1  (Dormant)   Cycle: 16   " && m().LayerColor[1] == 14);
+  EXPECT_TRUE(ui().PhaseText == "Phase: 1  (Dormant)   Cycle: 16   " && m().LayerColor[1] == 14 && host.sleptMs == 16 * 300);
   EXPECT_TRUE(std::all_of(m().Topo.begin(), m().Topo.end(), [](float h) { return h == 0; }));
   for (const auto& c : host.canvas.calls) EXPECT_FALSE(c.kind == DrawCall::Span && !c.persistent);
-  EXPECT_EQ(host.sleptMs, 16 * 300);
   playBack(3);
   EXPECT_EQ(swept, (std::vector<int>{3, 5, 3}));
 }
@@ -73,15 +72,14 @@ TEST_F(ErodeTest, AnAutomaticErosionRunsItsDrawnNumberOfCycles) {
     counts.push_back(c);
     const std::string cycles = std::to_string(c);
     EXPECT_EQ(ui().PhaseText, "Auto Phase: " + std::to_string(n + 1) + "  (Dormant)   Cycle: " + cycles + " of " + cycles + "   ");
-    EXPECT_TRUE(m().EruptType == Style::Plinian && m().MapOn == 8);
+    EXPECT_TRUE(m().EruptType == Style::Plinian && m().MapOn == 8 && m().Topo[640] < 60);
     EXPECT_DOUBLE_EQ(m().TotalHours, c * (20 * 1e5 + 20 * 1e7));
-    EXPECT_LT(m().Topo[640], 60);
     int deposit = 0;
     for (int x = 1; x <= 1280; ++x) deposit += m().Strat(n + 1, x) == m().Topo[x] && m().Topo[x] > m().Strat(n, x);
     EXPECT_GT(deposit, 0);
   }
-  EXPECT_NE(std::find(counts.begin(), counts.end(), 30), counts.end());
-  EXPECT_TRUE(std::any_of(counts.begin(), counts.end(), [](int c) { return c > 5 && c < 30; }));
+  EXPECT_TRUE(std::find(counts.begin(), counts.end(), 30) != counts.end() &&
+              std::any_of(counts.begin(), counts.end(), [](int c) { return c > 5 && c < 30; }));
 }
 
 // Diatreme rock (colour 5) does not wear; the despiking levels a single-column spike with its
@@ -142,8 +140,7 @@ TEST_F(ErodeTest, GroundBelowTheBaseLevelErodesToFiniteHeightsNoRougherThanBefor
     ground();
     const float before = roughness();
     playBack(4);
-    EXPECT_EQ(m().ErodeCycles, 4);
-    EXPECT_LE(roughness(), before);
+    EXPECT_TRUE(m().ErodeCycles == 4 && roughness() <= before) << roughness();
   }
 }
 }  // namespace

@@ -37,8 +37,9 @@ class ColumnTest : public SimTest {
   std::vector<DrawCall> textsAt(float x) const {
     return calls(DrawCall::Text, [x](const DrawCall& c) { return c.x1 == x; });
   }
-  // Canvas y of a drawing y for the column's scale.
+  // Canvas y of a drawing y for the column's scale, and whether a drawn y is at it.
   static float canvasY(const ColumnScale& c, float y) { return y * kColumnCanvasHeight / c.bottom; }
+  static bool at(float drawn, float expected) { return std::abs(drawn - expected) < 1e-3; }
 
   RecordingCanvas canvas;
 };
@@ -65,18 +66,15 @@ TEST_F(ColumnTest, MagnificationStepAndUnitFollowTheHighestSurface) {
     const ColumnScale c = plot();
     const float M = k.top * k.mag;
     EXPECT_EQ(c.mag, k.mag);
-    EXPECT_FLOAT_EQ(c.base, 1.25f * M);
-    EXPECT_FLOAT_EQ(c.bottom, 1.45f * M);
-    EXPECT_FLOAT_EQ(c.labelBand, 0.2f * M);
+    EXPECT_TRUE(std::abs(c.base / (1.25f * M) - 1) < 1e-6 && std::abs(c.bottom / (1.45f * M) - 1) < 1e-6 &&
+                std::abs(c.labelBand / (0.2f * M) - 1) < 1e-6) << c.base << " " << c.bottom << " " << c.labelBand;
     const auto unit = textsAt(43), labels = textsAt(38);
     ASSERT_TRUE(unit.size() == 1 && labels.size() >= 2 && !ticks().empty());
-    EXPECT_EQ(unit[0].text, k.unit);
-    EXPECT_NEAR(unit[0].y1, canvasY(c, c.base - c.bottom / 50), 1e-3);
-    EXPECT_EQ(labels[0].text, "0");  // the base label comes first
-    EXPECT_EQ(labels[0].y1, unit[0].y1);
-    EXPECT_EQ(labels[1].text, k.firstLabel);
-    EXPECT_NEAR(labels[1].y1, canvasY(c, c.base - k.step - c.bottom / 50), 1e-3);
-    EXPECT_NEAR(ticks()[0].y1, canvasY(c, c.base - k.step), 1e-3);
+    // The base label comes first, level with the unit.
+    EXPECT_EQ(std::tuple(unit[0].text, labels[0].text, labels[0].y1, labels[1].text),
+              std::tuple(k.unit, "0", unit[0].y1, k.firstLabel));
+    EXPECT_TRUE(at(unit[0].y1, canvasY(c, c.base - c.bottom / 50)) && at(ticks()[0].y1, canvasY(c, c.base - k.step)) &&
+                at(labels[1].y1, canvasY(c, c.base - k.step - c.bottom / 50)));
   }
 }
 
@@ -95,8 +93,7 @@ TEST_F(ColumnTest, AxisTopAndTicks) {
     const ColumnScale c = plot();
     const auto axis = calls(DrawCall::Line, [](const DrawCall& d) { return d.x1 == 37 && d.x2 == 37; });
     ASSERT_EQ(axis.size(), 1u);
-    EXPECT_NEAR(axis[0].y1, canvasY(c, k.axisTop), 1e-3);
-    EXPECT_NEAR(axis[0].y2, canvasY(c, c.base), 1e-3);
+    EXPECT_TRUE(at(axis[0].y1, canvasY(c, k.axisTop)) && at(axis[0].y2, canvasY(c, c.base))) << axis[0].y1;
     EXPECT_EQ(calls(DrawCall::Line, [&](const DrawCall& d) {
                 return d.x1 == 35 && d.x2 == 37 && d.y1 == axis[0].y2 && d.y2 == axis[0].y2;
               }).size(), 1u);  // the base tick
@@ -112,8 +109,7 @@ TEST_F(ColumnTest, SliceIsClampedAtBothEnds) {
   for (const auto& k : cases) {
     SCOPED_TRACE(k.km);
     const ColumnSlice s = columnSlice(20, k.km);
-    EXPECT_NEAR(s.left, k.left, 1e-3);
-    EXPECT_NEAR(s.right, k.left + 32, 1e-3);
+    EXPECT_TRUE(at(s.left, k.left) && at(s.right, k.left + 32)) << s.left;
   }
   for (const auto& [km, marked, markedX] : {std::tuple{0.0f, 0, 0.0f}, std::tuple{90.0f, 1280, 32.0f}}) {
     flatLayer(20);
@@ -134,12 +130,9 @@ TEST_F(ColumnTest, SingleLayerStartsAtTheBasement) {
   const ColumnScale c = plot();  // M = 25: magnification 10
   const auto layer = lines(4);
   ASSERT_EQ(layer.size(), 16u);  // odd columns 625..655 of the slice 624..656
-  for (const DrawCall& l : layer) {
-    EXPECT_EQ(int(l.x1) % 2, 1);
-    EXPECT_EQ(l.color, paletteColor(14));
-    EXPECT_NEAR(l.y1, canvasY(c, c.base - 10 * 20), 1e-3);
-    EXPECT_NEAR(l.y2, canvasY(c, c.base - 10 * 25), 1e-3);
-  }
+  for (const DrawCall& l : layer)
+    EXPECT_TRUE(int(l.x1) % 2 == 1 && l.color == paletteColor(14) && at(l.y1, canvasY(c, c.base - 10 * 20)) &&
+                at(l.y2, canvasY(c, c.base - 10 * 25))) << l.x1;
 }
 
 // Conduits of the slice's vents: red below the base and black above it for the earlier layers,
@@ -154,17 +147,11 @@ TEST_F(ColumnTest, ConduitsOfVentsInsideTheSlice) {
   const ColumnScale c = plot();
   const auto conduits = lines(2);
   ASSERT_EQ(conduits.size(), 5u);
-  EXPECT_EQ(conduits[0].x1, 6);
-  EXPECT_EQ(conduits[0].color, paletteColor(4));
-  EXPECT_NEAR(conduits[0].y1, 100, 1e-3);
-  EXPECT_NEAR(conduits[0].y2, canvasY(c, c.base), 1e-3);
-  EXPECT_EQ(conduits[1].color, paletteColor(0));
-  EXPECT_NEAR(conduits[1].y2, canvasY(c, c.base - 4 - 10 * 4), 1e-3);
-  EXPECT_EQ(conduits[2].x1, 32);
-  EXPECT_EQ(conduits[4].x1, 16);
-  EXPECT_EQ(conduits[4].color, paletteColor(12));
-  EXPECT_NEAR(conduits[4].y1, 100, 1e-3);
-  EXPECT_NEAR(conduits[4].y2, canvasY(c, c.base - 4 - 10 * 10), 1e-3);
+  EXPECT_EQ(std::tuple(conduits[0].x1, conduits[0].color, conduits[1].color, conduits[2].x1, conduits[4].x1, conduits[4].color),
+            std::tuple(6, paletteColor(4), paletteColor(0), 32, 16, paletteColor(12)));
+  EXPECT_TRUE(at(conduits[0].y1, 100) && at(conduits[0].y2, canvasY(c, c.base)) &&
+              at(conduits[1].y2, canvasY(c, c.base - 4 - 10 * 4)) && at(conduits[4].y1, 100) &&
+              at(conduits[4].y2, canvasY(c, c.base - 4 - 10 * 10)));
   m().LayerVentX[5] = 624;  // the last layer's vent on the edge
   plot();
   EXPECT_EQ(lines(2).size(), 4u);
@@ -175,21 +162,15 @@ TEST_F(ColumnTest, ConduitsOfVentsInsideTheSlice) {
 TEST_F(ColumnTest, EmptySliceDrawsTheFixedFrame) {
   m().LayerCount = 1, m().LayerVentX[1] = 640;
   const ColumnScale c = plot();
-  EXPECT_TRUE(c.empty);
-  EXPECT_EQ(c.mag, 100);
-  EXPECT_TRUE(lines(2).empty());
+  EXPECT_TRUE(c.empty && c.mag == 100 && lines(2).empty());
   const float k = kColumnCanvasHeight / kEmptyFrameHeight, band = kEmptyFrameHeight * 0.8f;
   const auto boxes = calls(DrawCall::Box);
   ASSERT_EQ(boxes.size(), 2u);  // the clear, then the band
-  EXPECT_NEAR(boxes[1].y1, band * k, 1e-3);
-  EXPECT_NEAR(boxes[1].y2, kColumnCanvasHeight, 1e-3);
+  EXPECT_TRUE(at(boxes[1].y1, band * k) && at(boxes[1].y2, kColumnCanvasHeight));
   const auto texts = textsAt(26);
-  ASSERT_EQ(texts.size(), 6u);  // "0 m", then labels 70 apart while on the picture
-  EXPECT_EQ(texts[0].text, "0 m");
-  EXPECT_NEAR(texts[0].y1, (band - 20) * k, 1e-3);
-  EXPECT_EQ(texts[1].text, "14.0");  // 70 units at 20 m a column, magnified 100 times
-  EXPECT_EQ(texts[2].text, "28.0");
-  EXPECT_NEAR(texts[1].y1, (band - 90) * k, 1e-3);
+  ASSERT_EQ(texts.size(), 6u);  // "0 m", then labels 70 apart (70 units at 20 m a column, magnified 100 times)
+  EXPECT_EQ(std::tuple(texts[0].text, texts[1].text, texts[2].text), std::tuple("0 m", "14.0", "28.0"));
+  EXPECT_TRUE(at(texts[0].y1, (band - 20) * k) && at(texts[1].y1, (band - 90) * k));
 }
 
 TEST_F(ColumnTest, PointerTextInKmAndMetres) {

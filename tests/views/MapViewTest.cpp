@@ -46,18 +46,13 @@ TEST_F(MapViewTest, LayerWithoutVentRepeatsItsProfileAndSwitchingOffClearsIt) {
   mappedProfile();
   ASSERT_TRUE(host.messages.empty()) << host.messages.front();
   for (int y : {1, 320, 640})
-    for (int x : {1, 600, 640, 1280}) {
-      EXPECT_EQ(m().mapGrid(x, y), m().Strat(1, x)) << x << "," << y;
-      EXPECT_EQ(m().mapUnit(x, y), 3);  // colour 2, stored plus one
-    }
-  EXPECT_TRUE(std::filesystem::exists(work.path("MagmoMap.bmp")));
-  EXPECT_EQ(sim.pictures.map.width, 1280 - 8 * m().MapStep);
+    for (int x : {1, 600, 640, 1280})  // colour 2, stored plus one
+      EXPECT_EQ(std::tuple(m().mapGrid(x, y), m().mapUnit(x, y)), std::tuple(m().Strat(1, x), 3)) << x << "," << y;
+  EXPECT_TRUE(std::filesystem::exists(work.path("MagmoMap.bmp")) && sim.pictures.map.width == 1280 - 8 * m().MapStep);
   EXPECT_TRUE(ui().mnuViewMap.enabled && ui().mnuViewTopo.enabled && ui().mnuFileSaveAsDem.enabled);
   mnuOptMapEnableClick(sim);
-  EXPECT_EQ(ui().statusBar1[7], "Map Off");
   EXPECT_FALSE(ui().mnuOptMapEnable.checked || ui().mnuViewMap.enabled || ui().mnuViewTopo.enabled);
-  EXPECT_EQ(m().mapGrid(640, 320), 0);
-  EXPECT_TRUE(sim.pictures.map.empty());
+  EXPECT_TRUE(ui().statusBar1[7] == "Map Off" && m().mapGrid(640, 320) == 0 && sim.pictures.map.empty());
 }
 
 TEST_F(MapViewTest, ConeOnTheProfileLineRepeatsTheProfileAndIsRound) {
@@ -69,10 +64,9 @@ TEST_F(MapViewTest, ConeOnTheProfileLineRepeatsTheProfileAndIsRound) {
   // columns, so that costs at most the slope over a few rows.
   for (int x : {520, 600, 636, 700, 760}) EXPECT_NEAR(m().mapGrid(x, kMapProfileRow), m().Strat(2, x), 3.0f) << x;
   EXPECT_GT(m().mapGrid(640, 320), m().mapGrid(640, 320 + 60));
-  EXPECT_EQ(m().mapUnit(640, 320), 3);
-  EXPECT_EQ(m().mapGrid(640, 40), 10) << "far rows keep the basement";
-  EXPECT_EQ(m().mapUnit(640, 40), 0 + m().LayerColor[1] + 1);
-  EXPECT_NE(m().LayerMapB[2], 0);  // the shape value was drawn and kept
+  // Far rows keep the basement; the shape value was drawn and kept.
+  EXPECT_EQ(std::tuple(m().mapUnit(640, 320), m().mapGrid(640, 40), m().mapUnit(640, 40), m().LayerMapB[2] != 0),
+            std::tuple(3, 10.0f, m().LayerColor[1] + 1, true));
 }
 
 TEST_F(MapViewTest, ShapeValuesAloneDetermineTheFootprint) {
@@ -119,10 +113,8 @@ TEST_F(MapViewTest, FaultDropsTheDownthrownSideToTheNewSurfaceAndBlackensWhatRea
   m().FaultX = 700, m().MapOn = kMapFault;
   ui().Down.text = "Right side down";
   spreadLayerOnMap(sim, 1);
-  EXPECT_FLOAT_EQ(m().mapGrid(600, 100), m().Strat(1, 600)) << "the other side stays";
-  EXPECT_FLOAT_EQ(m().mapGrid(710, 100), m().Strat(1, 710));
-  EXPECT_EQ(m().mapGrid(900, 100), 0);
-  EXPECT_EQ(m().mapUnit(900, 100), 0);
+  EXPECT_EQ(std::tuple(m().mapGrid(600, 100), m().mapGrid(710, 100), m().mapGrid(900, 100), m().mapUnit(900, 100)),
+            std::tuple(m().Strat(1, 600), m().Strat(1, 710), 0.0f, 0));  // the other side stays
 }
 
 TEST_F(MapViewTest, ErosionLowersInProportionAndFillsLowGround) {
@@ -133,11 +125,10 @@ TEST_F(MapViewTest, ErosionLowersInProportionAndFillsLowGround) {
   m().LayerCount = 3, m().LayerColor[3] = 14, m().MapOn = kMapErosion;
   for (int x = 1; x <= kColumns; ++x) m().Strat(3, x) = m().Strat(2, x) + (std::abs(x - 640) < 10 ? -20.0f : 5.0f);
   spreadLayerOnMap(sim, 3);
-  EXPECT_LT(m().mapGrid(640, 340), summitAcross);
+  EXPECT_TRUE(m().mapGrid(640, 340) < summitAcross && m().mapUnit(100, 500) == 15);
   EXPECT_FLOAT_EQ(m().mapGrid(100, 320), flat + 5);
-  EXPECT_EQ(m().mapUnit(100, 500), 15);
-  EXPECT_GT(m().mapGrid(640, 640), 8) << "low ground loses in proportion to its height";
-  EXPECT_LT(m().mapGrid(640, 640), 10);
+  // Low ground loses in proportion to its height.
+  EXPECT_TRUE(m().mapGrid(640, 640) > 8 && m().mapGrid(640, 640) < 10) << m().mapGrid(640, 640);
   for (float h : m().MapGrid) ASSERT_GE(h, 0);
 }
 
@@ -149,11 +140,9 @@ TEST_F(MapViewTest, PhaseMapsItsLayerAndUndoRestoresGridAndPicture) {
   changeOk(sim);
   stopDuringBurst(20);
   cmdEruptClick(sim);
-  EXPECT_EQ(m().MapOn, 2);
-  EXPECT_GT(m().mapGrid(640, 320), before[320 * (kColumns + 1) + 640]);
+  EXPECT_TRUE(m().MapOn == 2 && m().mapGrid(640, 320) > before[320 * (kColumns + 1) + 640]);
   mnuParUndoClick(sim);
-  EXPECT_EQ(m().MapGrid, before);
-  EXPECT_EQ(sim.pictures.map.pixels, renderMap(m()).pixels);
+  EXPECT_TRUE(m().MapGrid == before && sim.pictures.map.pixels == renderMap(m()).pixels);
 }
 
 // The small map: a click picks the next vent's column (kept to 50..1230) and row; the pointer
@@ -162,8 +151,8 @@ TEST_F(MapViewTest, SmallMapPicksTheNextVentAndReadsOutPlaceAndHeight) {
   mappedProfile();
   m().LayerVentX[1] = 640, m().LayerMapY[1] = 300;
   mapVentPick(sim, 1275, 200);
-  EXPECT_EQ(std::tuple(m().NewVentX, m().LayerMapY[2], ui().txtLoc.text), std::tuple(1230, 200, "24.60"));
-  EXPECT_EQ(std::pair(ui().MapMarkerX, ui().MapMarkerY), std::pair(1230, 200));
+  EXPECT_EQ(std::tuple(m().NewVentX, m().LayerMapY[2], ui().txtLoc.text, ui().MapMarkerX, ui().MapMarkerY),
+            std::tuple(1230, 200, "24.60", 1230, 200));
   EXPECT_EQ(mapPointerText(sim, 644, 304), "Vent 1: x = 12.88 km,  y = -0.32 km,  z = 960 m");
   EXPECT_EQ(mapPointerText(sim, 650, 300).rfind("New vent: x = 13.00 km", 0), 0u);
   ui().mnuOptHtips.checked = false;

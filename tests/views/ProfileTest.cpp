@@ -62,8 +62,7 @@ TEST_F(ProfileTest, AxesTicksAndLabelsPerScale) {
     major += c.y1 == 655 && c.y2 == 643 && c.penWidth == 2;
     minor += c.y1 == 655 && c.y2 == 649 && c.penWidth == 2;
   }
-  EXPECT_EQ(major, 6);
-  EXPECT_EQ(minor, 20);  // multiples of 50 up to 1200 that are no major tick
+  EXPECT_EQ(std::pair(major, minor), std::pair(6, 20));  // minor: multiples of 50 up to 1200 that are no major tick
   using Labels = std::vector<std::pair<float, std::string>>;
   for (const Labels& labels : {Labels{{0, "0"}, {244, "1"}, {494, "2"}, {610, "km"}, {744, "3"}, {994, "4"}, {1244, "5"}},
                                Labels{{0, "0"}, {0, ""}, {250, ""}, {610, "km"}, {500, ""}, {750, ""}, {1000, ""}}}) {
@@ -94,10 +93,8 @@ TEST_F(ProfileTest, ConduitsOfLayersWithVentsAndTheNewVentMark) {
   ui().txtLoc.text = "9.00";  // column 450
   refresh();
   for (auto [line, colour] : {std::pair{findLine(300, 620, 300, 600), 4}, {findLine(300, 600, 300, 560), 0},
-                              {findLine(700, 630, 700, 500), 12}, {findLine(450, 605, 450, 630), 7}}) {
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->color, paletteColor(colour));
-  }
+                              {findLine(700, 630, 700, 500), 12}, {findLine(450, 605, 450, 630), 7}})
+    EXPECT_TRUE(line && line->color == paletteColor(colour)) << colour;
   EXPECT_EQ(m().NewVentX, 450);
   for (const DrawCall& c : callsOf(DrawCall::Line)) EXPECT_FALSE(c.x1 == 0 && c.y1 == 620);
   m().LayerVentX[1] = 450;
@@ -111,14 +108,13 @@ TEST_F(ProfileTest, EveryRefreshStartsFromACleanPersistentPicture) {
   buildLens();
   refresh();
   const DrawCall& first = host.canvas.calls.front();
-  EXPECT_EQ(std::tuple(first.kind, first.x1, first.y1, first.x2, first.y2), std::tuple(DrawCall::Box, 0.f, 0.f, 1280.f, 690.f));
-  EXPECT_EQ(first.color, paletteColor(0));
+  EXPECT_EQ(std::tuple(first.kind, first.x1, first.y1, first.x2, first.y2, first.color),
+            std::tuple(DrawCall::Box, 0.f, 0.f, 1280.f, 690.f, paletteColor(0)));
   for (const DrawCall& c : host.canvas.calls) EXPECT_TRUE(c.persistent);
   EXPECT_TRUE(ui().statusBar2[2] == "Dormant   " && ui().statusBar2[1] == "Select Erupt Parameters");
   ui().txtLoc.text = "1e9";  // no column
   refresh();
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind("ScreenRefresh error: \n", 0), 0u);
+  EXPECT_TRUE(host.messages.size() == 1 && host.messages[0].rfind("ScreenRefresh error: \n", 0) == 0);
   host.canvas.point(1, 1, paletteColor(0));
   EXPECT_FALSE(host.canvas.calls.back().persistent);
 }

@@ -149,8 +149,7 @@ TEST_F(ReliefTest, ColourModeSchemeFollowsContrast) {
   fill(m(), [](int x, int) { return x < 300 ? 0.0f : 30.0f; });
   for (const auto& c : cases) {
     draw(5, 0, c.contrast, 100);
-    EXPECT_EQ(at(641, 321), c.rgb) << c.contrast;
-    EXPECT_EQ(at(101, 321), kWater);
+    EXPECT_EQ(std::pair(at(641, 321), at(101, 321)), std::pair(c.rgb, kWater)) << c.contrast;
   }
 }
 
@@ -164,11 +163,10 @@ TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndRep
     SCOPED_TRACE(c.typed);
     ui().Map.txtBase.text = c.typed;
     plotTopo(sim, 1);
-    EXPECT_TRUE(m().TopoMinZ == 40 && m().TopoMaxZ == 100);
     EXPECT_FLOAT_EQ(m().BaseLevel, c.base);
-    EXPECT_EQ(ui().Map.txtBase.text, c.shown);
-    EXPECT_TRUE(ui().Map.visible && ui().Map.buttonsEnabled);
-    EXPECT_EQ(ui().Map.status2, "Topography Complete   ");
+    EXPECT_EQ(std::tuple(m().TopoMinZ, m().TopoMaxZ, ui().Map.txtBase.text, ui().Map.visible, ui().Map.buttonsEnabled,
+                         ui().Map.status2),
+              std::tuple(40.0f, 100.0f, c.shown, true, true, "Topography Complete   "));
     const std::string written = slurp(work.path("MagmoTopo.bmp"));
     EXPECT_EQ(written, bmpBytes(sim.pictures.topo));
     if (!previous.empty()) { EXPECT_EQ(slurp(work.path("MagmoTopo-Undo.bmp")), previous); }
@@ -177,15 +175,11 @@ TEST_F(ReliefTest, PlotTopoResetsABaseAboveTheHighestMeanKeepsTheLastImageAndRep
   EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D.ebm")));
   ui().View3DOpen = true;
   plotTopo(sim, 2);
-  EXPECT_TRUE(std::filesystem::exists(work.path("Magmo3D.ebm")));
-  EXPECT_TRUE(host.messages.empty());
-
+  EXPECT_TRUE(std::filesystem::exists(work.path("Magmo3D.ebm")) && host.messages.empty());
   std::filesystem::remove(work.path("MagmoTopo.bmp"));
   std::filesystem::create_directory(work.path("MagmoTopo.bmp"));
   plotTopo(sim, 1);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind("mnuViewTopo error: \n", 0), 0u);
-  EXPECT_TRUE(ui().Map.buttonsEnabled);
+  EXPECT_TRUE(host.messages.size() == 1 && host.messages[0].rfind("mnuViewTopo error: \n", 0) == 0 && ui().Map.buttonsEnabled);
 }
 
 // Blocks of 7 x 7 cells on a ground at 50; the highest block mean is 190. The grid's edges are
@@ -237,28 +231,21 @@ TEST(PlotTopo3D, WritesTheImageThenSignalsASecondLater) {
   EXPECT_TRUE(sim.pictures.grid3d.at(0, 0) == grey(255) && sim.pictures.grid3d.at(1, 0) == grey(0));
   const std::string first = slurp(work.path("Magmo3D.ebm"));
   EXPECT_EQ(first, bmpBytes(sim.pictures.grid3d));
-  EXPECT_FALSE(std::filesystem::exists(work.path("Magmo3D-Undo.ebm")));
-  EXPECT_EQ(newFile(), "False");
-  EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(std::tuple(std::filesystem::exists(work.path("Magmo3D-Undo.ebm")), newFile(), host.busy),
+            std::tuple(false, "False", std::vector<bool>{true, false}));
   ASSERT_EQ(host.held.size(), 1u);
   EXPECT_EQ(host.held[0].first, 1000);
   host.held[0].second();
   EXPECT_EQ(newFile(), "True");
-
   sim.ui.Map.txtBase.text = "0";
   plotTopo3D(sim);
-  EXPECT_EQ(slurp(work.path("Magmo3D-Undo.ebm")), first);
-  EXPECT_NE(slurp(work.path("Magmo3D.ebm")), first);
-  EXPECT_TRUE(host.messages.empty());
-
+  EXPECT_TRUE(slurp(work.path("Magmo3D-Undo.ebm")) == first && slurp(work.path("Magmo3D.ebm")) != first && host.messages.empty());
   std::filesystem::remove(work.path("Magmo3D.ebm"));
   std::filesystem::create_directory(work.path("Magmo3D.ebm"));
   host.held.clear();
   plotTopo3D(sim);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind("PlotTopo3D error: \n", 0), 0u);
-  EXPECT_TRUE(host.held.empty());
-  EXPECT_EQ(newFile(), "False");
+  EXPECT_TRUE(host.messages.size() == 1 && host.messages[0].rfind("PlotTopo3D error: \n", 0) == 0);
+  EXPECT_TRUE(host.held.empty() && newFile() == "False");
 }
 
 // Rows bottom to top, blue green red, each padded to four bytes.
@@ -273,8 +260,7 @@ TEST(BmpBytes, HeaderAndPixelOrder) {
     return v;
   };
   ASSERT_EQ(b.size(), 54u + 2 * 12);
-  EXPECT_EQ(b.substr(0, 2), "BM");
-  EXPECT_TRUE(u32(2) == b.size() && u32(10) == 54 && u32(18) == 3 && u32(22) == 2 && (u32(28) & 0xffff) == 24);
+  EXPECT_TRUE(b.substr(0, 2) == "BM" && u32(2) == b.size() && u32(10) == 54 && u32(18) == 3 && u32(22) == 2 && (u32(28) & 0xffff) == 24);
   EXPECT_EQ(b.substr(54), std::string("\0\0\0\0\0\0\6\5\4\0\0\0\3\2\1\0\0\0\0\0\0\0\0\0", 24));
 }
 
