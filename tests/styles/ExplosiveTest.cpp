@@ -261,6 +261,7 @@ TEST_F(ExplosiveTest, OpeningFlowColumnRisesToItsTopOnlyWhereThereIsRoom) {
       if (m().BurstCount >= 1 && m().RunStop != RunState::Stopping) cmdHaltClick(sim);
     };
     cmdEruptClick(sim);
+    host.onYield = nullptr;  // it refers to this call's beforeBurst
     int n = 0;
     for (auto c = host.canvas.calls.begin(); c != host.canvas.calls.begin() + beforeBurst; ++c)
       if (c->color == paletteColor(7)) {
