@@ -1,21 +1,26 @@
 // magmo-batch: command lines refused with their reason, phases run as the user runs them,
-// and output written only by a run that succeeds.
+// output written only by a run that succeeds, GIS rasters and the statistics export.
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRunner.h"
+#include "control/Scenarios.h"
+#include "gis/GdalTerrain.h"
 #include "model/Sim.h"
 #include "model/Vent.h"
 #include "views/Topo3D.h"
 #include "support/FileTestSupport.h"
+#include "support/TerrainTestHost.h"
 
 namespace magmo::batch {
 namespace {
@@ -98,7 +103,9 @@ TEST_F(BatchTest, RefusedCommandLinesSayWhy) {
       {{"--relief-png", "x.png", "--base", "-1"}, "--base: '-1' is not 0 or more"},
       {{"--map-precision", "fine"}, "--map-precision: 'fine' is not one of low, normal, high"},
       {{"--contrast", "3"}, "--contrast must follow --relief-png FILE.png"},
-      {{"--column-png", "x.png"}, "--column-png needs --column-at KM after its file"}};
+      {{"--column-png", "x.png"}, "--column-png needs --column-at KM after its file"},
+      {{"--dem-line", "2.5"}, "--dem-line: Row '2.5' is not a whole number"},
+      {{"--dem-line", "1", "--dem-line", "2"}, "--dem-line: the profile line is given twice"}};
   for (const auto& [args, error] : refused) EXPECT_EQ(run(args), "error: " + error);
   const Options o = parseOptions({"--dem-raster", "30,40,25.5", "--dem-part", "top"});
   EXPECT_TRUE(o.actions.empty());
@@ -308,6 +315,64 @@ TEST_F(BatchTest, PlanViewPicturesAreWhatTheWindowsShow) {
   EXPECT_EQ(std::pair(vent.width(), vent.height()), std::pair(400, 800));
   EXPECT_NE(vent, vent.copy(0, 0, 1, 1).scaled(400, 800));  // not blank
   EXPECT_NE(vent, image("edge.png"));
+}
+
+// The map reaches past the raster on every side, where the ground keeps its edge height: its
+// first cell has the raster's north-west node.
+TEST_F(BatchTest, ARasterLoadsAlongTheGivenLineAndTheMapSavesAsARaster) {
+  gis::writeTerrainFile(file("hill.tif"),
+                        test::makeTerrain(41, 5, 20, 20, [](int c, int r) { return 100 + 10 * c + 1000 * r; }),
+                        TerrainFormat::GeoTiff);
+  ASSERT_EQ(run({"--maps", "--load", file("hill.tif"), "--dem-line", "3", "--save-dem", file("map.asc")}), "");
+  EXPECT_FLOAT_EQ(m().Topo[640 - 20], (100 + 1000 * 3) / 20.0f);
+  std::istringstream cells(slurp(file("map.asc")));
+  std::string word;
+  for (int i = 0; i < 12; ++i) cells >> word;  // six header lines of a name and a value
+  double first = 0;
+  cells >> first;
+  EXPECT_EQ(first, 100);
+  EXPECT_EQ(run({"--load", file("hill.tif"), "--dem-line", "0,9,40,9"}),
+            "error: Cannot read DEM file '" + file("hill.tif") +
+                "' format The point 0,9 lies outside of the grid's 41 columns (0..40) and 5 rows (0..4)");
+}
+
+// --stats-csv agrees with --report, layer by layer, for a played-back history.
+TEST_F(BatchTest, TheStatisticsCsvAgreesWithTheReportForAPlayedHistory) {
+  paths.resources = MAGMO_TEST_DATA_DIR "/", paths.dataPath = paths.work;
+  const std::string played = paths.resources + "Files/Scenarios/" + scenarios().back().file;  // faults and erosion
+  std::istringstream report(run({"--seed", "4", "--play", played, "--report", "--stats-csv", file("s.csv")}));
+  std::istringstream csv(slurp(file("s.csv")));
+  std::string line, row;
+  std::getline(report, line), std::getline(csv, row);  // the headers
+  const auto number = [](std::string s) {
+    std::erase(s, ',');
+    double v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return v;
+  };
+  int layers = 0;
+  // Layer, colour number and name, vent km, volume and its unit, VEI, duration.
+  const std::regex layout(R"(\s*(\d+)  (\d+) (.+?) +(\S+)  (\S+) (mil\. m\^3|km\^3) +(\d+)  (.+))");
+  for (std::smatch r; std::getline(report, line) && std::regex_match(line, r, layout); ++layers) {
+    SCOPED_TRACE(line);
+    ASSERT_TRUE(std::getline(csv, row));
+    std::vector<std::string> f;
+    std::istringstream in(row.substr(0, row.size() - 1) + ",");
+    for (std::string s; std::getline(in, s, ',');) f.push_back(s);
+    EXPECT_EQ(std::tuple(f[0], f[2], f[3], f[6]), std::tuple(r[1].str(), r[2].str(), r[3].str(), r[7].str()));
+    EXPECT_NEAR(number(f[4]), number(r[4]), 0.0051);
+    const double unit = r[6] == "km^3" ? 1e9 : 1e6;
+    EXPECT_NEAR(number(f[5]), number(r[5]) * unit, unit * 0.0006);
+    const std::string duration = r[8];
+    const double hours = duration.ends_with("hrs") ? 1 : duration.ends_with("days") ? 24 : 8760;
+    if (f[7].empty())
+      EXPECT_EQ(duration, "-");
+    else
+      EXPECT_NEAR(number(f[7]), number(duration.substr(0, duration.find(' '))) * hours, 0.05 * hours);
+  }
+  EXPECT_EQ(line.rfind("Total: " + std::to_string(layers) + " layers", 0), 0u) << line;
+  EXPECT_FALSE(std::getline(csv, row));
+  EXPECT_GT(layers, 4);
 }
 }  // namespace
 }  // namespace magmo::batch
