@@ -1,7 +1,6 @@
 #include "control/DemCommands.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <optional>
 
@@ -29,21 +28,6 @@ constexpr const char* kOwnMark = "$Magmo:";
 // The own variant's mark follows 20 short lines of explanation.
 constexpr size_t kOwnMarkWithin = 8192;
 
-// The extension in lower case, with its dot ("" when there is none).
-std::string lowerExtension(const std::string& name) {
-  const std::string title = fileTitle(name);
-  const size_t dot = title.rfind('.');
-  std::string ext = dot == std::string::npos ? "" : title.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return ext;
-}
-
-// The name with ext in place of its extension, whatever its length.
-std::string withOwnExtension(const std::string& name, const std::string& ext) {
-  const size_t dropped = lowerExtension(name).size();
-  return dropped == 4 ? withExtension(name, ext) : name.substr(0, name.size() - dropped) + ext;
-}
-
 bool startsWithOwnMark(std::istream& in) {
   std::string head(kOwnMarkWithin, '\0');
   in.read(head.data(), static_cast<std::streamsize>(head.size()));
@@ -69,7 +53,7 @@ std::optional<DemData> readRaster(Sim& sim, const std::string& name, int step) {
 std::optional<std::string> chooseSaveName(Sim& sim) {
   const Controls& ui = sim.ui;
   // A terrain opened from a GIS raster is not proposed for replacing by the section's own.
-  const std::string proposed = !ui.DemFileName.empty()   ? withOwnExtension(ui.DemFileName, ".dem")
+  const std::string proposed = !ui.DemFileName.empty()   ? replaceExtension(ui.DemFileName, ".dem")
                                : !ui.StrFileName.empty() ? withExtension(ui.StrFileName, ".dem")
                                                          : sim.paths.dataPath + "Magmo.dem";
   const FileDialog dialog{"Save Magmo Elevation File",
@@ -167,7 +151,7 @@ bool fileOpenDEM(Sim& sim) {
     const FileDialog dialog{"Open Elevation File",
                             "Elevation Files (*.dem;*.tif;*.tiff;*.asc;*.hgt;*.img;*.bil;*.flt;*.vrt)|"
                             "*.dem;*.tif;*.tiff;*.asc;*.hgt;*.img;*.bil;*.flt;*.vrt|All Files (*.*)|*|",
-                            "", current.empty() ? "" : withOwnExtension(current, ".dem")};
+                            "", current.empty() ? "" : replaceExtension(current, ".dem")};
     if (const std::optional<std::string> name = sim.host.openFileName(dialog)) {
       const std::string shownBefore = ui.statusBar2[1];
       ui.statusBar2[1] = "Opening Elevation File:  " + fileTitle(*name);
@@ -183,8 +167,8 @@ bool fileOpenDEM(Sim& sim) {
         ui.recordFlag = false;
         ui.RecFileName.clear();
         ui.DemFileName = *name;
-        ui.StrFileName = withOwnExtension(*name, ".str");
-        ui.statusBar1[3] = fileTitle(withOwnExtension(*name, ""));
+        ui.StrFileName = replaceExtension(*name, ".str");
+        ui.statusBar1[3] = fileTitle(replaceExtension(*name, ""));
         adopt(sim, std::move(*d));
         ui.mnuParTec.enabled = ui.mnuFileSaveAsDem.enabled = ui.toolbar["tectonic"].enabled = true;
         screenRefresh(sim);

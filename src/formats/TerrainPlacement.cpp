@@ -1,7 +1,6 @@
 #include "formats/TerrainPlacement.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <limits>
 #include <cmath>
@@ -13,6 +12,7 @@
 #include "model/Host.h"
 #include "model/Model.h"
 #include "model/Numeric.h"
+#include "textio/FileNames.h"
 #include "views/MapView.h"
 
 namespace magmo {
@@ -163,10 +163,7 @@ void placeTerrain(Host& host, const TerrainGrid& g, const ProfileLine& line, flo
 }
 
 std::optional<TerrainFormat> terrainFormatOf(const std::string& name) {
-  const size_t dot = name.rfind('.'), slash = name.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
-  std::string ext = name.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string ext = lowerExtension(name);
   if (ext == "tif" || ext == "tiff") return TerrainFormat::GeoTiff;
   if (ext == "asc") return TerrainFormat::AsciiGrid;
   return std::nullopt;

@@ -21,6 +21,7 @@
 
 #include "model/Numeric.h"
 #include "model/SimError.h"
+#include "textio/FileNames.h"
 #include "textio/ReplaceFile.h"
 
 namespace magmo::gis {
@@ -81,13 +82,6 @@ const Drivers& drivers() {
     return out;
   }();
   return d;
-}
-
-std::string lowerExtension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  if (!ext.empty()) ext.erase(0, 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return ext;
 }
 
 // Metres per cell of a grid in angular units, at its middle latitude on the ellipsoid.

@@ -1,5 +1,7 @@
 #include "textio/FileNames.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "model/Sim.h"
@@ -19,6 +21,20 @@ std::string fileTitle(const std::string& name) { return std::filesystem::path(na
 std::string dropLastFour(const std::string& s) { return s.size() >= 4 ? s.substr(0, s.size() - 4) : s; }
 
 std::string withExtension(const std::string& name, const std::string& ext) { return dropLastFour(name) + ext; }
+
+std::string lowerExtension(const std::string& name) {
+  const std::string title = fileTitle(name);
+  const size_t dot = title.rfind('.');
+  std::string ext = dot == std::string::npos ? "" : title.substr(dot + 1);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return ext;
+}
+
+std::string replaceExtension(const std::string& name, const std::string& ext) {
+  const std::string title = fileTitle(name);
+  const size_t dot = title.rfind('.');
+  return dot == std::string::npos ? name + ext : name.substr(0, name.size() - (title.size() - dot)) + ext;
+}
 
 bool isDataFile(const Sim& sim, const std::string& name, const std::string& dataFile) {
   return samePath(name, sim.paths.dataPath + dataFile);

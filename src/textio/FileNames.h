@@ -12,6 +12,10 @@ std::string fileTitle(const std::string& name);
 std::string dropLastFour(const std::string& s);
 // The name with ext (".rec") in place of its last four characters.
 std::string withExtension(const std::string& name, const std::string& ext);
+// The extension of the file name in lower case, without its dot ("" when there is none).
+std::string lowerExtension(const std::string& name);
+// The name with ext (".str", or "") in place of its extension, whatever the length of that.
+std::string replaceExtension(const std::string& name, const std::string& ext);
 // A demonstration or default file of the data folder, e.g. "MagmoDemo.rec".
 bool isDataFile(const Sim& sim, const std::string& name, const std::string& dataFile);
 // A file of the factory's ready-made histories (resources + "Files/Scenarios/").
